@@ -1,0 +1,3 @@
+#include "dlgopt/display_opt.h"
+
+extern "C" int DisplayOpt(const char* /*inputPath*/, const char* /*outputParentDir*/) { return 1; }

@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("corvane: the batch front end is not built yet");
+  return 0;
+}

@@ -1,0 +1,10 @@
+#include "platform/fatal_error.h"
+
+namespace corvane {
+
+void fatal(const std::string& message) {
+  show_message(message);
+  throw FatalError(message);
+}
+
+}  // namespace corvane
