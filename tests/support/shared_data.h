@@ -1,0 +1,20 @@
+// Where the real USGS data lives for tests (../shared/data beside the repository).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace corvane::test {
+
+// The data directory, or empty when it is absent.
+std::string shared_data_dir();
+
+}  // namespace corvane::test
+
+// Skips the current test with a clear message when the real data is absent.
+#define CORVANE_REQUIRE_SHARED_DATA()                                                    \
+  do {                                                                                   \
+    if (corvane::test::shared_data_dir().empty())                                        \
+      GTEST_SKIP() << "real DLG data not found beside the repository (../shared/data)"; \
+  } while (0)
