@@ -1,0 +1,228 @@
+#include "formats/dbase_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "formats/dbf_layout.h"
+#include "formats/format_trace.h"
+#include "platform/byte_order.h"
+#include "platform/message_sink.h"
+
+namespace corvane::formats {
+
+namespace {
+
+constexpr char kOpenForRead[] = "DBaseFile::open_for_read()";
+constexpr char kOpenForWrite[] = "DBaseFile::open_for_write()";
+constexpr char kReadDbHeader[] = "DBaseFile::read_db_header()";
+constexpr char kReadMainHeader[] = "DBaseFile::_read_db_header";
+constexpr char kReadFieldHeader[] = "DBaseFile::_read_db_field_header()";
+constexpr char kWriteDbHeader[] = "DBaseFile::write_db_header()";
+constexpr char kWriteMainHeader[] = "DBaseFile::_write_db_header";
+constexpr char kUpdateDbHeader[] = "DBaseFile::update_db_header()";
+constexpr char kWriteFieldHeader[] = "DBaseFile::_write_db_field_header()";
+constexpr char kReadRecord[] = "DBaseFile::read_record()";
+constexpr char kWriteRecord[] = "DBaseFile::write_record()";
+
+constexpr char kCorrupt[] = "*** DBF file corrupt ***";
+constexpr std::size_t kNameBytes = 11;
+
+int traced_exit(const char* routine, int code) {
+  format_trace_exit(routine, code);
+  return code;
+}
+
+}  // namespace
+
+void DBaseFile::set_file_name(const std::string& name) { file_name_ = name; }
+
+int DBaseFile::open(const char* how, char mode, const char* routine, const char* failure) {
+  format_trace_begin(routine);
+  stream_.reset(std::fopen(file_name_.c_str(), how));
+  if (!stream_) {
+    format_trace_error(routine, failure, file_name_.c_str());
+    return traced_exit(routine, 1);
+  }
+  mode_ = mode;
+  header_written_ = false;
+  return traced_exit(routine, 0);
+}
+
+int DBaseFile::open_for_read() {
+  return open("rb", 'R', kOpenForRead, "*** Error on open read file ***");
+}
+
+int DBaseFile::open_for_write() {
+  return open("wb", 'W', kOpenForWrite, "*** Error on open write file ***");
+}
+
+long DBaseFile::file_size() const {
+  const long here = std::ftell(stream_.get());
+  if (here < 0 || std::fseek(stream_.get(), 0, SEEK_END) != 0) return -1;
+  const long size = std::ftell(stream_.get());
+  std::fseek(stream_.get(), here, SEEK_SET);
+  return size;
+}
+
+int DBaseFile::corrupt(const char* routine) {
+  format_trace_error(routine, kCorrupt, file_name_.c_str());
+  num_records_ = 0;
+  return 1;
+}
+
+int DBaseFile::read_db_header() {
+  format_trace_begin(kReadDbHeader);
+  int failed = _read_db_header();
+  if (failed == 0) failed = _read_db_field_header();
+  return traced_exit(kReadDbHeader, failed);
+}
+
+int DBaseFile::_read_db_header() {
+  format_trace_begin(kReadMainHeader);
+  if (!stream_ || std::fread(header_.data(), header_.size(), 1, stream_.get()) != 1)
+    return traced_exit(kReadMainHeader, corrupt(kReadMainHeader));
+  header_length_ = bytes::get_le16(header_.data() + 8);
+  const std::uint32_t records = bytes::get_le32(header_.data() + 4);
+  const std::uint16_t record_length = bytes::get_le16(header_.data() + 10);
+  // Every size the header claims must fit in the file (and the record in our buffer)
+  // before anything is read by it.
+  const long size = file_size();
+  const bool fits = header_length_ >= dbf_header_length(0) && header_length_ <= size &&
+                    record_length >= 1 && record_length <= kRecordBufferSize &&
+                    static_cast<long long>(records) * record_length <= size - header_length_;
+  if (!fits) return traced_exit(kReadMainHeader, corrupt(kReadMainHeader));
+  num_fields_ = (header_length_ - 33) / 32;
+  num_records_ = static_cast<std::int32_t>(records);
+  record_length_ = record_length;
+  return traced_exit(kReadMainHeader, 0);
+}
+
+int DBaseFile::_read_db_field_header() {
+  format_trace_begin(kReadFieldHeader);
+  const std::int32_t claimed_length = record_length_;
+  fields_.clear();
+  record_length_ = 1;
+  for (std::int32_t i = 0; i < num_fields_; ++i) {
+    DBFImage descriptor{};
+    if (std::fread(descriptor.data(), descriptor.size(), 1, stream_.get()) != 1)
+      return traced_exit(kReadFieldHeader, corrupt(kReadFieldHeader));
+    const char* name = reinterpret_cast<const char*>(descriptor.data());
+    add_field(std::string(name, strnlen(name, kNameBytes)), static_cast<char>(descriptor[11]),
+              descriptor[16], descriptor[17]);
+  }
+  std::fgetc(stream_.get());  // the terminator, whatever it holds
+  // Records are read at the stride the header gave; descriptors that add up to another
+  // length would split every record in the wrong place.
+  if (record_length_ != claimed_length)
+    return traced_exit(kReadFieldHeader, corrupt(kReadFieldHeader));
+  return traced_exit(kReadFieldHeader, 0);
+}
+
+void DBaseFile::add_field(const std::string& name, char type, std::uint8_t length,
+                          std::uint8_t decimals) {
+  fields_.push_back(DBaseField{name, type, length, decimals});
+  record_length_ += length;
+}
+
+void DBaseFile::add_fields(const std::vector<DBaseField>& fields) {
+  // A copy first: `fields` may be this table's own list, which add_field grows.
+  for (const DBaseField& field : std::vector<DBaseField>(fields))
+    add_field(field.name, field.type, field.length, field.decimals);
+}
+
+int DBaseFile::write_db_header() {
+  format_trace_begin(kWriteDbHeader);
+  int failed = _write_db_header();
+  if (failed == 0) failed = _write_db_field_header();
+  header_written_ = failed == 0;
+  return traced_exit(kWriteDbHeader, failed);
+}
+
+int DBaseFile::_write_db_header() {
+  format_trace_begin(kWriteMainHeader);
+  num_records_ = 0;
+  num_fields_ = static_cast<std::int32_t>(fields_.size());
+  record_length_ = 1;
+  for (const DBaseField& field : fields_) record_length_ += field.length;
+  const long header_length = dbf_header_length(num_fields_);
+  if (record_length_ >= static_cast<std::int32_t>(kRecordBufferSize)) {
+    show_message("ERROR: Record buffer is too small");
+    return traced_exit(kWriteMainHeader, 1);
+  }
+  if (header_length > 0xFFFF) {
+    show_message("ERROR: Too many fields for a dBase header");
+    return traced_exit(kWriteMainHeader, 1);
+  }
+  if (!stream_ || mode_ != 'W') return traced_exit(kWriteMainHeader, 1);
+  header_length_ = static_cast<std::uint16_t>(header_length);
+  header_ = dbf_main_header(0, header_length_, static_cast<std::uint16_t>(record_length_));
+  const bool written = std::fwrite(header_.data(), header_.size(), 1, stream_.get()) == 1;
+  return traced_exit(kWriteMainHeader, written ? 0 : 1);
+}
+
+int DBaseFile::_write_db_field_header() {
+  format_trace_begin(kWriteFieldHeader);
+  bool written = true;
+  for (const DBaseField& field : fields_) {
+    const DBFImage descriptor =
+        dbf_field_descriptor(field.name, field.type, field.length, field.decimals);
+    written = written && std::fwrite(descriptor.data(), descriptor.size(), 1, stream_.get()) == 1;
+  }
+  written = written && std::fputc(kDbfTerminator, stream_.get()) != EOF;
+  return traced_exit(kWriteFieldHeader, written ? 0 : 1);
+}
+
+const char* DBaseFile::read_record(std::int32_t n) {
+  record_.fill(0);
+  if (!stream_ || mode_ != 'R' || n < 1 || n > num_records_) {
+    format_trace_error(kReadRecord, "*** No such record ***", file_name_.c_str());
+    return record_.data();
+  }
+  const long offset = header_length_ + static_cast<long>(n - 1) * record_length_ + 1;
+  const std::size_t data_length = static_cast<std::size_t>(record_length_ - 1);
+  if (std::fseek(stream_.get(), offset, SEEK_SET) != 0 ||
+      std::fread(record_.data(), 1, data_length, stream_.get()) != data_length) {
+    record_.fill(0);
+    format_trace_error(kReadRecord, kCorrupt, file_name_.c_str());
+  }
+  return record_.data();
+}
+
+void DBaseFile::set_record(const std::string& text) {
+  record_.fill(0);
+  const std::size_t room = std::min<std::size_t>(std::max(record_length_, 0), record_.size());
+  text.copy(record_.data(), std::min(text.size(), room));
+}
+
+int DBaseFile::write_record() {
+  if (!stream_ || !header_written_) return 1;
+  const std::size_t length = static_cast<std::size_t>(record_length_);
+  if (std::fwrite(record_.data(), 1, length, stream_.get()) != length) {
+    format_trace_error(kWriteRecord, "*** Error writing record ***", file_name_.c_str());
+    return 1;
+  }
+  ++num_records_;
+  return 0;
+}
+
+int DBaseFile::update_db_header() {
+  format_trace_begin(kUpdateDbHeader);
+  if (!stream_ || !header_written_) return traced_exit(kUpdateDbHeader, 1);
+  bytes::put_le32(header_.data() + 4, static_cast<std::uint32_t>(num_records_));
+  bytes::put_le16(header_.data() + 10, static_cast<std::uint16_t>(record_length_));
+  std::FILE* stream = stream_.get();
+  // Back to the end afterwards, so records written after an update follow the last one.
+  const bool written = std::fseek(stream, 0, SEEK_SET) == 0 &&
+                       std::fwrite(header_.data(), header_.size(), 1, stream) == 1 &&
+                       std::fseek(stream, 0, SEEK_END) == 0;
+  return traced_exit(kUpdateDbHeader, written ? 0 : 1);
+}
+
+int DBaseFile::close() {
+  int failed = mode_ == 'W' ? update_db_header() : 0;
+  if (stream_ && std::fclose(stream_.release()) != 0) failed = 1;
+  header_written_ = false;
+  return failed;
+}
+
+}  // namespace corvane::formats
