@@ -1,0 +1,27 @@
+// One field of the DDR: what its data records' fields hold and how they are cut into values.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sdts/iso8211/iso_format_node.h"
+#include "sdts/iso8211/iso_labels.h"
+
+struct IsoFieldDescription {
+  std::string tag;
+  std::int32_t field_length = 0;
+  std::int32_t field_position = 0;
+  std::string field_controls;  // empty at interchange level 1
+  std::string field_name;
+  std::int32_t number_of_dimensions = 0;  // from a numeric array descriptor; 0 when none
+  std::vector<std::int32_t> dimension_extents;
+  std::int32_t first_extent = 0;
+  std::optional<IsoLabels> labels;
+  std::optional<IsoFormatNode> formats;  // the root
+
+  char structure_code() const { return field_controls.empty() ? 0 : field_controls[0]; }
+  // Every format has a width: the field's length does not depend on its data.
+  bool has_fixed_length() const;
+};

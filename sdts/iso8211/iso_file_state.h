@@ -1,0 +1,62 @@
+// Everything the reader keeps for one open ISO 8211 file.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sdts/iso8211/iso_data_field.h"
+#include "sdts/iso8211/iso_field_description.h"
+#include "sdts/iso8211/iso_leader.h"
+
+struct IsoStreamCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using IsoStream = std::unique_ptr<std::FILE, IsoStreamCloser>;
+
+// The "0000" field of the DDR.
+struct IsoFileControl {
+  std::optional<std::string> file_title;
+  std::vector<std::pair<std::string, std::string>> tag_pairs;
+  std::optional<std::string> augmented_description;  // the "0002" field
+};
+
+// A directory entry of the current data record's layout.
+struct IsoDirectoryEntry {
+  std::string tag;
+  std::int32_t field_length = 0;
+  std::int32_t field_position = 0;
+};
+
+struct IsoFileState {
+  IsoStream stream;
+  std::string file_name;
+  char open_mode = 'r';
+  std::int64_t file_size = 0;  // bounds every length read from the file
+
+  bool ddr_parsed = false;
+  IsoFileControl file_control;
+  IsoLeader ddr_leader;
+  std::vector<IsoFieldDescription> field_descriptions;  // in directory order
+
+  IsoLeader record_leader;
+  std::vector<IsoDirectoryEntry> record_directory;  // kept across records after an "R" leader
+  bool reuse_leader = false;
+  bool have_record = false;
+  std::vector<IsoDataField> record_fields;
+  std::size_t current_field = 0;
+  const IsoFieldDescription* current_description = nullptr;
+
+  // 0 fresh file, 1 field entered, 2 dimensions being delivered, 3 values being delivered,
+  // 4 field used up.
+  int step = 0;
+  std::size_t next_value = 0;                // index of the value the next call delivers
+  std::size_t next_extent = 0;               // index of the extent the next call delivers
+  std::vector<std::size_t> label_cursors;    // one per label group
+  const IsoFormatNode* current_format = nullptr;
+  bool delivering_extent = false;            // what ISO_Check_Subfield describes in step 2
+};

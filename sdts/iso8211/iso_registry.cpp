@@ -1,0 +1,36 @@
+#include "sdts/iso8211/iso_registry.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Newest first, so that a lookup finds the most recently opened file first.
+std::vector<std::unique_ptr<IsoFileState>>& open_files() {
+  static std::vector<std::unique_ptr<IsoFileState>> files;
+  return files;
+}
+
+}  // namespace
+
+IsoFileState& Iso_Register_File(std::unique_ptr<IsoFileState> state) {
+  auto& files = open_files();
+  files.insert(files.begin(), std::move(state));
+  return *files.front();
+}
+
+IsoFileState* Iso_Find_File(const std::FILE* stream) {
+  if (stream == nullptr) return nullptr;
+  for (auto& f : open_files())
+    if (f->stream.get() == stream) return f.get();
+  return nullptr;
+}
+
+bool Iso_Unregister_File(const std::FILE* stream) {
+  auto& files = open_files();
+  const auto it = std::find_if(files.begin(), files.end(),
+                               [stream](const auto& f) { return f->stream.get() == stream; });
+  if (stream == nullptr || it == files.end()) return false;
+  files.erase(it);
+  return true;
+}
