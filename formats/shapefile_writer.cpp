@@ -98,6 +98,10 @@ SHPHeader SHP_New_Header(std::int32_t shape_type) {
   header.file_length = 100;
   header.version = 1000;
   header.shape_type = shape_type;
+  // A new pair starts as two bare headers. Callers reset only the .shp offset, so without
+  // this a pair with no records would give its .shx the length of the previous pair's.
+  SHP_Shp_Offset = 100;
+  SHP_Shx_Offset = 100;
   return header;
 }
 

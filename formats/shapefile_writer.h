@@ -38,6 +38,7 @@ void SHP_Copy_Field(std::uint8_t* dest, std::int32_t value, int byte_order);
 void SHP_Copy_Field(std::uint8_t* dest, double value);
 
 // File code 9994, file length 100 bytes, version 1000, `shape_type`, a zero bounding box.
+// Starts a new pair: both offset counters go to 100 (the bare headers).
 SHPHeader SHP_New_Header(std::int32_t shape_type);
 
 // Content length in bytes: 20 for type 1; 44 + 4 x parts + 16 x points for types 3 and 5.
