@@ -22,13 +22,13 @@ struct JoinPair {
 // The references of one object record into one attribute module, in reference order.
 class SDTSJoinRecords {
  public:
-  void append(JoinPair pair) { pairs_.push_back(pair); }
-  void clear() { pairs_.clear(); }
-  const std::vector<JoinPair>& pairs() const { return pairs_; }
+  void append(JoinPair pair) { m_pairs.push_back(pair); }
+  void clear() { m_pairs.clear(); }
+  const std::vector<JoinPair>& pairs() const { return m_pairs; }
   void dump() const;
 
  private:
-  std::vector<JoinPair> pairs_;
+  std::vector<JoinPair> m_pairs;
 };
 
 class SDTSDbfTable;
@@ -47,7 +47,7 @@ class SDTSDbfTables {
 
   // The object module name (first "MODN" value of the module, e.g. LE01).
   void set_name(const std::string& name);
-  const std::string& name() const { return name_; }
+  const std::string& name() const { return m_name; }
 
   // Records one reference of object `object_id` to record `attr_id` of attribute
   // module `module_name` (e.g. AHPR); opens that module's join table on first use.
@@ -62,11 +62,11 @@ class SDTSDbfTables {
   void close_tables();
 
   // Number of join tables opened so far.
-  std::size_t table_count() const { return tables_.size(); }
+  std::size_t table_count() const { return m_tables.size(); }
 
  private:
-  std::string run_dir_;
-  std::string prefix_;
-  std::string name_;
-  std::vector<std::unique_ptr<SDTSDbfTable>> tables_;
+  std::string m_run_dir;
+  std::string m_prefix;
+  std::string m_name;
+  std::vector<std::unique_ptr<SDTSDbfTable>> m_tables;
 };

@@ -1,3 +1,187 @@
 #include "sdts/attributes/write_dbf_file.h"
 
-int SDTS_Write_DBF_File(const char* /*file*/) { return 1; }
+#include <algorithm>
+
+#include "formats/dbf_writer.h"
+#include "platform/paths.h"
+#include "sdts/attributes/attr_module_reader.h"
+#include "sdts/attributes/attr_table.h"
+#include "sdts/attributes/attribute_run_state.h"
+#include "sdts/attributes/c_file.h"
+#include "sdts/driver/output_names.h"
+#include "sdts/driver/progress_dialog.h"
+#include "sdts/driver/run_state.h"
+#include "sdts/driver/trace.h"
+#include "sdts/modules/module_state.h"
+
+using corvane::formats::DBF_Write_Field_Headers;
+using corvane::formats::DBF_Write_Header;
+
+namespace {
+
+constexpr const char* kRoutine = "SDTS_Write_DBF_File";
+
+// Where each subfield of a record goes: the record number's column and, in module order,
+// the column of every attribute value. -1: no column.
+struct ColumnMap {
+  std::int32_t rcid = -1;
+  std::vector<std::int32_t> values;
+};
+
+std::int32_t text_width(const std::string& text) { return static_cast<std::int32_t>(text.size()); }
+
+// Digits after the point of a real value ("   36.00" has 2).
+std::int32_t decimals_of(const AttrSubfield& subfield) {
+  if (subfield.format.empty() || subfield.format[0] != 'R') return 0;
+  const auto point = subfield.text.find('.');
+  if (point == std::string::npos) return 0;
+  const auto end = subfield.text.find_first_not_of("0123456789", point + 1);
+  return static_cast<std::int32_t>((end == std::string::npos ? subfield.text.size() : end) -
+                                   point - 1);
+}
+
+// The columns in the order the first record lists its subfields.
+ColumnMap discover_columns(const AttrRecord& first, SDTSAttrTable& table) {
+  ColumnMap map;
+  std::int32_t p = 0;
+  if (first.has_rcid) {
+    const std::string module = first.module_name;
+    table.insert_field({p, module + "_" + first.rcid.label, first.rcid.format,
+                        text_width(first.rcid.text), 0});
+    map.rcid = p++;
+  }
+  for (const AttrSubfield& value : first.values) {
+    table.insert_field({p, value.label, value.format, text_width(value.text), 0});
+    map.values.push_back(p++);
+  }
+  return map;
+}
+
+// Every column as wide as its longest value in the whole module.
+void widen_columns(const AttrRecord& record, const ColumnMap& map, SDTSAttrTable& table) {
+  if (record.has_rcid && map.rcid >= 0) table.widen(map.rcid, text_width(record.rcid.text), 0);
+  const std::size_t n = std::min(record.values.size(), map.values.size());
+  for (std::size_t k = 0; k < n; ++k)
+    table.widen(map.values[k], text_width(record.values[k].text), decimals_of(record.values[k]));
+}
+
+std::string padded(const std::string& text, const corvane::formats::DBFFieldDef& field) {
+  const std::size_t width = field.length;
+  if (text.size() >= width) return text.substr(0, width);
+  const std::string blanks(width - text.size(), ' ');
+  return field.type == 'N' ? blanks + text : text + blanks;
+}
+
+// The record's row: deletion flag, then every column padded to its width. A record
+// without attribute values is kept in its place (the joins read rows by record number)
+// but flagged deleted, since it holds no attribute record.
+std::string compose_row(const AttrRecord& record, const ColumnMap& map,
+                        const SDTSAttrTable& table) {
+  std::vector<std::string> cells(table.field_count());
+  if (record.has_rcid && map.rcid >= 0) cells[map.rcid] = record.rcid.text;
+  const std::size_t n = std::min(record.values.size(), map.values.size());
+  for (std::size_t k = 0; k < n; ++k) cells[map.values[k]] = record.values[k].text;
+  if (record.values.size() > map.values.size())
+    TRACE_PRINT(kRoutine, SDTS_Message("record %s: %zu values beyond the first record's columns "
+                                       "left out",
+                                       record.rcid.text.c_str(),
+                                       record.values.size() - map.values.size()));
+  std::string row(1, record.values.empty() ? '*' : ' ');
+  for (std::size_t i = 0; i < cells.size(); ++i) row += padded(cells[i], table.dbf_fields()[i]);
+  return row;
+}
+
+struct ModuleLayout {
+  ColumnMap map;
+  std::string module_name;
+};
+
+// First pass: the columns from the first record, their widths from every record.
+ModuleLayout scan_module(AttrModuleReader& reader, SDTSAttrTable& table) {
+  ModuleLayout layout;
+  AttrRecord record;
+  bool first = true;
+  while (reader.read_record(record)) {
+    if (first) {
+      layout.map = discover_columns(record, table);
+      layout.module_name = record.module_name;
+      first = false;
+    }
+    widen_columns(record, layout.map, table);
+  }
+  return layout;
+}
+
+// Second pass: one row per record. Returns the rows written; `attribute_records` counts
+// those that hold attribute values.
+std::uint32_t write_rows(AttrModuleReader& reader, const ModuleLayout& layout,
+                         const SDTSAttrTable& table, std::FILE* out, int& attribute_records) {
+  std::uint32_t rows = 0;
+  AttrRecord record;
+  while (reader.read_record(record)) {
+    const std::string row = compose_row(record, layout.map, table);
+    if (std::fwrite(row.data(), 1, row.size(), out) != row.size()) {
+      TRACE_ERROR(kRoutine, "*** Write failed ***", "");
+      break;
+    }
+    ++rows;
+    if (!record.values.empty()) ++attribute_records;
+    g_progress->set_position(static_cast<int>(rows));
+  }
+  return rows;
+}
+
+int write_dbf_file(const std::string& path) {
+  const long n = g_stat.count_records(path);
+  TRACE_DETAIL(kRoutine, SDTS_Message("numOfRecords = %ld", n));
+  g_progress->set_range(0, static_cast<int>(n));
+  TRACE_PRINT(kRoutine, SDTS_Message("Write %s DBF file", path.c_str()));
+
+  AttrModuleReader reader(path);
+  if (reader.open() != 0) return 1;
+
+  const std::string table_path =
+      SDTS_Get_Output_File_Name(corvane::paths::stem_to_first_dot(path) + ".dbf");
+  CFile out = open_c_file(table_path, "wb");
+  if (!out) {
+    TRACE_ERROR(kRoutine, "*** Open file failed ***", table_path);
+    return 1;
+  }
+
+  SDTSAttrTable table(path);
+  g_progress->set_range(0, static_cast<int>(n));
+  g_progress->set_status(SDTS_Message("Build %s DBF File", path.c_str()));
+  const ModuleLayout layout = scan_module(reader, table);
+  if (table.make_dbf_structure() != 0) return 1;
+  if (DBF_Write_Header(out.get(), 0, table.dbf_fields()) != 0 ||
+      DBF_Write_Field_Headers(out.get(), table.dbf_fields()) != 0) {
+    TRACE_ERROR(kRoutine, "*** Write failed ***", table_path);
+    return 1;
+  }
+
+  int attribute_records = 0;
+  std::uint32_t rows = 0;
+  if (reader.open() == 0) rows = write_rows(reader, layout, table, out.get(), attribute_records);
+  std::rewind(out.get());
+  int result = DBF_Write_Header(out.get(), rows, table.dbf_fields());
+  out.reset();
+
+  LOG_LINE(SDTS_Message("Wrote %d attribute records to file %s\n", attribute_records,
+                        table_path.c_str()));
+  const std::string stem = corvane::paths::stem_to_first_dot(path);
+  const std::string module_name = layout.module_name.empty()
+                                      ? stem.substr(std::min<std::size_t>(4, stem.size()))
+                                      : layout.module_name;
+  SDTS_Remember_Attribute_Table(module_name, table_path);
+  result |= table.make_field_name_look_up_table(table_path);
+  return result == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int SDTS_Write_DBF_File(const char* file) {
+  TRACE_BEGIN(kRoutine);
+  const int result = write_dbf_file(file);
+  TRACE_EXIT(kRoutine, result);
+  return result;
+}

@@ -1,0 +1,114 @@
+#include "sdts/attributes/attr_module_reader.h"
+
+#include "platform/paths.h"
+#include "sdts/driver/run_state.h"
+#include "sdts/driver/trace.h"
+#include "sdts/iso8211/iso8211.h"
+#include "sdts/modules/module_state.h"
+
+namespace {
+
+constexpr const char* kRoutine = "SDTS_Write_DBF_File";
+
+bool is_id_tag(const char* tag) {
+  return std::string_view(tag) == "ATPR" || std::string_view(tag) == "ATSC";
+}
+bool is_value_tag(const char* tag) {
+  return std::string_view(tag) == "ATTP" || std::string_view(tag) == "ATTS";
+}
+
+std::string trimmed(const char* text) {
+  std::string s(text);
+  s.erase(s.find_last_not_of(' ') + 1);
+  return s;
+}
+
+}  // namespace
+
+std::string SDTS_Attr_Value_Text(const char* value, int length, const std::string& format) {
+  if (format.empty() || format[0] != 'B') return std::string(value, length);
+  if (format == "B(32)" && length == 4) {
+    std::int32_t number = 0;
+    ISO_Bytes_To_Int(value, &number, g_byte_order == 0);
+    return std::to_string(number);
+  }
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string hex;
+  for (int i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(value[i]);
+    hex += kHex[byte >> 4];
+    hex += kHex[byte & 0x0F];
+  }
+  return hex;
+}
+
+AttrModuleReader::AttrModuleReader(std::string path) : m_path(std::move(path)) {}
+
+AttrModuleReader::~AttrModuleReader() { close(); }
+
+void AttrModuleReader::close() {
+  if (m_stream != nullptr) ISO_End_File(&m_stream);
+}
+
+int AttrModuleReader::open() {
+  close();
+  m_at_end = false;
+  ISO_Byte_Order(&g_byte_order);
+  int level = 0;
+  char inline_code = 0;
+  char ext_charset[4] = {};
+  const std::string path = corvane::paths::resolve_case_insensitive(m_path);
+  if (!ISO_Open_File(path.c_str(), "R", &level, &inline_code, ext_charset, &m_stream)) {
+    TRACE_ERROR(kRoutine, "*** Open file failed ***", m_path);
+    return 1;
+  }
+  int status = 0;
+  if (!ISO_Read_DDR(m_stream, g_sf_value, sizeof g_sf_value, &status)) {
+    TRACE_PRINT(kRoutine, SDTS_Message("\nERROR OPENING FILE %s", m_path.c_str()));
+    close();
+    return 1;
+  }
+  m_at_end = status == ISO_STATUS_END_OF_FILE;
+  return 0;
+}
+
+bool AttrModuleReader::read_record(AttrRecord& record) {
+  record = AttrRecord();
+  if (m_stream == nullptr || m_at_end) return false;
+  bool any = false;
+  for (;;) {
+    if (!ISO_Read_Subfield(m_stream, g_sf_tag, &g_sf_leader, g_sf_value, sizeof g_sf_value,
+                           &g_sf_length, &g_sf_status)) {
+      // A module without data records ends here too; only a read inside a record is an error.
+      if (any || g_sf_status != ISO_STATUS_END_OF_FILE)
+        TRACE_PRINT(kRoutine,
+                    SDTS_Message("\nERROR READING DATA RECORD SUBFIELD : tag = %s leadid = %d "
+                                 "myString = %s str_len = %d status = %d",
+                                 g_sf_tag, g_sf_leader, g_sf_value, g_sf_length, g_sf_status));
+      m_at_end = true;
+      return false;
+    }
+    any = true;
+    if (!ISO_Check_Subfield(m_stream, g_sf_tag, g_sf_descr, sizeof g_sf_descr, g_sf_frmts,
+                            sizeof g_sf_frmts)) {
+      TRACE_PRINT(kRoutine,
+                  SDTS_Message("\nERROR CHECKING DATA RECORD SUBFIELD : tag = %s descr = %s "
+                               "frmts = %s",
+                               g_sf_tag, g_sf_descr, g_sf_frmts));
+    } else {
+      AttrSubfield subfield{trimmed(g_sf_descr), g_sf_frmts,
+                            SDTS_Attr_Value_Text(g_sf_value, g_sf_length, g_sf_frmts)};
+      if (is_id_tag(g_sf_tag) && subfield.label == "MODN") {
+        record.module_name = trimmed(subfield.text.c_str());
+      } else if (is_id_tag(g_sf_tag) && subfield.label == "RCID") {
+        record.has_rcid = true;
+        record.rcid = std::move(subfield);
+      } else if (is_value_tag(g_sf_tag)) {
+        record.values.push_back(std::move(subfield));
+      }
+    }
+    if (g_sf_status == ISO_STATUS_END_OF_FILE) m_at_end = true;
+    if (g_sf_status == ISO_STATUS_END_OF_RECORD || g_sf_status == ISO_STATUS_END_OF_FILE)
+      return true;
+  }
+}

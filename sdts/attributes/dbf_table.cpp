@@ -1,0 +1,54 @@
+#include "sdts/attributes/dbf_table.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "sdts/driver/run_state.h"
+#include "sdts/driver/trace.h"
+
+namespace {
+constexpr std::uint8_t kIdWidth = 10;
+}
+
+SDTSDbfTable::SDTSDbfTable(std::string name) : m_name(std::move(name)) {}
+
+int SDTSDbfTable::open(const std::string& attr_path, const std::string& joined_path,
+                       const std::string& id_field) {
+  m_attr_table.set_file_name(attr_path);
+  m_attr_readable = m_attr_table.open_for_read() == 0 && m_attr_table.read_db_header() == 0;
+
+  m_joined_table.set_file_name(joined_path);
+  if (m_joined_table.open_for_write() != 0) return 1;
+  m_joined_table.add_field(id_field, 'N', kIdWidth, 0);
+  if (m_attr_readable) m_joined_table.add_fields(m_attr_table.get_fields());
+  m_joined_writable = m_joined_table.write_db_header() == 0;
+  return m_joined_writable ? 0 : 1;
+}
+
+int SDTSDbfTable::write_records() {
+  if (!m_joined_writable) return m_joins.pairs().empty() ? 0 : 1;
+  const std::size_t length = static_cast<std::size_t>(m_joined_table.record_length());
+  int result = 0;
+  for (const JoinPair& pair : m_joins.pairs()) {
+    char id[32];
+    std::snprintf(id, sizeof id, " %10ld", static_cast<long>(pair.object_id));
+    std::string row = id;
+    if (m_attr_readable) row += m_attr_table.read_record(pair.attr_id);
+    if (row.size() < length) row.resize(length, ' ');
+    m_joined_table.set_record(row);
+    result |= m_joined_table.write_record();
+  }
+  return result;
+}
+
+void SDTSDbfTable::dump() const {
+  TRACE_PRINT("SDTSTable::SDTSDbfTable", SDTS_Message("Table name = %s", m_name.c_str()));
+  m_joins.dump();
+}
+
+void SDTSDbfTable::close() {
+  if (m_attr_readable) m_attr_table.close();
+  if (m_joined_writable) m_joined_table.close();
+  m_attr_readable = false;
+  m_joined_writable = false;
+}
