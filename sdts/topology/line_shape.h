@@ -1,8 +1,14 @@
-// Line modules ("LE…") to a PolyLine shapefile, its topology table, its attribute joins,
-// and the polygon shapefile of the same transfer.
+// Line modules ("LE…") to a PolyLine shapefile with a topology table, the lines' attribute
+// joins, and the polygon shapefile of the same transfer.
 #pragma once
 
 #include <string>
+
+#include "formats/dbf_writer.h"
+
+// Line id, start and end node, left and right polygon, length; the first field is named
+// "<module>_ID" before the header is written.
+extern corvane::formats::DBFFieldDef g_line_dbf_fields[];
 
 // Converts the line module `file` into "<theme_name>.shp/.shx/.dbf" in the run directory,
 // keeps its coordinates in intermediate files of the conversion's work directory and then

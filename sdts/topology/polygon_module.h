@@ -1,15 +1,14 @@
 // The polygon module ("PC…"): joins the polygons' attribute references. Its shapes are
-// built from the lines that bound them (see polygon_files.h).
+// built from the lines that bound them (polygon_files.h).
 #pragma once
 
 #include <string>
 
-class SDTSPcFile {
+#include "sdts/modules/sdts_file.h"
+
+class SDTSPcFile : public SDTSFile {
  public:
   explicit SDTSPcFile(const char* file);
-  // Returns 0 when the module was read to its end.
+  // Returns 0 when the module was read to its end, else the reader's failure.
   int write_dbf_file();
-
- private:
-  std::string path_;
 };

@@ -1,0 +1,149 @@
+#include "sdts/topology/line_files.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/byte_order.h"
+#include "platform/fatal_error.h"
+#include "platform/paths.h"
+#include "sdts/driver/index_files.h"
+#include "sdts/driver/run_state.h"
+
+namespace bytes = corvane::bytes;
+using corvane::formats::SHPVertex;
+
+std::string Line_Files_Stem(const std::string& module_path) {
+  return corvane::paths::join(SDTS_Work_Directory(), corvane::paths::stem_to_first_dot(module_path));
+}
+
+namespace {
+
+// Stream buffers large enough that a line's worth of writes, or a seek back to a
+// neighbouring line, seldom reaches the disk.
+constexpr std::size_t kStreamBuffer = 1 << 16;
+
+CFile open_buffered(const std::string& path, const char* mode) {
+  CFile file = open_c_file(path, mode);
+  if (file) std::setvbuf(file.get(), nullptr, _IOFBF, kStreamBuffer);
+  return file;
+}
+
+bool write_all(std::FILE* file, const std::vector<std::uint8_t>& data, std::size_t size) {
+  return size == 0 || std::fwrite(data.data(), 1, size, file) == size;
+}
+
+bool read_at(std::FILE* file, long offset, std::uint8_t* out, std::size_t size) {
+  return std::fseek(file, offset, SEEK_SET) == 0 && std::fread(out, 1, size, file) == size;
+}
+
+long file_size(std::FILE* file) {
+  if (std::fseek(file, 0, SEEK_END) != 0) return 0;
+  return std::max(0L, std::ftell(file));
+}
+
+}  // namespace
+
+std::string LineFilesWriter::open(const std::string& stem) {
+  for (auto [file, extension] : {std::pair{&bdl_, ".bdl"}, {&bxt_, ".bxt"}, {&bxx_, ".bxx"}}) {
+    const std::string path = stem + extension;
+    *file = open_buffered(path, "wb");
+    if (!*file) return path;
+    IndexFiles::add_file(path);
+  }
+  return {};
+}
+
+bool LineFilesWriter::accepts_id(std::int32_t line_id) const {
+  const std::int64_t lines = std::max<std::int64_t>(expected_lines_, sequence_ + 1);
+  return line_id >= 0 && line_id <= lines + kIdSlack;
+}
+
+bool LineFilesWriter::add_record_id(std::int32_t line_id) {
+  std::FILE* file = bdl_.get();
+  std::uint8_t entry[kRecordIdEntrySize];
+  if (line_id < next_expected_id_) {
+    // An id out of ascending order goes to its own slot; the table then continues at its end.
+    bytes::put_le32s(entry, sequence_++);
+    const bool ok = std::fseek(file, line_id * kRecordIdEntrySize, SEEK_SET) == 0 &&
+                    std::fwrite(entry, 1, sizeof entry, file) == sizeof entry &&
+                    std::fseek(file, 0, SEEK_END) == 0;
+    return ok;
+  }
+  const std::size_t gap = static_cast<std::size_t>(line_id - next_expected_id_);
+  bytes_.assign(gap * kRecordIdEntrySize, 0xFF);
+  bytes_.resize(bytes_.size() + kRecordIdEntrySize);
+  bytes::put_le32s(bytes_.data() + gap * kRecordIdEntrySize, sequence_++);
+  next_expected_id_ = static_cast<std::int64_t>(line_id) + 1;
+  return write_all(file, bytes_, bytes_.size());
+}
+
+LineFilesWriter::LineWrite LineFilesWriter::add_line(std::int32_t line_id, std::span<const SHPVertex> points) {
+  // Offsets are 32-bit in the index; a coordinate file past that cannot be indexed.
+  if (bxt_offset_ > std::numeric_limits<std::int32_t>::max()) return LineWrite::index_failed;
+  std::uint8_t entry[kLineIndexEntrySize];
+  bytes::put_le32s(entry, line_id);
+  bytes::put_le32s(entry + 4, static_cast<std::int32_t>(points.size()));
+  bytes::put_le32s(entry + 8, static_cast<std::int32_t>(bxt_offset_));
+  if (std::fwrite(entry, sizeof entry, 1, bxx_.get()) != 1) return LineWrite::index_failed;
+
+  bytes_.resize(points.size() * kLinePointSize);
+  std::uint8_t* out = bytes_.data();
+  for (const SHPVertex& p : points) {
+    bytes::put_le_double(out, p.x);
+    bytes::put_le_double(out + 8, p.y);
+    out += kLinePointSize;
+  }
+  if (!write_all(bxt_.get(), bytes_, bytes_.size())) return LineWrite::points_failed;
+  bxt_offset_ += static_cast<std::int64_t>(bytes_.size());
+  return LineWrite::ok;
+}
+
+void LineFilesWriter::close() {
+  bxx_.reset();
+  bxt_.reset();
+  bdl_.reset();
+}
+
+std::string LineFilesReader::open(const std::string& stem) {
+  for (auto [file, extension] : {std::pair{&bxx_, ".bxx"}, {&bxt_, ".bxt"}, {&bdl_, ".bdl"}}) {
+    const std::string path = stem + extension;
+    *file = open_buffered(path, "rb");
+    if (!*file) return path;
+  }
+  bdl_entries_ = file_size(bdl_.get()) / kRecordIdEntrySize;
+  bxx_entries_ = file_size(bxx_.get()) / kLineIndexEntrySize;
+  bxt_bytes_ = file_size(bxt_.get());
+  return {};
+}
+
+bool LineFilesReader::fetch(std::int32_t line_id, std::vector<SHPVertex>& points) {
+  std::uint8_t entry[kLineIndexEntrySize];
+  if (line_id < 0 || line_id >= bdl_entries_ ||
+      !read_at(bdl_.get(), line_id * kRecordIdEntrySize, entry, kRecordIdEntrySize)) {
+    corvane::fatal("ERROR: read line binary index data");
+  }
+  const std::int32_t sequence = bytes::get_le32s(entry);
+  if (sequence == -1) corvane::fatal("ERROR: on Link index file");
+  if (sequence < 0 || sequence >= bxx_entries_ ||
+      !read_at(bxx_.get(), sequence * kLineIndexEntrySize, entry, kLineIndexEntrySize)) {
+    corvane::fatal("ERROR: read line binary index data");
+  }
+  const long wanted = std::max(0, bytes::get_le32s(entry + 4));
+  const long offset = bytes::get_le32s(entry + 8);
+  // Never more than the coordinate file holds, whatever the index says.
+  const long available = offset < 0 || offset > bxt_bytes_ ? 0 : (bxt_bytes_ - offset) / kLinePointSize;
+  const long count = std::min(wanted, available);
+  bytes_.resize(static_cast<std::size_t>(count) * kLinePointSize);
+  std::size_t got = 0;
+  if (count > 0 && std::fseek(bxt_.get(), offset, SEEK_SET) == 0) {
+    got = std::fread(bytes_.data(), kLinePointSize, static_cast<std::size_t>(count), bxt_.get());
+  }
+  points.resize(got);
+  const std::uint8_t* in = bytes_.data();
+  for (SHPVertex& p : points) {
+    p.x = bytes::get_le_double(in);
+    p.y = bytes::get_le_double(in + 8);
+    in += kLinePointSize;
+  }
+  return static_cast<long>(got) == wanted;
+}

@@ -1,0 +1,282 @@
+#include "sdts/topology/line_shape.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "platform/message_sink.h"
+#include "sdts/attributes/dbf_tables.h"
+#include "sdts/driver/output_names.h"
+#include "sdts/driver/progress_dialog.h"
+#include "sdts/driver/run_state.h"
+#include "sdts/driver/trace.h"
+#include "sdts/iso8211/iso8211.h"
+#include "sdts/modules/module_state.h"
+#include "sdts/topology/bounding_box.h"
+#include "sdts/topology/c_file.h"
+#include "sdts/topology/geo_distance.h"
+#include "sdts/topology/line_files.h"
+#include "sdts/topology/module_part.h"
+#include "sdts/topology/polygon_chain.h"
+#include "sdts/topology/polygon_files.h"
+#include "sdts/topology/shape_pair.h"
+#include "sdts/topology/subfield_label.h"
+
+using namespace corvane::formats;
+
+namespace {
+
+constexpr const char* kRoutine = "SDTS_Write_Line_Shape";
+// Rows are cut to the record length: 1 + 5 x 8 + 12.
+constexpr std::size_t kRowLength = 53;
+constexpr std::size_t kInitialPoints = 5000;
+// Polygon 1 is the universe outside the map; it bounds nothing.
+constexpr std::int32_t kUniversePolygon = 1;
+
+char g_line_field_name[512] = "LINK_ID";
+
+// The reader's handle, closed however the conversion of the module ends.
+struct IsoStream {
+  std::FILE* stream = nullptr;
+  ~IsoStream() {
+    if (stream != nullptr) ISO_End_File(&stream);
+  }
+};
+
+double line_length(const std::vector<SHPVertex>& points) {
+  double length = 0.0;
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    if (g_xref_geographic) {
+      length += Geo_Distance_Miles(points[i + 1], points[i]);
+    } else {
+      const double dx = points[i + 1].x - points[i].x;
+      const double dy = points[i + 1].y - points[i].y;
+      length += std::pow(dx * dx + dy * dy, 0.5);
+    }
+  }
+  return length;
+}
+
+// One line module being converted: the current record's ids and points, and the outputs.
+class LineModule {
+ public:
+  LineModule(const char* path, const std::string& output_name)
+      : path_(path), output_name_(output_name), lines_(g_stat.count_records(path)) {}
+
+  int run();
+
+ private:
+  int open_failed(const std::string& path);
+  bool open_outputs();
+  void take_subfield();
+  // False when the module cannot go on (refused id or failed intermediate write).
+  bool end_record();
+  void end_module();
+
+  std::string path_;
+  std::string output_name_;
+  IsoStream iso_;
+  ShapePair shapes_;
+  CFile dbf_;
+  LineFilesWriter lines_;
+  SDTSDbfTables tables_;
+  SDTSPolygons polygons_;
+  int result_ = 0;
+  bool refused_ = false;
+
+  std::int32_t line_id_ = 0, start_node_ = 0, end_node_ = 0, left_ = 0, right_ = 0;
+  std::string attr_module_;
+  bool first_record_ = true;
+  SHPArc arc_;  // its points are the one buffer every record reuses
+  BoundingBox record_box_, file_box_;
+  std::int32_t record_count_ = 0;
+};
+
+int LineModule::open_failed(const std::string& path) {
+  TRACE_ERROR(kRoutine, "*** Open file failed ***", path);
+  return 1;
+}
+
+bool LineModule::open_outputs() {
+  const std::string shp_path = SDTS_Get_Output_File_Name(output_name_ + ".shp");
+  if (!shapes_.open_shp(shp_path)) return open_failed(shp_path) == 0;
+  const std::string shx_path = SDTS_Get_Output_File_Name(output_name_ + ".shx");
+  if (!shapes_.open_shx(shx_path)) return open_failed(shx_path) == 0;
+  if (const std::string failed = lines_.open(Line_Files_Stem(path_)); !failed.empty()) {
+    return open_failed(failed) == 0;
+  }
+  const std::string dbf_path = SDTS_Get_Output_File_Name(output_name_ + ".dbf");
+  dbf_ = open_c_file(dbf_path, "wb");
+  if (!dbf_) return open_failed(dbf_path) == 0;
+  return true;
+}
+
+int LineModule::run() {
+  int level = 0;
+  char inline_code = 0;
+  char ext_charset[4] = {};
+  if (!ISO_Open_File(path_.c_str(), "R", &level, &inline_code, ext_charset, &iso_.stream)) {
+    return open_failed(path_);
+  }
+  if (!open_outputs()) return 1;
+  if (!ISO_Read_DDR(iso_.stream, g_sf_value, static_cast<int>(kSfValueSize), &g_sf_status)) {
+    corvane::show_message("\n*** ERROR READING DDR ***");
+    return 1;
+  }
+  arc_.shape_type = SHP_POLYLINE;
+  arc_.parts = {0};
+  arc_.points.reserve(kInitialPoints);
+  g_sf_status = -1;
+  std::snprintf(g_line_field_name, sizeof g_line_field_name, "%s_ID", Module_Part(path_).c_str());
+  DBF_Write_Header(dbf_.get(), 0, g_line_dbf_fields);
+  DBF_Write_Field_Headers(dbf_.get(), g_line_dbf_fields);
+  shapes_.begin(SHP_POLYLINE);
+
+  g_progress->set_range(0, static_cast<int>(g_stat.count_records(path_)));
+  g_progress->set_status(SDTS_Message("Building %s shape", path_.c_str()));
+  int subfields = 0;
+  for (;;) {
+    g_progress->set_position(subfields++);
+    if (!ISO_Read_Subfield(iso_.stream, g_sf_tag, &g_sf_leader, g_sf_value, static_cast<int>(kSfValueSize),
+                           &g_sf_length, &g_sf_status)) {
+      corvane::show_message("\nERROR READING DATA RECORD SUBFIELD");
+      result_ = 1;
+      break;
+    }
+    if (!ISO_Check_Subfield(iso_.stream, g_sf_tag, g_sf_descr, static_cast<int>(kSfTextSize), g_sf_frmts,
+                            static_cast<int>(kSfTextSize))) {
+      corvane::show_message("\nERROR CHECKING DATA RECORD SUBFIELD");
+      result_ = 1;
+      break;
+    }
+    take_subfield();
+    const bool record_ends = g_sf_status == ISO_STATUS_END_OF_RECORD || g_sf_status == ISO_STATUS_END_OF_FILE;
+    if (record_ends && !end_record()) break;
+    if (g_sf_status == ISO_STATUS_END_OF_FILE) break;
+  }
+  end_module();
+  return result_;
+}
+
+void LineModule::take_subfield() {
+  const std::string_view tag = g_sf_tag;
+  const std::string_view label = g_sf_descr;
+  if (tag == "SADR") {
+    if (std::strchr(g_sf_frmts, 'B') != nullptr) {
+      ISO_Bytes_To_Int(g_sf_value, &g_sf_int, g_byte_order == 0 ? 1 : 0);
+    } else {
+      g_sf_int = static_cast<int>(std::atol(g_sf_value));
+    }
+    if (Label_Is(label, "X")) {
+      const double x = SDTS_Ground_X(g_sf_int);
+      record_box_.widen_x(x);
+      file_box_.widen_x(x);
+      arc_.points.push_back({x, 0.0});
+    } else if (Label_Is(label, "Y") && !arc_.points.empty()) {
+      const double y = SDTS_Ground_Y(g_sf_int);
+      record_box_.widen_y(y);
+      file_box_.widen_y(y);
+      arc_.points.back().y = y;
+    }
+    return;
+  }
+  const bool is_rcid = Label_Is(label, "RCID");
+  const auto id = [] { return static_cast<std::int32_t>(std::atol(g_sf_value)); };
+  if (tag == "LINE") {
+    if (Label_Is(label, "MODN") && first_record_) {
+      tables_.set_name(g_sf_value);
+      first_record_ = false;
+    } else if (is_rcid) {
+      line_id_ = id();
+    }
+  } else if (tag == "ATID") {
+    if (Label_Is(label, "MODN")) {
+      attr_module_ = g_sf_value;
+    } else if (is_rcid) {
+      tables_.insert_attr_id(line_id_, attr_module_, id());
+    }
+  } else if (is_rcid) {
+    if (tag == "PIDL") left_ = id();
+    else if (tag == "PIDR") right_ = id();
+    else if (tag == "SNID") start_node_ = id();
+    else if (tag == "ENID") end_node_ = id();
+  }
+}
+
+bool LineModule::end_record() {
+  if (!lines_.accepts_id(line_id_)) {
+    LOG_LINE(SDTS_Message("ERROR: line record id %d in %s is out of range; the module is refused",
+                          line_id_, path_.c_str()));
+    refused_ = true;
+    result_ = 1;
+    return false;
+  }
+  if (!lines_.add_record_id(line_id_)) {
+    TRACE_PRINT(kRoutine, SDTS_Message("ERROR: Written xy binary file"));
+    return false;
+  }
+  tables_.write_records();
+  tables_.dump();
+  tables_.clear_joins();
+  const double length = line_length(arc_.points);
+
+  // The intermediate files take the line before the shapefile does, so a failed write
+  // leaves the shapefile ending with its last complete record.
+  switch (lines_.add_line(line_id_, arc_.points)) {
+    case LineFilesWriter::LineWrite::index_failed:
+      TRACE_PRINT(kRoutine, SDTS_Message("ERROR: Written xy binary file"));
+      return false;
+    case LineFilesWriter::LineWrite::points_failed:
+      TRACE_PRINT(kRoutine, SDTS_Message("ERROR: Written xy data file"));
+      return false;
+    case LineFilesWriter::LineWrite::ok:
+      break;
+  }
+  arc_.x_min = record_box_.x_min;
+  arc_.y_min = record_box_.y_min;
+  arc_.x_max = record_box_.x_max;
+  arc_.y_max = record_box_.y_max;
+  shapes_.write_arc(++record_count_, arc_);
+  record_box_ = BoundingBox{};
+  arc_.points.clear();
+
+  char row[160];
+  std::snprintf(row, sizeof row, " %-8d%-8d%-8d%-8d%-8d%-12.4lf", line_id_, start_node_, end_node_, left_,
+                right_, length);
+  std::fwrite(row, 1, kRowLength, dbf_.get());
+
+  if (left_ != right_) {
+    if (right_ != kUniversePolygon) polygons_.add_link(right_, {line_id_, start_node_, end_node_, +1, 0});
+    if (left_ != kUniversePolygon) polygons_.add_link(left_, {line_id_, end_node_, start_node_, -1, 0});
+  }
+  return true;
+}
+
+void LineModule::end_module() {
+  tables_.close_tables();
+  shapes_.finish(file_box_);
+  std::rewind(dbf_.get());
+  DBF_Write_Header(dbf_.get(), static_cast<std::uint32_t>(record_count_), g_line_dbf_fields);
+  dbf_.reset();
+  LOG_LINE(SDTS_Message("Wrote %d line records to shape %s\n", record_count_, output_name_.c_str()));
+  ISO_End_File(&iso_.stream);
+  lines_.close();
+  if (!refused_) Build_Polygon_Files(path_.c_str(), polygons_);
+}
+
+}  // namespace
+
+DBFFieldDef g_line_dbf_fields[] = {
+    {g_line_field_name, 'N', 8, 0}, {"FROMNODE", 'N', 8, 0}, {"TONODE", 'N', 8, 0},
+    {"LPOLY", 'N', 8, 0},           {"RPOLY", 'N', 8, 0},    {"LENGTH", 'N', 12, 4},
+    {nullptr, 0, 0, 0}};
+
+int SDTS_Write_Line_Shape(const char* file, const std::string& theme_name) {
+  TRACE_BEGIN(kRoutine);
+  TRACE_PRINT(kRoutine, SDTS_Message("Process %s file", file));
+  LineModule module(file, theme_name);
+  const int result = module.run();
+  TRACE_EXIT(kRoutine, result);
+  return result;
+}

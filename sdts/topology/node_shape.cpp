@@ -1,0 +1,102 @@
+#include "sdts/topology/node_shape.h"
+
+#include <cstdio>
+
+#include "sdts/attributes/dbf_tables.h"
+#include "sdts/driver/output_names.h"
+#include "sdts/driver/progress_dialog.h"
+#include "sdts/driver/run_state.h"
+#include "sdts/driver/trace.h"
+#include "sdts/modules/module_state.h"
+#include "sdts/topology/bounding_box.h"
+#include "sdts/topology/c_file.h"
+#include "sdts/topology/module_part.h"
+#include "sdts/topology/shape_pair.h"
+#include "sdts/topology/subfield_label.h"
+
+using namespace corvane::formats;
+
+namespace {
+
+constexpr const char* kRoutine = "SDTSNoFile::write_node_shape()";
+char g_node_field_name[512] = "NODE_ID";
+
+}  // namespace
+
+DBFFieldDef g_node_dbf_fields[] = {{g_node_field_name, 'N', 8, 0}, {nullptr, 0, 0, 0}};
+
+SDTSNoFile::SDTSNoFile(const char* file) : SDTSFile(file) {}
+
+int SDTSNoFile::write_node_shape(const std::string& theme_name) {
+  TRACE_BEGIN(kRoutine);
+  const auto failed = [](const std::string& path) {
+    TRACE_ERROR(kRoutine, "*** Open file failed ***", path);
+    TRACE_EXIT(kRoutine, 1);
+    return 1;
+  };
+  ShapePair shapes;
+  const std::string shp_path = SDTS_Get_Output_File_Name(theme_name + ".shp");
+  if (!shapes.open_shp(shp_path)) return failed(shp_path);
+  const std::string shx_path = SDTS_Get_Output_File_Name(theme_name + ".shx");
+  if (!shapes.open_shx(shx_path)) return failed(shx_path);
+  const std::string dbf_path = SDTS_Get_Output_File_Name(theme_name + ".dbf");
+  CFile dbf = open_c_file(dbf_path, "wb");
+  if (!dbf) return failed(dbf_path);
+
+  std::snprintf(g_node_field_name, sizeof g_node_field_name, "%s_ID", Module_Part(path()).c_str());
+  DBF_Write_Header(dbf.get(), 0, g_node_dbf_fields);
+  DBF_Write_Field_Headers(dbf.get(), g_node_dbf_fields);
+  shapes.begin(SHP_POINT);
+  BoundingBox box;
+  g_progress->set_range(0, static_cast<int>(g_stat.count_records(path())));
+  g_progress->set_status(SDTS_Message("Building %s shape", path().c_str()));
+
+  SDTSDbfTables tables;
+  bool first_record = true;
+  std::int32_t point_id = 0;
+  std::string attr_module;
+  SHPPoint point;
+  std::uint32_t count = 0;
+  char row[32];
+  const int result = read_module(
+      [&] {
+        const std::string& field = tag();
+        if (field == "PNTS") {
+          if (Label_Is(label(), "MODN") && first_record) {
+            tables.set_name(value_text());
+            first_record = false;
+          } else if (Label_Is(label(), "RCID")) {
+            point_id = static_cast<std::int32_t>(value_long());
+          }
+        } else if (field == "SADR") {
+          if (Label_Is(label(), "X")) {
+            point.x = SDTS_Ground_X(value_int());
+            box.widen_x(point.x);
+          } else if (Label_Is(label(), "Y")) {
+            point.y = SDTS_Ground_Y(value_int());
+            box.widen_y(point.y);
+          }
+        } else if (field == "ATID") {
+          if (Label_Is(label(), "MODN")) {
+            attr_module = value_text();
+          } else if (Label_Is(label(), "RCID")) {
+            tables.insert_attr_id(point_id, attr_module, static_cast<std::int32_t>(value_long()));
+          }
+        }
+      },
+      [&] {
+        tables.write_records();
+        tables.dump();
+        tables.clear_joins();
+        shapes.write_point(static_cast<std::int32_t>(count + 1), point);
+        std::snprintf(row, sizeof row, " %-8d", point_id);
+        std::fwrite(row, 1, 9, dbf.get());
+        ++count;
+      });
+  tables.close_tables();
+  shapes.finish(box);
+  std::rewind(dbf.get());
+  DBF_Write_Header(dbf.get(), count, g_node_dbf_fields);
+  TRACE_EXIT(kRoutine, result);
+  return result;
+}
