@@ -1,0 +1,65 @@
+#include "formats/projection_file.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "formats/proj_crs.h"
+#include "platform/paths.h"
+
+namespace corvane::formats {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::string projection_file_path(std::string_view shp_path) {
+  const std::string extension = paths::extension(shp_path);
+  const std::string_view without =
+      extension.empty() ? shp_path : shp_path.substr(0, shp_path.size() - extension.size() - 1);
+  return std::string(without) + ".prj";
+}
+
+ProjectionFileResult not_written(std::string_view shp_path, const std::string& reason) {
+  return {false, "No projection file written for " + std::string(shp_path) + ": " + reason + "\n"};
+}
+
+// False when any byte failed to reach the disk; the file is then removed.
+bool write_text_file(const std::string& path, const std::string& text) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+  if (!file) return false;
+  const bool complete = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+  const bool closed = std::fclose(file.release()) == 0;
+  if (complete && closed) return true;
+  std::remove(path.c_str());
+  return false;
+}
+
+}  // namespace
+
+std::string PRJ_Esri_Wkt(const CoordinateReference& reference) {
+  ProjContext context = make_proj_context();
+  if (!context) return {};
+  ProjObject crs;
+  if (reference.epsg != 0)
+    crs = crs_from_epsg(context.get(), reference.epsg);
+  else if (reference.albers)
+    crs = albers_crs(context.get(), reference.name, *reference.albers);
+  if (!crs) return {};
+  const char* wkt = proj_as_wkt(context.get(), crs.get(), PJ_WKT1_ESRI, nullptr);
+  return wkt ? wkt : "";
+}
+
+ProjectionFileResult PRJ_Write_Projection_File(std::string_view shp_path,
+                                               const ReferenceChoice& choice) {
+  if (!choice.reference) return not_written(shp_path, choice.reason);
+  const std::string wkt = PRJ_Esri_Wkt(*choice.reference);
+  if (wkt.empty())
+    return not_written(shp_path, "PROJ cannot render " + choice.reference->label() + " as ESRI WKT");
+  const std::string path = projection_file_path(shp_path);
+  if (!write_text_file(path, wkt)) return not_written(shp_path, "cannot write " + path);
+  return {true, "Projection file " + path + " written: " + choice.reference->label() + "\n"};
+}
+
+}  // namespace corvane::formats

@@ -1,0 +1,27 @@
+// The projection file (.prj) beside a shapefile: the ESRI flavour of WKT that desktop GIS
+// programs read to place the layer, as PROJ renders the layer's coordinate reference.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "formats/coordinate_reference.h"
+
+namespace corvane::formats {
+
+struct ProjectionFileResult {
+  bool written = false;
+  std::string log_line;  // ends with a line end
+};
+
+// PROJ's ESRI WKT of the reference; empty when PROJ cannot render it.
+std::string PRJ_Esri_Wkt(const CoordinateReference& reference);
+
+// Writes <shapefile path without its extension>.prj for the shapefile `shp_path` when the
+// choice holds a reference. The log line says which reference went into which file, or
+//   "No projection file written for <shp_path>: <reason>"
+// when there is none or the file cannot be written (no partial file is left behind).
+ProjectionFileResult PRJ_Write_Projection_File(std::string_view shp_path,
+                                               const ReferenceChoice& choice);
+
+}  // namespace corvane::formats
