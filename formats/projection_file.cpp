@@ -22,7 +22,7 @@ std::string projection_file_path(std::string_view shp_path) {
 }
 
 ProjectionFileResult not_written(std::string_view shp_path, const std::string& reason) {
-  return {false, "No projection file written for " + std::string(shp_path) + ": " + reason + "\n"};
+  return {false, "No projection file written for " + std::string(shp_path) + ": " + reason};
 }
 
 // False when any byte failed to reach the disk; the file is then removed.
@@ -59,7 +59,7 @@ ProjectionFileResult PRJ_Write_Projection_File(std::string_view shp_path,
     return not_written(shp_path, "PROJ cannot render " + choice.reference->label() + " as ESRI WKT");
   const std::string path = projection_file_path(shp_path);
   if (!write_text_file(path, wkt)) return not_written(shp_path, "cannot write " + path);
-  return {true, "Projection file " + path + " written: " + choice.reference->label() + "\n"};
+  return {true, "Projection file " + path + " written: " + choice.reference->label()};
 }
 
 }  // namespace corvane::formats

@@ -11,7 +11,7 @@ namespace corvane::formats {
 
 struct ProjectionFileResult {
   bool written = false;
-  std::string log_line;  // ends with a line end
+  std::string log_line;  // one line for the run's log, without a line end
 };
 
 // PROJ's ESRI WKT of the reference; empty when PROJ cannot render it.

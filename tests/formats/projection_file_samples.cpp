@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   int failures = 0;
   for (const auto& [name, choice] : samples) {
     const ProjectionFileResult result = PRJ_Write_Projection_File(dir + "/" + name + ".shp", choice);
-    std::fputs(result.log_line.c_str(), stdout);
+    std::printf("%s\n", result.log_line.c_str());
     if (result.written == (name == "unknown")) ++failures;
   }
   return failures == 0 ? 0 : 1;

@@ -28,7 +28,7 @@ TEST_F(ProjectionFileTest, WritesPrjBesideTheShapefile) {
   const ProjectionFileResult result = PRJ_Write_Projection_File(shp, utm);
   const std::string prj = dir.file("HYDRO.LE01.prj");
   EXPECT_TRUE(result.written);
-  EXPECT_EQ(result.log_line, "Projection file " + prj + " written: EPSG:26718 NAD27 / UTM zone 18N\n");
+  EXPECT_EQ(result.log_line, "Projection file " + prj + " written: EPSG:26718 NAD27 / UTM zone 18N");
   const std::string wkt = text_of(prj);
   EXPECT_EQ(wkt, PRJ_Esri_Wkt(*utm.reference));
   EXPECT_EQ(wkt.rfind("PROJCS[\"NAD_1927_UTM_Zone_18N\",GEOGCS[\"GCS_North_American_1927\"", 0), 0u)
@@ -51,7 +51,7 @@ TEST_F(ProjectionFileTest, NoReferenceNoFileAndTheReasonIsLogged) {
       PRJ_Write_Projection_File(shp, SDTS_Coordinate_Reference("UTM", "XYZ", "18"));
   EXPECT_FALSE(result.written);
   EXPECT_EQ(result.log_line,
-            "No projection file written for " + shp + ": horizontal datum \"XYZ\" is unknown\n");
+            "No projection file written for " + shp + ": horizontal datum \"XYZ\" is unknown");
   EXPECT_FALSE(std::filesystem::exists(dir.file("nodes.prj")));
 }
 
@@ -61,7 +61,7 @@ TEST_F(ProjectionFileTest, UnwritableDirectoryIsReportedNotHidden) {
       PRJ_Write_Projection_File(shp, SDTS_Coordinate_Reference("GEO", "NAX", ""));
   EXPECT_FALSE(result.written);
   EXPECT_EQ(result.log_line, "No projection file written for " + shp + ": cannot write " +
-                                 dir.file("missing/nodes.prj") + "\n");
+                                 dir.file("missing/nodes.prj"));
 }
 
 }  // namespace
