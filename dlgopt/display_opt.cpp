@@ -1,3 +1,7 @@
 #include "dlgopt/display_opt.h"
 
-extern "C" int DisplayOpt(const char* /*inputPath*/, const char* /*outputParentDir*/) { return 1; }
+#include "dlgopt/run_display_opt.h"
+
+extern "C" int DisplayOpt(const char* inputPath, const char* outputParentDir) {
+  return corvane::dlgopt::RunDisplayOpt(inputPath, outputParentDir);
+}

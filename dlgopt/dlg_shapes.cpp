@@ -1,0 +1,206 @@
+#include "dlgopt/dlg_shapes.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "dlgopt/dbf_row.h"
+#include "dlgopt/dlg_attributes.h"
+#include "dlgopt/halving_search.h"
+#include "dlgopt/polygon_staging.h"
+#include "dlgopt/run_state.h"
+#include "dlgopt/shapefile_pair.h"
+#include "formats/dbf_writer.h"
+#include "formats/shapefile_writer.h"
+
+namespace corvane::dlgopt {
+
+using namespace corvane::formats;
+
+namespace {
+
+const DBFFieldDef kNodeFields[] = {{"NODE_ID", 'N', 8, 0}, {nullptr, 0, 0, 0}};
+const DBFFieldDef kLinkFields[] = {
+    {"LINK_ID", 'N', 8, 0}, {"FROMNODE", 'N', 8, 0}, {"TONODE", 'N', 8, 0}, {"LPOLY", 'N', 8, 0},
+    {"RPOLY", 'N', 8, 0},   {"LENGTH", 'N', 12, 4},  {nullptr, 0, 0, 0}};
+const DBFFieldDef kAreaFields[] = {
+    {"POLY_ID", 'N', 8, 0}, {"CEN_X", 'N', 12, 2}, {"CEN_Y", 'N', 12, 2}, {nullptr, 0, 0, 0}};
+
+// Opens an output for writing; a failure is logged and marks the run as failed.
+CFile open_output(const std::string& path) {
+  CFile file = open_file(path, "wb");
+  if (!file) {
+    g_opt_log.printf("ERROR - cannot open output file %s\n", path.c_str());
+    g_opt_status = kOptStatusOutputFailed;
+  }
+  return file;
+}
+
+void write_row(const DbfRow& row, std::FILE* table, const std::string& path) {
+  if (!row.write(table)) opt_fatal("Cannot write to " + path);
+}
+
+// The table's final header with its row count, after the end mark.
+void finish_table(std::FILE* table, std::uint32_t rows, const DBFFieldDef* fields, const std::string& path) {
+  if (DBF_Write_End_Mark(table) != 0) opt_fatal("Cannot write to " + path);
+  std::rewind(table);
+  if (DBF_Write_Header(table, rows, fields) != 0) opt_fatal("Cannot write to " + path);
+}
+
+SHPArc line_arc(const DlgLine& line) {
+  SHPArc arc;
+  arc.shape_type = SHP_POLYLINE;
+  arc.parts = {0};
+  arc.points = line.points;
+  BoundingBox box;
+  for (const SHPVertex& p : line.points) box.widen(p.x, p.y);
+  arc.x_min = box.x_min;
+  arc.y_min = box.y_min;
+  arc.x_max = box.x_max;
+  arc.y_max = box.y_max;
+  return arc;
+}
+
+const DlgLine& area_line(const DlgElements& elements, std::int32_t entry, int area_id) {
+  const std::int64_t id = std::llabs(static_cast<long long>(entry));
+  const long index = elements.lines_sorted ? FindLineIndex(elements.lines, id) : static_cast<long>(id - 1);
+  if (index < 0 || static_cast<std::size_t>(index) >= elements.lines.size()) {
+    opt_fatal("ERROR-cannot find link " + std::to_string(entry) + " for area " + std::to_string(area_id));
+  }
+  return elements.lines[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
+double line_length(std::span<const SHPVertex> points) {
+  double length = 0.0;
+  for (std::size_t j = 1; j < points.size(); ++j) {
+    length += std::sqrt((points[j].x - points[j - 1].x) * (points[j].x - points[j - 1].x) +
+                        (points[j].y - points[j - 1].y) * (points[j].y - points[j - 1].y));
+  }
+  return length;
+}
+
+long FindLineIndex(std::span<const DlgLine> lines, std::int64_t id) {
+  return halving_search(lines, id, [](const DlgLine& line) { return std::int64_t{line.id}; });
+}
+
+void WriteNodeShapes(const DlgElements& elements, OptProgressDialog& dialog) {
+  const std::string dbf_path = output_path("nodes.dbf");
+  const std::string shp_path = output_path("nodes.shp");
+  const std::string shx_path = output_path("nodes.shx");
+  CFile dbf = open_output(dbf_path);
+  if (!dbf) return;
+  g_opt_work_file.record(shp_path);
+  CFile shp = open_output(shp_path);
+  if (!shp) return;
+  CFile shx = open_output(shx_path);
+  if (!shx) return;
+
+  const auto count = static_cast<std::uint32_t>(elements.nodes.size());
+  DBF_Write_Header(dbf.get(), count, kNodeFields);
+  DBF_Write_Field_Headers(dbf.get(), kNodeFields);
+  ShapefilePair shapes(shp.get(), shx.get(), SHP_POINT);
+  for (const DlgNode& node : elements.nodes) {
+    write_row(DbfRow().integer(node.id, 8, DbfRow::kRight), dbf.get(), dbf_path);
+    shapes.add_point(node.x, node.y);
+    dialog.set_nodes_processed(shapes.records());
+  }
+  g_opt_log.printf("Wrote %d node shapes\n", shapes.records());
+  if (DBF_Write_End_Mark(dbf.get()) != 0) opt_fatal("Cannot write to " + dbf_path);
+  shapes.finish();
+  dbf.reset();
+  shp.reset();
+  shx.reset();
+  WriteNodeAttributes(elements.nodes);
+}
+
+void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
+  const std::string dbf_path = output_path("links.dbf");
+  const std::string shp_path = output_path("links.shp");
+  const std::string shx_path = output_path("links.shx");
+  CFile dbf = open_output(dbf_path);
+  if (!dbf) return;
+  g_opt_work_file.record(shp_path);
+  CFile shp = open_output(shp_path);
+  if (!shp) return;
+  CFile shx = open_output(shx_path);
+  if (!shx) return;
+
+  const auto count = static_cast<std::uint32_t>(elements.lines.size());
+  DBF_Write_Header(dbf.get(), count, kLinkFields);
+  DBF_Write_Field_Headers(dbf.get(), kLinkFields);
+  ShapefilePair shapes(shp.get(), shx.get(), SHP_POLYLINE);
+  for (const DlgLine& line : elements.lines) {
+    DbfRow row;
+    row.integer(line.id, 8, DbfRow::kLeft)
+        .integer(line.start_node, 8, DbfRow::kLeft)
+        .integer(line.end_node, 8, DbfRow::kLeft)
+        .integer(line.left_area, 8, DbfRow::kLeft)
+        .integer(line.right_area, 8, DbfRow::kLeft)
+        .real(line_length(line.points), 12, 4, DbfRow::kLeft);
+    write_row(row, dbf.get(), dbf_path);
+    shapes.add_arc(line_arc(line));
+    dialog.set_lines_processed(shapes.records());
+  }
+  g_opt_log.printf("Wrote %d line shapes\n", shapes.records());
+  if (DBF_Write_End_Mark(dbf.get()) != 0) opt_fatal("Cannot write to " + dbf_path);
+  shapes.finish();
+  dbf.reset();
+  shp.reset();
+  shx.reset();
+  WriteLineAttributes(elements.lines);
+}
+
+void WriteAreaShapes(const DlgElements& elements, OptProgressDialog& dialog) {
+  // First pass: each area's rings go through the staging files, so that only one
+  // polygon's points are held in memory at a time.
+  PolygonStaging staging;
+  if (!staging.open()) return;
+  const std::string dbf_path = output_path("areas.dbf");
+  CFile dbf = open_output(dbf_path);
+  if (!dbf) return;
+  DBF_Write_Header(dbf.get(), 0, kAreaFields);
+  DBF_Write_Field_Headers(dbf.get(), kAreaFields);
+
+  std::uint32_t rows = 0;
+  for (const DlgArea& area : elements.areas) {
+    DbfRow row;
+    row.integer(area.id, 8, DbfRow::kLeft).real(area.x, 12, 2, DbfRow::kLeft).real(area.y, 12, 2, DbfRow::kLeft);
+    write_row(row, dbf.get(), dbf_path);
+    ++rows;
+    staging.begin_area(area.id);
+    for (const std::int32_t entry : area.lines) {
+      if (entry == 0) {
+        staging.next_ring();
+        continue;
+      }
+      const DlgLine& line = area_line(elements, entry, area.id);
+      staging.add_points(line.points, entry < 0);
+    }
+    staging.end_area();
+    dialog.set_areas_processed(static_cast<int>(rows));
+  }
+  g_opt_log.printf("Wrote %d area shapes\n", static_cast<int>(rows));
+  finish_table(dbf.get(), rows, kAreaFields, dbf_path);
+  dbf.reset();
+
+  // Second pass: the polygons, read back one at a time.
+  const std::string shx_path = output_path("areas.shx");
+  const std::string shp_path = output_path("areas.shp");
+  CFile shx = open_output(shx_path);
+  if (!shx) return;
+  g_opt_work_file.record(shp_path);
+  CFile shp = open_output(shp_path);
+  if (!shp) return;
+  ShapefilePair shapes(shp.get(), shx.get(), SHP_POLYGON);
+  staging.rewind();
+  SHPArc polygon;
+  while (staging.read_polygon(polygon)) shapes.add_arc(polygon);
+  shapes.finish();
+  shp.reset();
+  shx.reset();
+  WriteAreaAttributes(elements.areas);
+}
+
+}  // namespace corvane::dlgopt

@@ -1,0 +1,81 @@
+// Everything one conversion shares across quoinlink. Set up by DisplayOpt for each call and
+// cleared when it returns, so a conversion never sees what the previous one left behind.
+#pragma once
+
+#include <array>
+#include <cstdarg>
+#include <cstdint>
+#include <string>
+
+#include "dlgopt/c_file.h"
+
+namespace corvane::dlgopt {
+
+// The header records as read; record 4 is parsed because the reference system, units and
+// datums decide what the run reports (and what a coordinate reference file would say).
+struct DlgHeader {
+  std::array<std::string, 10> records;  // raw text of records 1-10 (index 0 is record 1)
+  std::string place;                    // record 2, columns 1-40
+  std::string dates;                    // record 2, columns 42-51
+  int reference_system = 0;             // record 4, columns 7-12: 1 is UTM
+  int zone = 0;                         // record 4, columns 13-18
+  int units = 0;                        // record 4, columns 19-24: 2 is meters
+  int control_points = 0;               // record 4, columns 55-60
+  int categories = 0;                   // record 4, columns 61-66
+  int horizontal_datum = 0;             // record 4, columns 67-69
+  int vertical_datum = 0;               // record 4, columns 70-72
+};
+
+// g_opt_status values.
+inline constexpr int kOptStatusOk = 0;
+inline constexpr int kOptStatusOutputFailed = -1;
+inline constexpr int kOptStatusNamesMissing = -2;
+
+// The log stream (base name + ".log" in the run directory).
+class OptLog {
+ public:
+  bool open(const std::string& path);
+  void close() { file_.reset(); }
+  // Writes the formatted text as it stands: the texts carry their own line ends.
+  void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+ private:
+  CFile file_;
+};
+
+// The work file in the temporary directory: one output path per line, appended across runs.
+class OptWorkFile {
+ public:
+  bool open(const std::string& path);
+  void close() { file_.reset(); }
+  void record(const std::string& output_path);
+
+ private:
+  CFile file_;
+};
+
+extern OptLog g_opt_log;
+extern OptWorkFile g_opt_work_file;
+extern std::string g_opt_out_prefix;  // run directory + "/" + base name; outputs add a suffix
+extern std::string g_opt_input_stem;  // input path without its last extension
+extern std::string g_opt_series;      // last two characters of the input's stem, upper case
+extern int g_opt_status;
+extern int g_opt_scale;
+extern int g_opt_line_size;  // 81: 80-character records without line ends; 100: lines
+extern DlgHeader g_opt_header;
+extern int g_opt_node_count;  // from the category records
+extern int g_opt_area_count;
+extern int g_opt_line_count;
+extern int g_opt_airport_count;  // airport identifier pairs met by DescribeCode
+extern int g_opt_place_count;    // place name identifier pairs met by DescribeCode
+
+// Closes the run files and puts every item back to its initial value.
+void reset_run_state();
+
+// Output file name: g_opt_out_prefix followed by `suffix`.
+std::string output_path(const char* suffix);
+
+// Logs `text` and a line end, then ends the conversion (corvane::fatal).
+[[noreturn]] void opt_fatal(const std::string& text);
+
+}  // namespace corvane::dlgopt
