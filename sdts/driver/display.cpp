@@ -1,3 +1,7 @@
 #include "sdts/driver/display.h"
 
-extern "C" int Display(const char* /*catalogPath*/, const char* /*outputParentDir*/) { return 1; }
+#include "sdts/driver/conversion.h"
+
+extern "C" int Display(const char* catalogPath, const char* outputParentDir) {
+  return SDTS_Convert(catalogPath, outputParentDir);
+}

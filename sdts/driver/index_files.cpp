@@ -1,0 +1,27 @@
+#include "sdts/driver/index_files.h"
+
+#include <cstdio>
+
+#include "sdts/driver/run_state.h"
+#include "sdts/driver/trace.h"
+
+namespace {
+std::vector<std::string> g_index_files;
+}  // namespace
+
+void IndexFiles::add_file(const std::string& path) { g_index_files.push_back(path); }
+
+void IndexFiles::delete_files() {
+  for (const std::string& path : g_index_files) {
+    if (std::remove(path.c_str()) != 0)
+      SDTS_Message("ERROR: Can not delete %s", path.c_str());
+    else
+      SDTS_Message("FILE %s deleted", path.c_str());
+    TRACE_PRINT("IndexFiles::delete_files", g_message);
+  }
+  g_index_files.clear();
+}
+
+void IndexFiles::clear() { g_index_files.clear(); }
+
+const std::vector<std::string>& IndexFiles::files() { return g_index_files; }

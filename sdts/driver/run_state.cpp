@@ -1,0 +1,91 @@
+#include "sdts/driver/run_state.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "sdts/driver/index_files.h"
+#include "sdts/driver/progress_dialog.h"
+#include "sdts/modules/module_state.h"
+
+int g_trace_on = 0;
+int g_trace_detail_on = 0;
+int g_trace_level = -1;
+std::string g_message;
+
+std::string g_work_path;
+std::string g_trace_path;
+std::string g_doc_path;
+std::string g_log_path;
+std::string g_run_dir;
+
+CatdRecords g_catd_records;
+CatsRecords g_cats_records;
+CatxRecords g_catx_records;
+std::vector<IdenRecord> g_iden_records;
+std::vector<XrefRecord> g_xref_records;
+std::vector<SpdmRecord> g_spdm_records;
+std::vector<DqRecord> g_dqaa_records;
+std::vector<DqRecord> g_dqhl_records;
+std::vector<DqRecord> g_dqlc_records;
+std::vector<DqRecord> g_dqpa_records;
+
+namespace {
+ProgressDialog g_idle_progress;
+std::unique_ptr<corvane::paths::WorkDirectory> g_work_dir;
+}  // namespace
+
+ProgressDialog* g_progress = &g_idle_progress;
+
+void SDTS_Reset_Conversion_State() {
+  g_trace_level = -1;
+  g_message.clear();
+  g_catd_records.clear();
+  g_cats_records.clear();
+  g_catx_records.clear();
+  g_iden_records.clear();
+  g_xref_records.clear();
+  g_spdm_records.clear();
+  g_dqaa_records.clear();
+  g_dqhl_records.clear();
+  g_dqlc_records.clear();
+  g_dqpa_records.clear();
+  IndexFiles::clear();
+  SDTS_Reset_Module_State();
+  for (auto set : {&ProgressDialog::set_title, &ProgressDialog::set_input_catalog,
+                   &ProgressDialog::set_output_directory, &ProgressDialog::set_reference_system,
+                   &ProgressDialog::set_zone, &ProgressDialog::set_horizontal_datum,
+                   &ProgressDialog::set_scale, &ProgressDialog::set_status})
+    (g_idle_progress.*set)(std::string());
+}
+
+const std::string& SDTS_Message(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list sizing;
+  va_copy(sizing, args);
+  const int length = std::vsnprintf(nullptr, 0, format, sizing);
+  va_end(sizing);
+  if (length < 0) {
+    g_message.clear();
+  } else {
+    g_message.assign(static_cast<std::size_t>(length) + 1, '\0');
+    std::vsnprintf(g_message.data(), g_message.size(), format, args);
+    g_message.resize(static_cast<std::size_t>(length));
+  }
+  va_end(args);
+  return g_message;
+}
+
+const std::string& SDTS_Work_Directory() {
+  if (!g_work_dir) SDTS_Begin_Work_Directory();
+  return g_work_dir->path();
+}
+
+void SDTS_Begin_Work_Directory() {
+  g_work_dir.reset();
+  g_work_dir = std::make_unique<corvane::paths::WorkDirectory>("ferrolink-");
+}
+
+void SDTS_End_Work_Directory() { g_work_dir.reset(); }
+
+ProgressDialog& SDTS_Idle_Progress() { return g_idle_progress; }

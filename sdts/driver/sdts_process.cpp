@@ -1,0 +1,135 @@
+#include "sdts/driver/sdts_process.h"
+
+#include <functional>
+#include <string_view>
+#include <utility>
+
+#include "sdts/driver/data_quality.h"
+#include "sdts/driver/index_files.h"
+#include "sdts/driver/output_names.h"
+#include "sdts/driver/progress_dialog.h"
+#include "sdts/driver/run_state.h"
+#include "sdts/driver/trace.h"
+#include "sdts/modules/catalog.h"
+#include "sdts/modules/identification.h"
+#include "sdts/modules/module_state.h"
+#include "sdts/modules/spatial_reference.h"
+
+#if __has_include("sdts/attributes/write_dbf_file.h")
+#include "sdts/attributes/write_dbf_file.h"
+#define CORVANE_HAVE_ATTRIBUTES 1
+#endif
+#if __has_include("sdts/topology/line_shape.h")
+#include "sdts/topology/line_shape.h"
+#include "sdts/topology/node_shape.h"
+#include "sdts/topology/polygon_module.h"
+#define CORVANE_HAVE_TOPOLOGY 1
+#endif
+
+namespace {
+
+template <typename Reader>
+std::vector<DqRecord> read_quality(const std::string& file) {
+  Reader reader(file);
+  std::vector<DqRecord> records = reader.return_records();
+  reader.write_document();
+  return records;
+}
+
+// Walk 1: the control modules, each read into the conversion's record lists.
+void read_control_module(const CatdRecord& module) {
+  const std::string& name = module.NAME;
+  const std::string& file = module.FILE;
+  if (name == "CATS") {
+    SDTSCatsFile reader(file);
+    g_cats_records = reader.return_records();
+    g_cats_records.dump();
+  } else if (name == "CATX") {
+    SDTXFile reader(file);
+    g_catx_records = reader.return_records();
+  } else if (name == "IDEN") {
+    SDTSIdenFile reader(file);
+    g_iden_records = reader.return_records();
+    reader.write_document();
+  } else if (name == "STAT") {
+    g_stat.read(file);
+  } else if (name == "IREF") {
+    SDTS_Get_IREF_Attributes(file);
+  } else if (name == "XREF") {
+    SDTSXrefFile reader(file);
+    g_xref_records = reader.return_records();
+    reader.write_document();
+    SDTS_Set_Xref_Geographic(g_xref_records);
+  } else if (name == "SPDM") {
+    SDTSSpdmFile reader(file);
+    g_spdm_records = reader.return_records();
+    reader.write_document();
+  } else if (name == "DQAA") {
+    g_dqaa_records = read_quality<SDTSDqaaFile>(file);
+  } else if (name == "DQHL") {
+    g_dqhl_records = read_quality<SDTSDqhlFile>(file);
+  } else if (name == "DQLC") {
+    g_dqlc_records = read_quality<SDTSDqlcFile>(file);
+  } else if (name == "DQPA") {
+    g_dqpa_records = read_quality<SDTSDqpaFile>(file);
+  }
+}
+
+// Walk 2: attribute modules ("A…", "B…") become dBase tables.
+void write_attribute_module([[maybe_unused]] const CatdRecord& module) {
+#ifdef CORVANE_HAVE_ATTRIBUTES
+  if (module.NAME.starts_with('A') || module.NAME.starts_with('B'))
+    SDTS_Write_DBF_File(module.FILE.c_str());
+#endif
+}
+
+// Walk 3: line and node/point modules become shapefiles; polygon modules are joined to
+// their attributes (their shapes come from the lines that bound them).
+void write_spatial_module([[maybe_unused]] const CatdRecord& module) {
+#ifdef CORVANE_HAVE_TOPOLOGY
+  const std::string_view kind = std::string_view(module.NAME).substr(0, 2);
+  if (kind == "LE") {
+    SDTS_Write_Line_Shape(module.FILE.c_str(), SDTS_Get_Module_Theme_Name(module.NAME));
+  } else if (kind == "NE" || kind == "NP" || kind == "NA" || kind == "NO") {
+    SDTSNoFile nodes(module.FILE.c_str());
+    nodes.write_node_shape(SDTS_Get_Module_Theme_Name(module.NAME));
+  } else if (kind == "PC") {
+    SDTSPcFile polygons(module.FILE.c_str());
+    polygons.write_dbf_file();
+  }
+#endif
+}
+
+void walk(ProgressDialog* window, const char* status,
+          const std::function<void(const CatdRecord&)>& step) {
+  window->set_range(0, static_cast<int>(g_catd_records.size()));
+  window->set_status(status);
+  window->repaint();
+  int counter = 0;
+  for (const CatdRecord& module : g_catd_records) {
+    window->set_position(counter++);
+    step(module);
+  }
+}
+
+}  // namespace
+
+int SDTS_Process(const std::string& catalog_path, ProgressDialog* window) {
+  TRACE_BEGIN("SDTS_Process");
+  g_progress = window;
+  {
+    SDTSCatdFile catalog(catalog_path);
+    g_catd_records = catalog.return_catd();
+  }
+  g_catd_records.dump();
+  const int result = g_catd_records.empty() ? 1 : 0;
+
+  walk(window, "Reading Control Files", read_control_module);
+  walk(window, "Building DBase Files ...", write_attribute_module);
+  walk(window, "Building Shapes ...", write_spatial_module);
+
+  window->hide_bar();
+  IndexFiles::delete_files();
+  TRACE_EXIT("SDTS_Process", result);
+  return result;
+}

@@ -1,0 +1,13 @@
+// The transfer pipeline: reads the catalog and walks it three times in catalog order,
+// first the control modules, then the attribute modules, then the spatial modules.
+#pragma once
+
+#include <string>
+
+class ProgressDialog;
+
+// Converts the transfer whose catalog module is `catalog_path`. Module failures are
+// reported by the modules' own readers and writers and do not stop the walks.
+// Returns 0 when the catalog was read, 1 when it could not be (missing, unreadable or
+// listing no module).
+int SDTS_Process(const std::string& catalog_path, ProgressDialog* window);

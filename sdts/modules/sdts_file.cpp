@@ -1,0 +1,160 @@
+#include "sdts/modules/sdts_file.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/paths.h"
+#include "sdts/driver/run_state.h"
+#include "sdts/driver/trace.h"
+#include "sdts/iso8211/iso8211.h"
+
+namespace {
+
+// A DDR's record length has five digits, so every DDR that states its length fits.
+constexpr int kDdrCapacity = 100000;
+constexpr int kTextCapacity = 101;
+
+char g_ext_charset[4];
+
+}  // namespace
+
+void SDTSFileName::parse() {
+  const auto separator = path.find_last_of("/\\");
+  const std::size_t start = separator == std::string::npos ? 0 : separator + 1;
+  directory = path.substr(0, start);
+  file_name = path.substr(start);
+  const auto dot = file_name.rfind('.');
+  base_name = dot == std::string::npos ? file_name : file_name.substr(0, dot);
+  extension = dot == std::string::npos ? std::string() : file_name.substr(dot + 1);
+  prefix = file_name.substr(0, 4);
+  module_part = base_name.size() > 4 ? base_name.substr(4) : std::string();
+}
+
+SDTSFile::SDTSFile(std::string path) : m_value(kValueCapacity, '\0') {
+  m_name.path = std::move(path);
+  parse_file_name();
+  ISO_Byte_Order(&m_byte_order);
+}
+
+SDTSFile::~SDTSFile() {
+  if (m_stream != nullptr) ISO_End_File(&m_stream);
+}
+
+int SDTSFile::parse_file_name() {
+  TRACE_BEGIN("SDTSFile::parse_file_name()");
+  m_name.parse();
+  TRACE_EXIT("SDTSFile::parse_file_name()", 0);
+  return 0;
+}
+
+int SDTSFile::open_file_for_read() {
+  TRACE_BEGIN("SDTSFile::open_file_for_read()");
+  const std::string on_disk = corvane::paths::resolve_case_insensitive(m_name.path);
+  if (ISO_Open_File(on_disk.c_str(), "R", &m_level, &m_inline_code, g_ext_charset, &m_stream) == 0) {
+    TRACE_ERROR("SDTSFile::open_file_for_read()", "*** Open file failed ***", m_name.path);
+    TRACE_EXIT("SDTSFile::open_file_for_read()", 1);
+    return 1;
+  }
+  TRACE_EXIT("SDTSFile::open_file_for_read()", 0);
+  return 0;
+}
+
+int SDTSFile::read_ddr() {
+  std::vector<char> ddr(kDdrCapacity);
+  if (ISO_Read_DDR(m_stream, ddr.data(), kDdrCapacity, &m_status) == 0) {
+    TRACE_ERROR("SDTSFile::read_ddr()", "*** ERROR READING DDR ***", m_name.path);
+    return 1;
+  }
+  return 0;
+}
+
+int SDTSFile::read_record() {
+  char tag[ISO_TAG_BUFFER_SIZE] = {};
+  m_descr.clear();
+  m_frmts.clear();
+  m_subfield_read = ISO_Read_Subfield(m_stream, tag, &m_leader_id, m_value.data(),
+                                      static_cast<int>(m_value.size()), &m_value_length,
+                                      &m_status) != 0;
+  if (!m_subfield_read) {
+    m_tag = tag;
+    m_value_length = 0;
+    m_value[0] = '\0';
+    SDTS_Message(" %s, %d %s %d %d", tag, m_leader_id, m_value.data(), m_value_length, m_status);
+    TRACE_ERROR("SDTSFile::read_record()", "*** ERROR READING DATA RECORD SUBFIELD ***",
+                m_name.path);
+    return 1;
+  }
+  m_tag = tag;
+  char label[kTextCapacity] = {};
+  char format[kTextCapacity] = {};
+  if (ISO_Check_Subfield(m_stream, tag, label, kTextCapacity, format, kTextCapacity) == 0) {
+    TRACE_ERROR("SDTSFile::read_record()", "*** ERROR CHECKING DATA RECORD SUBFIELD ***",
+                m_name.path);
+    return 1;
+  }
+  m_descr = label;
+  m_frmts = format;
+  return 0;
+}
+
+int SDTSFile::close_file() {
+  TRACE_BEGIN("SDTSFile::close_file()");
+  const int result = m_stream != nullptr ? ISO_End_File(&m_stream) : 0;
+  TRACE_EXIT("SDTSFile::close_file()", result);
+  return result;
+}
+
+int SDTSFile::read_module(const std::function<void()>& on_subfield,
+                          const std::function<void()>& on_record_end) {
+  int result = open_file_for_read();
+  if (result == 0) result = read_ddr();
+  // A module that ends after its DDR has no records to read.
+  bool more = result == 0 && m_status != ISO_STATUS_END_OF_FILE;
+  while (more) {
+    if (read_record() == 0) {
+      on_subfield();
+    } else if (!m_subfield_read) {
+      // A record that cannot be read cannot be skipped either: keep what came before it.
+      result = 1;
+      break;
+    }
+    if (m_status == ISO_STATUS_END_OF_RECORD || m_status == ISO_STATUS_END_OF_FILE)
+      on_record_end();
+    more = m_status != ISO_STATUS_END_OF_FILE;
+  }
+  close_file();
+  m_read_result = result;
+  return result;
+}
+
+std::string_view SDTSFile::value_bytes() const {
+  return {m_value.data(), static_cast<std::size_t>(m_value_length)};
+}
+
+std::string SDTSFile::value_text() const { return std::string(m_value.data()); }
+
+long SDTSFile::value_long() const { return std::atol(m_value.data()); }
+
+std::int32_t SDTSFile::value_int() const {
+  if (m_frmts.find('B') != std::string::npos) {
+    if (m_value_length < 4) return 0;
+    std::int32_t value = 0;
+    ISO_Bytes_To_Int(m_value.data(), &value, m_byte_order == 0);
+    return value;
+  }
+  return static_cast<std::int32_t>(std::atol(m_value.data()));
+}
+
+void SDTSFileObject::set_file_name(const std::string& catalog_path) {
+  TRACE_BEGIN("SDTSFileObject::set_file_name()");
+  TRACE_PRINT("SDTSFileObject::set_file_name()", SDTS_Message("file name = %s", catalog_path.c_str()));
+  m_catalog.path = catalog_path;
+  m_catalog.parse();
+  TRACE_EXIT("SDTSFileObject::set_file_name()", 0);
+}
+
+void SDTSFileObject::set_run_directory(const std::string& run_dir) {
+  TRACE_BEGIN("SDTSFileObject::set_file_name()");
+  m_output.directory = corvane::paths::join(run_dir, "");
+  TRACE_EXIT("SDTSFileObject::set_file_name()", 0);
+}

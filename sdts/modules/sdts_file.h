@@ -1,0 +1,105 @@
+// The base of every SDTS module reader: a module file's name split into its parts, and
+// the ISO 8211 reader wrapped in traced steps that deliver one subfield at a time with
+// its tag, label, format, value and status.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The parts of a module file's path. Split at the last '/' or '\'; no letter case changes.
+struct SDTSFileName {
+  std::string path;         // as given
+  std::string file_name;    // after the last separator
+  std::string directory;    // up to and including the last separator; empty without one
+  std::string extension;    // after the file name's last "."
+  std::string prefix;       // first 4 characters of the file name (the transfer's id)
+  std::string base_name;    // file name up to its last "."
+  std::string module_part;  // base name from its fifth character on ("CATD")
+
+  void parse();
+};
+
+class SDTSFile {
+ public:
+  // Subfield values longer than this are refused by the reader rather than overrun.
+  static constexpr std::size_t kValueCapacity = 10003;
+
+  explicit SDTSFile(std::string path);
+  virtual ~SDTSFile();
+  SDTSFile(const SDTSFile&) = delete;
+  SDTSFile& operator=(const SDTSFile&) = delete;
+
+  // 0 on success, 1 on failure (traced). A module file named in another letter case than
+  // on disk is found in its directory.
+  int open_file_for_read();
+  int read_ddr();
+  // Reads the next subfield and describes it; on failure the subfield is skipped.
+  int read_record();
+  // 1 when a file was closed.
+  int close_file();
+  int parse_file_name();
+
+  // Opens, reads the DDR, and hands every subfield to `on_subfield` (only those that
+  // were read and described) and every record end (status 3 or 4) to `on_record_end`,
+  // then closes. Stops at the end of the file, or at a record that cannot be read.
+  // Returns 0 when the whole file was read.
+  int read_module(const std::function<void()>& on_subfield,
+                  const std::function<void()>& on_record_end);
+  // The result of the last read_module: 1 until a module was read.
+  int read_result() const { return m_read_result; }
+
+  const SDTSFileName& file_name() const { return m_name; }
+  const std::string& path() const { return m_name.path; }
+  bool is_open() const { return m_stream != nullptr; }
+
+  // The subfield just read.
+  const std::string& tag() const { return m_tag; }
+  char leader_id() const { return m_leader_id; }
+  const std::string& label() const { return m_descr; }
+  const std::string& format() const { return m_frmts; }
+  int status() const { return m_status; }
+  // The value's bytes (binary values may contain zero bytes) and its text.
+  std::string_view value_bytes() const;
+  std::string value_text() const;
+  // The value as the C library's decimal conversion reads it (atol).
+  long value_long() const;
+  // A coordinate or other integer by the subfield's format: binary ("B") most significant
+  // byte first as the transfer's byte order says, otherwise decimal text.
+  std::int32_t value_int() const;
+  int byte_order() const { return m_byte_order; }
+
+ protected:
+  SDTSFileName m_name;
+
+ private:
+  std::FILE* m_stream = nullptr;
+  int m_byte_order = 0;
+  int m_level = 0;
+  char m_inline_code = 0;
+  std::vector<char> m_value;
+  int m_value_length = 0;
+  int m_status = 0;
+  bool m_subfield_read = false;  // the last read_record got a subfield, described or not
+  int m_read_result = 1;
+  std::string m_tag;
+  char m_leader_id = 0;
+  std::string m_descr;
+  std::string m_frmts;
+};
+
+// The catalog path's parts, and the run directory, for the whole conversion.
+class SDTSFileObject {
+ public:
+  void set_file_name(const std::string& catalog_path);
+  void set_run_directory(const std::string& run_dir);
+  const SDTSFileName& catalog() const { return m_catalog; }
+  const SDTSFileName& output() const { return m_output; }
+
+ private:
+  SDTSFileName m_catalog;
+  SDTSFileName m_output;  // only its directory is used: the run directory and a separator
+};
