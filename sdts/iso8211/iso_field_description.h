@@ -20,6 +20,9 @@ struct IsoFieldDescription {
   std::int32_t first_extent = 0;
   std::optional<IsoLabels> labels;
   std::optional<IsoFormatNode> formats;  // the root
+  // As written in the DDR, for dumps.
+  std::string array_descriptor_text;
+  std::string format_controls_text;
 
   char structure_code() const { return field_controls.empty() ? 0 : field_controls[0]; }
   // Every format has a width: the field's length does not depend on its data.

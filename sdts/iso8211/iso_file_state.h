@@ -39,6 +39,7 @@ struct IsoFileState {
   std::int64_t file_size = 0;  // bounds every length read from the file
 
   bool ddr_parsed = false;
+  std::int64_t ddr_length = 0;  // where the first data record starts
   IsoFileControl file_control;
   IsoLeader ddr_leader;
   std::vector<IsoFieldDescription> field_descriptions;  // in directory order

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct IsoLeader {
   std::int32_t record_length = 0;
@@ -21,3 +22,8 @@ struct IsoLeader {
   std::int32_t reserved_digit = 0;
   std::int32_t size_of_field_tag = 0;
 };
+
+// Parses and checks the DDR's 24-byte leader.
+bool Iso_Parse_DDR_Leader(std::string_view bytes, IsoLeader& leader);
+// Parses and checks a data record's 24-byte leader against the DDR's tag size.
+bool Iso_Parse_Data_Leader(std::string_view bytes, std::int32_t ddr_tag_size, IsoLeader& leader);

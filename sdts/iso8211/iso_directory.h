@@ -1,0 +1,14 @@
+// The directory of the DDR or of a data record: one entry per field.
+#pragma once
+
+#include <vector>
+
+#include "sdts/iso8211/iso_file_state.h"
+#include "sdts/iso8211/iso_leader.h"
+
+// Reads the entries that follow `leader` and the directory's terminator byte.
+bool Iso_Read_Directory(IsoFileState& file, const IsoLeader& leader,
+                        std::vector<IsoDirectoryEntry>& entries);
+
+// A numeric tag starts with a decimal digit; its value is that number ("0001" is 1).
+bool Iso_Is_Numeric_Tag(const std::string& tag);

@@ -1,0 +1,238 @@
+#include "sdts/iso8211/iso_field_cutter.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "sdts/iso8211/iso_format_walk.h"
+#include "sdts/iso8211/iso_limits.h"
+#include "sdts/iso8211/iso_text.h"
+
+namespace {
+
+// The bytes of one field and the reading position in them, down to the bit for bit-packed
+// binary subfields.
+class FieldCursor {
+ public:
+  FieldCursor(const char* data, std::size_t size, bool open) : data_(data), size_(size), open_(open) {}
+
+  // Running out of bytes: a damaged field when its length is known, else the field goes on
+  // beyond the bytes given.
+  IsoCutResult short_read() const { return open_ ? IsoCutResult::need_more : IsoCutResult::failed; }
+
+  bool at_end() const { return pos_ >= size_; }
+  // The field terminator at the reading position ends the field (and is no value of `next`).
+  // After a value ended by its delimiter it ends an empty last value instead ("72^_^^" holds
+  // "72" and an empty value); when the field's end is open, it may be data of a binary format.
+  bool field_ends_here(const IsoFormatNode& next) const {
+    if (bit_ != 0 || pos_ >= size_ || data_[pos_] != ISO_FIELD_TERMINATOR) return false;
+    if (!open_ && pos_ + 1 != size_) return false;
+    if (next.width == 0) return !after_delimiter_;
+    return !(open_ && next.is_fixed_binary());
+  }
+  void skip_terminator() { ++pos_; }
+  std::size_t position() const { return pos_; }
+  bool ended() const { return ended_; }
+
+  // A character subfield starts on a byte boundary: the rest of a bit-packed byte is dropped.
+  void align() {
+    after_delimiter_ = false;
+    if (bit_ != 0) {
+      ++pos_;
+      bit_ = 0;
+    }
+  }
+
+  IsoCutResult take_bits(std::int32_t width, std::string& out) {
+    after_delimiter_ = false;
+    const std::uint64_t available = (std::uint64_t{size_} - std::min(pos_, size_)) * 8;
+    if (pos_ >= size_ || std::uint64_t(width) + bit_ > available) return short_read();
+    const std::size_t out_size = (static_cast<std::size_t>(width) + 7) / 8;
+    out.assign(out_size, '\0');
+    if (bit_ == 0 && width % 8 == 0) {
+      std::memcpy(out.data(), data_ + pos_, out_size);
+    } else {
+      for (std::int32_t i = 0; i < width; ++i) {
+        const std::size_t source = pos_ * 8 + bit_ + static_cast<std::size_t>(i);
+        const int bit = (static_cast<unsigned char>(data_[source / 8]) >> (7 - source % 8)) & 1;
+        out[i / 8] = static_cast<char>(out[i / 8] | (bit << (7 - i % 8)));
+      }
+    }
+    const std::size_t next = pos_ * 8 + bit_ + static_cast<std::size_t>(width);
+    pos_ = next / 8;
+    bit_ = static_cast<int>(next % 8);
+    return IsoCutResult::cut;
+  }
+
+  // "B" without a width: one digit d, d digits of a bit count b, then ceil(b/8) bytes.
+  IsoCutResult take_counted_binary(std::string& out) {
+    align();
+    if (at_end()) return short_read();
+    const char d = data_[pos_];
+    if (d < '0' || d > '9') return IsoCutResult::failed;
+    const std::size_t digits = static_cast<std::size_t>(d - '0');
+    if (size_ - pos_ < 1 + digits) return short_read();
+    const std::int32_t bits = Iso_Decimal(std::string_view(data_ + pos_ + 1, digits));
+    if (bits < 0) return IsoCutResult::failed;
+    const std::size_t total = 1 + digits + (static_cast<std::size_t>(bits) + 7) / 8;
+    if (size_ - pos_ < total) return short_read();
+    out.assign(data_ + pos_, total);
+    pos_ += total;
+    return IsoCutResult::cut;
+  }
+
+  // `width` characters; a field terminator in the last of them ends the value and the field.
+  IsoCutResult take_fixed(std::int32_t width, std::string& out) {
+    align();
+    const std::size_t w = static_cast<std::size_t>(width);
+    for (std::size_t i = 0; i < w; ++i) {
+      if (pos_ + i >= size_) return short_read();
+      if (data_[pos_ + i] != ISO_FIELD_TERMINATOR) continue;
+      if (i + 1 < w) return IsoCutResult::failed;
+      out.assign(data_ + pos_, i);
+      pos_ += w;
+      ended_ = true;
+      return IsoCutResult::cut;
+    }
+    out.assign(data_ + pos_, w);
+    pos_ += w;
+    return IsoCutResult::cut;
+  }
+
+  // Characters up to `delimiter` (consumed) or up to the field terminator, which ends the field.
+  IsoCutResult take_delimited(char delimiter, std::string& out) {
+    align();
+    for (std::size_t i = pos_; i < size_; ++i) {
+      if (i - pos_ > ISO_SCRATCH_SIZE) return IsoCutResult::failed;
+      if (data_[i] != delimiter && data_[i] != ISO_FIELD_TERMINATOR) continue;
+      out.assign(data_ + pos_, i - pos_);
+      ended_ = data_[i] == ISO_FIELD_TERMINATOR;
+      after_delimiter_ = !ended_;
+      pos_ = i + 1;
+      return IsoCutResult::cut;
+    }
+    return short_read();
+  }
+
+ private:
+  const char* data_;
+  std::size_t size_;
+  bool open_;
+  std::size_t pos_ = 0;
+  int bit_ = 0;  // bits of data_[pos_] already taken by bit-packed subfields
+  bool ended_ = false;
+  bool after_delimiter_ = false;  // the last value ended at its delimiter
+};
+
+IsoCutResult cut_value(FieldCursor& cursor, const IsoFormatNode& format, IsoValue& value) {
+  std::string bytes;
+  IsoCutResult result;
+  if (format.is_fixed_binary())
+    result = cursor.take_bits(format.width, bytes);
+  else if (format.is_binary())
+    result = cursor.take_counted_binary(bytes);
+  else if (format.width > 0)
+    result = cursor.take_fixed(format.width, bytes);
+  else
+    result = cursor.take_delimited(format.delimiter ? format.delimiter : ISO_UNIT_TERMINATOR, bytes);
+  value.format = &format;
+  if (!bytes.empty() || format.is_binary()) value.bytes = std::move(bytes);
+  return result;
+}
+
+bool has_data_dimensions(const IsoFieldDescription& d) {
+  const char code = d.structure_code();
+  return code != 0 && code != '0' && code != '1' && !d.labels && d.number_of_dimensions == 0;
+}
+
+// The number of dimensions and each extent, each ended by a unit terminator.
+IsoCutResult cut_dimensions(std::string_view text, IsoDataField& field, std::size_t& used) {
+  used = 0;
+  auto next_number = [&](std::int32_t& n) {
+    const std::size_t end = text.find(ISO_UNIT_TERMINATOR, used);
+    if (end == std::string_view::npos) return false;
+    n = Iso_Decimal(text.substr(used, end - used));
+    used = end + 1;
+    return true;
+  };
+  std::int32_t count = 0;
+  if (!next_number(count) || count < 2) return IsoCutResult::failed;
+  for (std::int32_t i = 0; i < count; ++i) {
+    std::int32_t extent = 0;
+    if (!next_number(extent)) return IsoCutResult::failed;
+    field.dimension_extents.push_back(extent);
+  }
+  field.number_of_dimensions = count;
+  return IsoCutResult::cut;
+}
+
+IsoCutResult cut_unformatted(const IsoFieldDescription& d, std::string_view text, IsoDataField& field) {
+  auto add_pieces = [&field](std::string_view t) {
+    for (auto& piece : Iso_Split_Values(t)) field.values.push_back({std::move(piece), nullptr});
+  };
+  const std::string_view to_terminator = text.substr(0, text.find(ISO_FIELD_TERMINATOR));
+  if (d.labels) {
+    add_pieces(to_terminator);
+  } else if (d.structure_code() == 0) {
+    std::string_view whole = text;
+    if (!whole.empty() && whole.back() == ISO_FIELD_TERMINATOR) whole.remove_suffix(1);
+    field.values.push_back({whole.empty() ? std::nullopt : std::optional<std::string>(whole), nullptr});
+  } else if (d.structure_code() == '0' || d.structure_code() == '1') {
+    add_pieces(text);
+  } else {
+    if (to_terminator.size() > ISO_SCRATCH_SIZE) return IsoCutResult::failed;
+    std::size_t used = 0;
+    if (has_data_dimensions(d) && cut_dimensions(to_terminator, field, used) != IsoCutResult::cut)
+      return IsoCutResult::failed;
+    add_pieces(to_terminator.substr(used));
+  }
+  return IsoCutResult::cut;
+}
+
+IsoCutResult cut_formatted(const IsoFieldDescription& d, FieldCursor& cursor, IsoDataField& field) {
+  IsoFormatWalk walk(*d.formats);
+  while (!cursor.ended()) {
+    if (cursor.at_end()) {
+      if (!field.values.empty()) break;
+      return cursor.short_read();
+    }
+    const IsoFormatNode& format = walk.next();
+    if (!field.values.empty() && cursor.field_ends_here(format)) {
+      cursor.skip_terminator();
+      break;
+    }
+    IsoValue value;
+    const IsoCutResult result = cut_value(cursor, format, value);
+    if (result != IsoCutResult::cut) return result;
+    field.values.push_back(std::move(value));
+  }
+  return IsoCutResult::cut;
+}
+
+}  // namespace
+
+IsoCutResult Iso_Cut_Field(const IsoFieldDescription& d, const char* data, std::size_t size,
+                           IsoFieldExtent extent, IsoDataField& field, std::size_t& consumed) {
+  const bool open = extent == IsoFieldExtent::open;
+  if (!d.formats) {
+    // Without formats a field is text: its terminator is its end.
+    if (open) {
+      const void* end = std::memchr(data, ISO_FIELD_TERMINATOR, size);
+      if (end == nullptr) return IsoCutResult::need_more;
+      size = static_cast<std::size_t>(static_cast<const char*>(end) - data) + 1;
+    }
+    consumed = size;
+    return cut_unformatted(d, std::string_view(data, size), field);
+  }
+  std::size_t used = 0;
+  if (has_data_dimensions(d)) {
+    const std::string_view text(data, size);
+    if (cut_dimensions(text.substr(0, text.find(ISO_FIELD_TERMINATOR)), field, used) != IsoCutResult::cut)
+      return open && text.find(ISO_FIELD_TERMINATOR) == std::string_view::npos ? IsoCutResult::need_more
+                                                                               : IsoCutResult::failed;
+  }
+  FieldCursor cursor(data + used, size - used, open);
+  const IsoCutResult result = cut_formatted(d, cursor, field);
+  consumed = used + cursor.position();
+  if (!open) consumed = size;
+  return result;
+}

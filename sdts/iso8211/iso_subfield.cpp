@@ -1,0 +1,154 @@
+// Handing out the data records subfield by subfield, and describing the subfield just read.
+#include <cstring>
+#include <string>
+
+#include "sdts/iso8211/iso8211.h"
+#include "sdts/iso8211/iso_ddr.h"
+#include "sdts/iso8211/iso_record_reader.h"
+#include "sdts/iso8211/iso_registry.h"
+#include "sdts/iso8211/iso_stream_io.h"
+
+namespace {
+
+// Copies `text` with a terminating zero; refuses what does not fit.
+bool copy_out(const std::string& text, char* out, int out_size) {
+  if (out == nullptr || out_size < 1 || text.size() + 1 > static_cast<std::size_t>(out_size)) return false;
+  std::memcpy(out, text.data(), text.size());
+  out[text.size()] = '\0';
+  return true;
+}
+
+// Enters the record's next field, reading the next record when this one is used up.
+bool enter_next_field(IsoFileState& file, int& status) {
+  file.step = 1;
+  if (!file.have_record || file.current_field + 1 >= file.record_fields.size()) {
+    if (!Iso_Read_Data_Record(file)) {
+      status = Iso_At_End(file) ? ISO_STATUS_END_OF_FILE : ISO_STATUS_FAILED;
+      return false;
+    }
+    status = ISO_STATUS_START_OF_RECORD;
+    file.current_field = 0;
+  } else {
+    ++file.current_field;
+  }
+  file.current_description = Iso_Find_Description(file, file.record_fields[file.current_field].tag);
+  file.next_value = 0;
+  file.next_extent = 0;
+  file.current_format = nullptr;
+  return file.current_description != nullptr;
+}
+
+// The first group's label moves fastest; a group that runs out starts again and moves the next.
+void advance_labels(IsoFileState& file) {
+  const auto& groups = file.current_description->labels->groups;
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    if (++file.label_cursors[g] < groups[g].size()) return;
+    file.label_cursors[g] = 0;
+  }
+}
+
+std::string label_text(const IsoFileState& file) {
+  const auto& groups = file.current_description->labels->groups;
+  std::string text;
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    if (g > 0) text += '!';
+    text += groups[g][file.label_cursors[g]].text.value_or("");
+  }
+  return text;
+}
+
+// Delivers the dimensions read from a field's data: the count, then each extent. False when
+// they are all delivered.
+bool deliver_dimension(IsoFileState& file, const IsoDataField& field, std::string& value, int& status) {
+  if (file.step == 1) {
+    value = std::to_string(field.number_of_dimensions);
+    if (status != ISO_STATUS_START_OF_RECORD) status = ISO_STATUS_START_OF_FIELD;
+    file.step = 2;
+    return true;
+  }
+  if (file.next_extent < field.dimension_extents.size()) {
+    value = std::to_string(field.dimension_extents[file.next_extent++]);
+    return true;
+  }
+  file.step = 3;
+  return false;
+}
+
+}  // namespace
+
+int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value, int value_size, int* length,
+                      int* status) {
+  *status = ISO_STATUS_FAILED;
+  IsoFileState* file = Iso_Find_File(stream);
+  if (file == nullptr) return 0;
+  if (value != nullptr && value_size > 0) value[0] = '\0';
+  *length = 0;
+  *status = ISO_STATUS_OK;
+  if (!file->ddr_parsed && !Iso_Parse_DDR(*file)) {
+    *status = Iso_At_End(*file) ? ISO_STATUS_END_OF_FILE : ISO_STATUS_FAILED;
+    return 0;
+  }
+  if ((file->step == 0 || file->step == 4) && !enter_next_field(*file, *status)) return 0;
+
+  const IsoDataField& field = file->record_fields[file->current_field];
+  if (!copy_out(field.tag, tag, ISO_TAG_BUFFER_SIZE)) return 0;
+  *leader_id = file->record_leader.leader_identifier;
+
+  std::string text;
+  if (field.number_of_dimensions > 0 && file->step <= 2 && deliver_dimension(*file, field, text, *status)) {
+    if (!copy_out(text, value, value_size)) return 0;
+    *length = static_cast<int>(text.size());
+    return 1;
+  }
+  if (file->step != 3) {
+    file->step = 3;
+    const auto& labels = file->current_description->labels;
+    file->label_cursors.assign(labels ? labels->groups.size() : 0, 0);
+    if (*status != ISO_STATUS_START_OF_RECORD) *status = ISO_STATUS_START_OF_FIELD;
+  }
+
+  if (file->next_value >= field.values.size()) {
+    *status = ISO_STATUS_FAILED;
+    return 0;
+  }
+  if (file->next_value > 0 && file->current_description->labels) advance_labels(*file);
+  const IsoValue& v = field.values[file->next_value++];
+  file->current_format = v.format;
+  if (v.bytes) {
+    text = *v.bytes;
+    // Character values are text: they end at a zero byte, as the callers read them.
+    if (v.format == nullptr || !v.format->is_binary()) text.resize(std::strlen(text.c_str()));
+  }
+  if (!copy_out(text, value, value_size)) {
+    *status = ISO_STATUS_FAILED;
+    return 0;
+  }
+  *length = static_cast<int>(text.size());
+
+  if (file->next_value == field.values.size()) {
+    if (file->current_field + 1 == file->record_fields.size())
+      *status = Iso_Peek_End(*file) ? ISO_STATUS_END_OF_FILE : ISO_STATUS_END_OF_RECORD;
+    else if (*status != ISO_STATUS_START_OF_RECORD)
+      *status = ISO_STATUS_END_OF_FIELD;
+    file->step = 4;
+  }
+  return 1;
+}
+
+int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int label_size, char* format,
+                       int format_size) {
+  IsoFileState* file = Iso_Find_File(stream);
+  if (file == nullptr || tag == nullptr || Iso_Find_Description(*file, tag) == nullptr) return 0;
+  if (!copy_out("", label, label_size) || !copy_out("", format, format_size)) return 0;
+  if (file->step == 2) {
+    const char* what = file->next_extent == 0 ? "NUMBER OF DIMENSIONS" : "DIMENSION LENGTH";
+    return copy_out(what, label, label_size) && copy_out("I", format, format_size) ? 1 : 0;
+  }
+  if (file->current_description == nullptr) return 1;
+  if (file->current_format != nullptr && !copy_out(file->current_format->describe(), format, format_size))
+    return 0;
+  if (file->current_description->labels && !file->label_cursors.empty() &&
+      !copy_out(label_text(*file), label, label_size))
+    return 0;
+  return 1;
+}
