@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <unistd.h>
 
 #include "format_test_files.h"
 #include "platform/byte_order.h"
@@ -140,14 +140,6 @@ TEST_F(ShapefileWriter, PreparingHalvesTheCallersByteCounts) {
   EXPECT_EQ(entry.content_length, 10);
 }
 
-TEST_F(ShapefileWriter, CopyFieldPutsTheRequestedOrder) {
-  std::array<std::uint8_t, 4> be{}, le{};
-  SHP_Copy_Field(be.data(), 9994, SHP_BIG_ENDIAN);
-  SHP_Copy_Field(le.data(), 9994, SHP_LITTLE_ENDIAN);
-  EXPECT_EQ(be, (std::array<std::uint8_t, 4>{0x00, 0x00, 0x27, 0x0A}));
-  EXPECT_EQ(le, (std::array<std::uint8_t, 4>{0x0A, 0x27, 0x00, 0x00}));
-}
-
 TEST_F(ShapefileWriter, UnknownShapeTypeIsReportedAndRefused) {
   EXPECT_EQ(SHP_Record_Size(7, SHPArc{}), -1);
   ASSERT_EQ(messages.messages.size(), 1u);
@@ -175,6 +167,15 @@ TEST_F(ShapefileWriter, WriteFailuresEndTheConversionNotTheProcess) {
                                       "Error: numWritten in record header is = 0\n",
                                       "Error: numWritten in record header is = 0\n",
                                       "Error: numWritten in shp index is = 0\n"}));
+
+  // A stream that cannot seek (a pipe) cannot have its header put back at byte 0.
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  corvane::test::Stream pipe_end(fdopen(fds[1], "wb"));
+  messages.messages.clear();
+  EXPECT_THROW(SHP_Write_Header(pipe_end.get(), header), FatalError);
+  EXPECT_EQ(messages.messages, (std::vector<std::string>{"ERROR: rtnCode = -1 (SHP_Write_Header)\n"}));
+  close(fds[0]);
 
   auto full = open_stream("/dev/full", "wb");
   if (!full) GTEST_SKIP() << "/dev/full is not available";
