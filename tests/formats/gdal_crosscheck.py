@@ -34,6 +34,15 @@ def check_file(path, geometry_type, extent, fields, values, wkts):
     check(f"{name} fields",
           [(f["name"], f["type"], f["width"], f["precision"]) for f in result["fields"]], fields)
     check(f"{name} values", [list(r["values"].values()) for r in result["records"]], values)
+    headers = result["headers"]
+    if headers is not None:
+        for which, header in headers.items():
+            check(f"{name} {which} length", header["file_length_words"] * 2, header["file_bytes"])
+            check(f"{name} {which} code, version, type",
+                  (header["file_code"], header["version"], header["shape_type"]),
+                  (9994, 1000, {"Point": 1, "LineString": 3, "Polygon": 5}[geometry_type]))
+            check(f"{name} {which} box", {k: header[k] for k in ("xmin", "ymin", "xmax", "ymax")},
+                  extent)
     if wkts is not None:
         check(f"{name} geometries", [same_numbers(r["wkt"]) for r in result["records"]],
               [same_numbers(w) for w in wkts])

@@ -28,8 +28,16 @@ The object:
                    "values": {field name: str | int | float | null},  # strings as OGR
                                                                        # gives them
                                                                        # (trailing blanks cut)
-                   "wkt": "<geometry as WKT>" or null}, ...]          # in file order
+                   "wkt": "<geometry as WKT>" or null}, ...],         # in file order
+      "headers": {"shp": H, "shx": H} or null    # for a .shp (and its .shx) only
     }
+
+OGR reports the extent of the geometries, whatever the file header says, so the two
+100-byte headers are also decoded here directly (with struct, not through our code):
+
+    H = {"file_code": int, "file_length_words": int, "file_bytes": <actual size>,
+         "version": int, "shape_type": int,
+         "xmin": f, "ymin": f, "xmax": f, "ymax": f}
 
 OGR's own reading rules apply: 'C' fields are "String", 'N' fields without decimals
 "Integer" (or "Integer64" from width 10 on), with decimals "Real"; a Polygon record whose
@@ -37,6 +45,8 @@ rings OGR cannot sort into one polygon reads as "MULTIPOLYGON".
 """
 
 import json
+import os
+import struct
 import sys
 
 try:
@@ -84,6 +94,28 @@ def _value(feature, index, field_type):
     return feature.GetFieldAsString(index)
 
 
+def _shape_header(path):
+    with open(path, "rb") as f:
+        raw = f.read(100)
+    if len(raw) < 100:
+        raise ReadbackError(f"{path} is shorter than a shapefile header")
+    code, = struct.unpack(">i", raw[0:4])
+    length, = struct.unpack(">i", raw[24:28])
+    version, shape_type = struct.unpack("<ii", raw[28:36])
+    xmin, ymin, xmax, ymax = struct.unpack("<dddd", raw[36:68])
+    return {"file_code": code, "file_length_words": length, "file_bytes": os.path.getsize(path),
+            "version": version, "shape_type": shape_type,
+            "xmin": xmin, "ymin": ymin, "xmax": xmax, "ymax": ymax}
+
+
+def _headers(path):
+    stem, extension = os.path.splitext(path)
+    if extension.lower() != ".shp":
+        return None
+    index = stem + (".SHX" if extension == ".SHP" else ".shx")
+    return {"shp": _shape_header(path), "shx": _shape_header(index)}
+
+
 def read(path):
     """The file at `path` as OGR sees it (see the module's docstring)."""
     if not available():
@@ -123,6 +155,7 @@ def read(path):
         "extent": extent,
         "fields": fields,
         "records": records,
+        "headers": _headers(path),
     }
 
 
