@@ -18,8 +18,9 @@ constexpr int kPointsPerRecord = 3;
 // Records taken by a list of `count` entries; negative counts (damaged files) take none.
 long records_for(int count, int per_record) { return count <= 0 ? 0 : (count + per_record - 1) / per_record; }
 
+// Elements are counted from 1 here: this line is for the reader of the log.
 [[noreturn]] void file_ends_early(const char* kind, int index) {
-  opt_fatal("DLG file ends early, in " + std::string(kind) + " " + std::to_string(index) + "\nQuitting");
+  opt_fatal("DLG file ends early, in " + std::string(kind) + " " + std::to_string(index + 1) + "\nQuitting");
 }
 
 std::string read_element_record(DlgRecordReader& reader, const char* kind, int index, char type) {

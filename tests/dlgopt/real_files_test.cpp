@@ -1,0 +1,54 @@
+// Every real DLG-3 optional-format file converts, with as many table rows as its header
+// says there are nodes, lines and areas.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "dlgopt/dlg_field.h"
+#include "tests/dlgopt/dlgopt_test_support.h"
+
+namespace corvane::dlgopt::test {
+namespace {
+
+struct CategoryCounts {
+  int nodes = 0, areas = 0, lines = 0;
+};
+
+// The last category record, found through the counts of record 4 (the files have no line ends).
+CategoryCounts category_counts(const std::string& bytes) {
+  const std::string record4 = bytes.substr(3 * 80, 80);
+  int control_points = 0, categories = 0;
+  ParseField(record4, 54, 6, control_points);
+  ParseField(record4, 60, 6, categories);
+  const std::string category = bytes.substr(static_cast<std::size_t>(10 + control_points + categories - 1) * 80, 80);
+  CategoryCounts counts;
+  ParseField(category, 30, 6, counts.nodes);
+  ParseField(category, 46, 6, counts.areas);
+  ParseField(category, 62, 6, counts.lines);
+  return counts;
+}
+
+TEST_F(ConversionTest, EveryRealFileConvertsWithTheHeaderCounts) {
+  CORVANE_REQUIRE_SHARED_DATA();
+  std::vector<std::string> inputs;
+  for (const auto& entry : std::filesystem::directory_iterator(shared_data_dir() + "/dlg3-optional")) {
+    if (entry.path().extension() == ".opt") inputs.push_back(entry.path().string());
+  }
+  std::sort(inputs.begin(), inputs.end());
+  ASSERT_FALSE(inputs.empty());
+  for (const std::string& input : inputs) {
+    SCOPED_TRACE(input);
+    const CategoryCounts counts = category_counts(read_bytes(input));
+    ASSERT_EQ(convert_path(input), 0) << log_text();
+    EXPECT_EQ(read_table(output("nodes.dbf")).rows.size(), static_cast<std::size_t>(counts.nodes));
+    EXPECT_EQ(read_table(output("links.dbf")).rows.size(), static_cast<std::size_t>(counts.lines));
+    EXPECT_EQ(read_table(output("areas.dbf")).rows.size(), static_cast<std::size_t>(counts.areas));
+    EXPECT_EQ(read_shapes(output("areas.shp")).size(), static_cast<std::size_t>(counts.areas));
+    EXPECT_TRUE(messages_.messages.empty());
+  }
+}
+
+}  // namespace
+}  // namespace corvane::dlgopt::test
