@@ -1,0 +1,153 @@
+// Data records: "R" leaders, directory checks, and damaged files.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "tests/sdts/iso8211/iso_test_support.h"
+
+using namespace corvane::iso_fixture;
+using iso_test::bytes_of;
+using iso_test::read_all;
+
+namespace {
+
+// Like the binary point modules: a reused leader and binary coordinates holding 0x1E.
+Iso8211Builder point_module() {
+  Iso8211Builder b;
+  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
+      .field("PNTS", "1600;&", "POINT-NODE", "MODN!RCID!OBRP", "(A(4),I(6),A(2))")
+      .field("SADR", "1600;&", "SPATIAL ADDRESS", "X!Y", "(2B(32))");
+  for (int i = 1; i <= 4; ++i) {
+    const std::string rcid = std::string(5, ' ') + std::to_string(i);
+    b.record({{"0001", {fixed(rcid)}},
+              {"PNTS", {fixed("NA01"), fixed(rcid), fixed("NA")}},
+              {"SADR", {raw(bytes_of({0x01, 0xD2, 0x1E, 0x1E})), raw(bytes_of({0x1C, 0x0E, 0x37, 0x1E}))}}},
+             i == 1 ? 'D' : 'R');
+  }
+  return b;
+}
+
+// Like the data dictionary modules of 2000/2001 transfers: the first record has an "R" leader,
+// the following ones are shorter.
+Iso8211Builder dictionary_module() {
+  Iso8211Builder b;
+  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
+      .field("DDSH", "1600;&", "DATA DICTIONARY/SCHEMA", "MODN!RCID!NAME!TYPE!MXLN!KEY", "(A,I,2A,I,A)");
+  b.record({{"0001", {"1"}}, {"DDSH", {"DDSH", "1", "AHDR", "ATPR                      ", "72", "NOKEY"}}}, 'R');
+  for (int i = 2; i <= 6; ++i)
+    b.record({{"0001", {std::to_string(i)}}, {"DDSH", {"DDSH", std::to_string(i), "", "HDR", "  ", ""}}});
+  return b;
+}
+
+}  // namespace
+
+TEST(IsoRecords, ReusedLeaderWithBinaryCoordinates) {
+  iso_test::Files files;
+  const auto r = read_all(files.write("na01.ddf", point_module().bytes()));
+  ASSERT_FALSE(r.failed);
+  ASSERT_EQ(r.records(), 4);
+  ASSERT_EQ(r.subfields.size(), 4u * 6u);
+  for (int i = 0; i < 4; ++i) {
+    const auto* s = &r.subfields[6 * i];
+    EXPECT_EQ(s[0].value, "     " + std::to_string(i + 1));
+    EXPECT_EQ(s[3].value, "NA");
+    EXPECT_EQ(s[4].value, bytes_of({0x01, 0xD2, 0x1E, 0x1E}));
+    EXPECT_EQ(s[5].value, bytes_of({0x1C, 0x0E, 0x37, 0x1E}));
+    EXPECT_EQ(s[5].status, i == 3 ? ISO_STATUS_END_OF_FILE : ISO_STATUS_END_OF_RECORD);
+  }
+}
+
+TEST(IsoRecords, ReusedLeaderWithShorterTextRecords) {
+  iso_test::Files files;
+  const auto r = read_all(files.write("ddsh.ddf", dictionary_module().bytes()));
+  ASSERT_FALSE(r.failed);
+  ASSERT_EQ(r.records(), 6);
+  ASSERT_EQ(r.subfields.size(), 6u * 7u);
+  const auto* last = &r.subfields[5 * 7];
+  EXPECT_EQ(last[0].value, "6");
+  EXPECT_EQ(last[2].value, "6");
+  EXPECT_EQ(last[4].value, "HDR");
+  EXPECT_EQ(last[5].value, "  ");
+  EXPECT_EQ(last[6].label, "KEY");
+  EXPECT_EQ(last[6].value, "");
+  EXPECT_EQ(last[6].status, ISO_STATUS_END_OF_FILE);
+}
+
+TEST(IsoRecords, LeaderIdentifierAndDirectoryChecks) {
+  iso_test::Files files;
+  Iso8211Builder b;
+  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEXT", "1600;&", "TEXT", "T", "(A)");
+  b.record({{"0001", {"1"}}, {"TEXT", {"a"}}});
+  const auto good = b.bytes();
+  const std::size_t record = b.ddr_bytes().size();
+
+  auto with = [&](std::size_t at, char c) {
+    auto bytes = good;
+    bytes[at] = static_cast<std::uint8_t>(c);
+    return read_all(files.write("bad.ddf", bytes));
+  };
+  EXPECT_FALSE(with(record, '0').failed);
+  EXPECT_TRUE(with(record + 6, 'X').failed);   // leader identifier
+  EXPECT_TRUE(with(record + 23, '3').failed);  // tag size differs from the DDR's
+  EXPECT_TRUE(with(record + 24, 'X').failed);  // first tag not "0001"
+
+  Iso8211Builder order;
+  order.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
+      .field("AAAA", "1600;&", "A", "T", "(A)")
+      .field("BBBB", "1600;&", "B", "T", "(A)");
+  order.record({{"0001", {"1"}}, {"AAAA", {"a"}}, {"AAAA", {"b"}}, {"BBBB", {"c"}}});
+  order.record({{"0001", {"2"}}, {"BBBB", {"c"}}, {"AAAA", {"a"}}});
+  const auto r = read_all(files.write("order.ddf", order.bytes()));
+  EXPECT_EQ(r.records(), 1);
+  EXPECT_TRUE(r.failed);
+  EXPECT_EQ(r.final_status, ISO_STATUS_FAILED);
+}
+
+TEST(IsoRecords, TruncatedRecordsFailAtTheEndOfTheFile) {
+  iso_test::Files files;
+  const auto good = point_module().bytes();
+  const std::size_t ddr = point_module().ddr_bytes().size();
+  for (std::size_t size = ddr + 1; size < good.size(); ++size) {
+    const auto r = read_all(files.write("cut.ddf", std::vector<std::uint8_t>(good.begin(), good.begin() + size)));
+    ASSERT_TRUE(r.ddr_read);
+    if (r.failed) {
+      EXPECT_EQ(r.final_status, ISO_STATUS_END_OF_FILE) << "size " << size;
+    }
+  }
+}
+
+TEST(IsoRecords, DamagedFilesNeverOverrun) {
+  iso_test::Files files;
+  std::mt19937 random(8211);
+  for (const auto& good : {point_module().bytes(), dictionary_module().bytes()}) {
+    for (int round = 0; round < 100; ++round) {
+      auto bytes = good;
+      for (int flips = 0; flips < 3; ++flips)
+        bytes[random() % bytes.size()] = static_cast<std::uint8_t>("0923R D\x1e\x1f(*!9"[random() % 14]);
+      const auto r = read_all(files.write("damaged.ddf", bytes), 1000);
+      if (r.failed) {
+        EXPECT_TRUE(r.final_status == 0 || r.final_status == 4);
+      }
+      EXPECT_LT(r.subfields.size(), 1000u);
+    }
+  }
+}
+
+TEST(IsoRecords, LengthsBeyondTheFileAreRefused) {
+  iso_test::Files files;
+  const std::string text = std::string("0100;&DDF RECORD IDENTIFIER") + kFieldTerminator;
+  std::string ddr = make_record('L', 2, 6, {{"0001", text}});
+  // The directory claims a field of 999,999,999 bytes.
+  const std::string huge = make_record('L', 2, 6, {{"0001", std::string(100000, 'x')}});
+  EXPECT_FALSE(read_all(files.write("huge.ddf", huge.substr(0, 200))).ddr_read);
+
+  Iso8211Builder b;
+  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER");
+  b.record({{"0001", {std::string(20000, 'x')}}});
+  auto bytes = b.bytes();
+  const std::size_t record = b.ddr_bytes().size();
+  for (std::size_t i = 0; i < 5; ++i) bytes[record + i] = '9';
+  const auto r = read_all(files.write("long-record.ddf", bytes));
+  EXPECT_TRUE(r.failed);
+  EXPECT_EQ(r.final_status, ISO_STATUS_END_OF_FILE);
+}
