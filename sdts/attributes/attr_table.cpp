@@ -91,9 +91,10 @@ int SDTSAttrTable::make_dbf_structure() {
   for (std::size_t i = 0; i < count; ++i) {
     const SDTSAttrField& column = *m_columns[i];
     const std::uint8_t width = byte_width(column.width);
+    // dBase keeps at most 15 decimals, and a value with decimals needs a digit and a point.
+    const std::int32_t max_decimals = std::max(0, std::min(15, width - 2));
     const auto decimals = static_cast<std::uint8_t>(
-        column.type() == 'N' ? std::clamp<std::int32_t>(column.decimals, 0, std::min(15, width - 2))
-                             : 0);
+        column.type() == 'N' ? std::clamp<std::int32_t>(column.decimals, 0, max_decimals) : 0);
     m_dbf_fields.push_back({m_dbf_names[i].c_str(), column.type(), width, decimals});
   }
   m_dbf_fields.push_back({nullptr, 0, 0, 0});

@@ -1,0 +1,116 @@
+#include "sdts/attributes/dbf_tables.h"
+
+#include <filesystem>
+
+#include "formats/dbase_file.h"
+#include "sdts/attributes/attribute_run_state.h"
+#include "tests/sdts/attributes/attr_test_run.h"
+
+namespace {
+
+class JoinTables : public AttrTestRun {
+ protected:
+  // An attribute table as the attribute writer leaves it: record number, then a value.
+  void write_attribute_table(const std::string& name, const std::string& module, int records) {
+    corvane::formats::DBaseFile table;
+    table.set_file_name(output(name));
+    ASSERT_EQ(table.open_for_write(), 0);
+    table.add_field(module + "_RCID", 'N', 6, 0);
+    table.add_field("ELEVATION", 'N', 8, 2);
+    ASSERT_EQ(table.write_db_header(), 0);
+    for (int i = 1; i <= records; ++i) {
+      char text[32];
+      std::snprintf(text, sizeof text, " %6d%8.2f", i, i * 10.5);
+      table.set_record(text);
+      table.write_record();
+    }
+    table.close();
+  }
+
+  // One object record's references, with the end-of-record sequence.
+  static void record(SDTSDbfTables& tables, std::int32_t id,
+                     const std::vector<std::pair<std::string, std::int32_t>>& refs) {
+    for (const auto& [module, attr_id] : refs) tables.insert_attr_id(id, module, attr_id);
+    tables.write_records();
+    tables.dump();
+    tables.clear_joins();
+  }
+};
+
+TEST_F(JoinTables, OneTablePerAttributeModuleWithOneRowPerReference) {
+  write_attribute_table("1234AHPR.dbf", "AHPR", 3);
+  write_attribute_table("1234AHYF.dbf", "AHYF", 2);
+  SDTSDbfTables tables(g_run_dir, "1234");
+  tables.set_name("LE01");
+  record(tables, 7, {{"AHPR", 2}, {"AHYF", 1}, {"AHPR", 3}});
+  record(tables, 8, {});
+  record(tables, 9, {{"AHPR", 1}});
+  tables.close_tables();
+
+  const std::string hpr = read_file(output("LE01_1234AHPR.dbf"));
+  EXPECT_EQ(field(hpr, 0), "LE01_id N(10)");
+  EXPECT_EQ(field(hpr, 1), "AHPR_RCID N(6)");
+  EXPECT_EQ(field(hpr, 2), "ELEVATION N(8.2)");
+  ASSERT_EQ(record_count(hpr), 3u);
+  EXPECT_EQ(row(hpr, 0), "          7     2   21.00");
+  EXPECT_EQ(row(hpr, 1), "          7     3   31.50");
+  EXPECT_EQ(row(hpr, 2), "          9     1   10.50");
+  EXPECT_EQ(hpr.size(), header_length(hpr) + 3u * record_length(hpr));
+
+  const std::string hyf = read_file(output("LE01_1234AHYF.dbf"));
+  ASSERT_EQ(record_count(hyf), 1u);
+  EXPECT_EQ(row(hyf, 0), "          7     1   10.50");
+
+  const std::string log = read_file(input("run.log"));
+  EXPECT_NE(log.find("Writing attribute records to table LE01_1234AHPR.dbf\n"), std::string::npos);
+  EXPECT_EQ(read_file(input("dlgsdts.tmp")),
+            output("LE01_1234AHPR.dbf") + "\n" + output("LE01_1234AHYF.dbf") + "\n");
+}
+
+TEST_F(JoinTables, NoReferencesNoTableAndEachObjectModuleItsOwn) {
+  write_attribute_table("1234AHPR.dbf", "AHPR", 1);
+  {
+    SDTSDbfTables lines(g_run_dir, "1234");
+    lines.set_name("LE01");
+    record(lines, 1, {});
+    lines.close_tables();
+  }
+  EXPECT_FALSE(std::filesystem::exists(output("LE01_1234AHPR.dbf")));
+  for (const char* module : {"LE01", "NO01"}) {
+    SDTSDbfTables tables(g_run_dir, "1234");
+    tables.set_name(module);
+    record(tables, 4, {{"AHPR", 1}});
+    tables.close_tables();
+  }
+  EXPECT_EQ(row(read_file(output("LE01_1234AHPR.dbf")), 0), "          4     1   10.50");
+  EXPECT_EQ(field(read_file(output("NO01_1234AHPR.dbf")), 0), "NO01_id N(10)");
+}
+
+TEST_F(JoinTables, UnknownRecordsAndMissingTablesGiveBlanks) {
+  write_attribute_table("1234AHPR.dbf", "AHPR", 2);
+  SDTSDbfTables tables(g_run_dir, "1234");
+  tables.set_name("LE01");
+  record(tables, 5, {{"AHPR", 3}, {"AHPR", 0}, {"AHPR", -1}, {"AXXX", 1}});
+  tables.close_tables();
+
+  const std::string hpr = read_file(output("LE01_1234AHPR.dbf"));
+  ASSERT_EQ(record_count(hpr), 3u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(row(hpr, i), "          5" + std::string(14, ' '));
+  const std::string missing = read_file(output("LE01_1234AXXX.dbf"));
+  EXPECT_EQ(header_length(missing), 65);
+  EXPECT_EQ(row(missing, 0), "          5");
+}
+
+TEST_F(JoinTables, AttributeTableFoundInOtherCaseOrUnderOtherPrefix) {
+  write_attribute_table("TR01AHPR.dbf", "AHPR", 1);
+  write_attribute_table("XY99AHYF.dbf", "AHYF", 1);
+  SDTS_Remember_Attribute_Table("AHYF", output("XY99AHYF.dbf"));
+  SDTSDbfTables tables(g_run_dir, "tr01");
+  tables.set_name("LE01");
+  record(tables, 1, {{"AHPR", 1}, {"AHYF", 1}});
+  tables.close_tables();
+  EXPECT_EQ(row(read_file(output("LE01_tr01AHPR.dbf")), 0), "          1     1   10.50");
+  EXPECT_EQ(row(read_file(output("LE01_tr01AHYF.dbf")), 0), "          1     1   10.50");
+}
+
+}  // namespace
