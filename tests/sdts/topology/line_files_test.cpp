@@ -1,0 +1,128 @@
+// The intermediate line files: the positional record-id table, refusal of ids that would
+// blow it up, fetching a line back by id, and the fatal cases of a dangling ring entry.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "platform/byte_order.h"
+#include "platform/fatal_error.h"
+#include "platform/message_sink.h"
+#include "platform/paths.h"
+#include "sdts/driver/run_state.h"
+#include "sdts/topology/geo_distance.h"
+#include "sdts/topology/line_files.h"
+#include "sdts/topology/polygon_files.h"
+#include "tests/sdts/topology/topology_fixture.h"
+
+namespace {
+
+using corvane::formats::SHPVertex;
+
+std::vector<std::int32_t> entries(const std::string& path) {
+  const std::vector<std::uint8_t> data = topo_test::read_bytes(path);
+  std::vector<std::int32_t> out;
+  for (std::size_t at = 0; at + 4 <= data.size(); at += 4) out.push_back(corvane::bytes::get_le32s(&data[at]));
+  return out;
+}
+
+class LineFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { corvane::install_message_sink(&messages_); }
+  void TearDown() override { corvane::install_message_sink(nullptr); }
+
+  // Writes lines with the given ids, each with `id` points on the diagonal.
+  void write_lines(const std::vector<std::int32_t>& ids) {
+    LineFilesWriter writer(0);
+    ASSERT_EQ(writer.open(stem_), "");
+    for (std::int32_t id : ids) {
+      ASSERT_TRUE(writer.accepts_id(id));
+      ASSERT_TRUE(writer.add_record_id(id));
+      std::vector<SHPVertex> points;
+      for (int k = 0; k < id; ++k) points.push_back({double(k), double(k) + 0.5});
+      ASSERT_EQ(writer.add_line(id, points), LineFilesWriter::LineWrite::ok);
+    }
+  }
+
+  corvane::paths::WorkDirectory dir_{"topo-line-files-"};
+  std::string stem_ = dir_.file("TR01LE01");
+  corvane::RecordingMessageSink messages_;
+};
+
+TEST_F(LineFilesTest, RecordIdTableIsPositionalWithGapsMarked) {
+  write_lines({1, 2, 5});
+  EXPECT_EQ(entries(stem_ + ".bdl"), (std::vector<std::int32_t>{-1, 0, 1, -1, -1, 2}));
+  EXPECT_EQ(std::filesystem::file_size(stem_ + ".bxx"), 3u * 12);
+  EXPECT_EQ(std::filesystem::file_size(stem_ + ".bxt"), (1u + 2 + 5) * 16);
+  // Index entries: id, number of points, offset of the first point.
+  EXPECT_EQ(entries(stem_ + ".bxx"), (std::vector<std::int32_t>{1, 1, 0, 2, 2, 16, 5, 5, 48}));
+}
+
+TEST_F(LineFilesTest, IdOutOfOrderGoesToItsOwnSlot) {
+  write_lines({3, 1, 4});
+  EXPECT_EQ(entries(stem_ + ".bdl"), (std::vector<std::int32_t>{-1, 1, -1, 0, 2}));
+}
+
+TEST_F(LineFilesTest, NegativeAndFarOffIdsAreRefused) {
+  LineFilesWriter writer(10);
+  ASSERT_EQ(writer.open(stem_), "");
+  EXPECT_FALSE(writer.accepts_id(-1));
+  EXPECT_FALSE(writer.accepts_id(2000000000));
+  EXPECT_TRUE(writer.accepts_id(10 + LineFilesWriter::kIdSlack));
+  EXPECT_FALSE(writer.accepts_id(11 + LineFilesWriter::kIdSlack));
+}
+
+TEST_F(LineFilesTest, FetchReturnsALinesPointsAndDanglingIdsAreFatal) {
+  write_lines({1, 2, 5});
+  LineFilesReader reader;
+  ASSERT_EQ(reader.open(stem_), "");
+  std::vector<SHPVertex> points(100);
+  EXPECT_TRUE(reader.fetch(5, points));
+  ASSERT_EQ(points.size(), 5u);
+  EXPECT_EQ(points[4].x, 4.0);
+  EXPECT_EQ(points[4].y, 4.5);
+  EXPECT_TRUE(reader.fetch(1, points));
+  EXPECT_EQ(points.size(), 1u);
+
+  EXPECT_THROW(reader.fetch(3, points), corvane::FatalError);
+  EXPECT_EQ(messages_.messages.back(), "ERROR: on Link index file");
+  EXPECT_THROW(reader.fetch(6, points), corvane::FatalError);
+  EXPECT_EQ(messages_.messages.back(), "ERROR: read line binary index data");
+  EXPECT_THROW(reader.fetch(-2, points), corvane::FatalError);
+}
+
+TEST_F(LineFilesTest, DanglingRingEndsTheBuildWithoutLeavingStagingFiles) {
+  g_run_dir = dir_.path();
+  const std::string module = dir_.file("TR01LE01.DDF");
+  {
+    LineFilesWriter writer(0);
+    ASSERT_EQ(writer.open(Line_Files_Stem(module)), "");
+    ASSERT_TRUE(writer.add_record_id(1));
+    ASSERT_EQ(writer.add_line(1, std::vector<SHPVertex>{{0, 0}, {1, 1}}), LineFilesWriter::LineWrite::ok);
+  }
+  SDTSPolygons polygons;
+  polygons.add_link(2, {1, 1, 2, +1, 0});
+  polygons.add_link(2, {3, 2, 1, +1, 0});  // line 3 was never written
+  EXPECT_THROW(Build_Polygon_Files(module.c_str(), polygons), corvane::FatalError);
+  EXPECT_EQ(messages_.messages.back(), "ERROR: read line binary index data");
+  for (const char* name : {"pts.tmp", "head.tmp", "parts.tmp", "box.tmp"}) {
+    EXPECT_FALSE(std::filesystem::exists(corvane::paths::join(SDTS_Work_Directory(), name))) << name;
+  }
+  g_run_dir.clear();
+}
+
+TEST(LineFileNames, StemAndPolygonModuleCutAtTheFileNamesFirstDot) {
+  EXPECT_EQ(corvane::paths::name_part(Line_Files_Stem("/data/quads.v2/1234LE01.DDF")), "1234LE01");
+  EXPECT_EQ(corvane::paths::directory_part(Line_Files_Stem("/data/quads.v2/1234LE01.DDF")), SDTS_Work_Directory());
+  EXPECT_EQ(Polygon_Module_Name("/data/quads.v2/1234LE01.DDF"), "PC01");
+  EXPECT_EQ(Polygon_Module_Name("C:\\X.Y\\1234LE02.ddf.gz"), "PC02");
+}
+
+TEST(GeoDistance, OneDegreeOfLongitudeOnTheEquator) {
+  EXPECT_NEAR(Geo_Distance_Miles({1.0, 0.0}, {0.0, 0.0}), 69.057, 5e-4);
+  EXPECT_EQ(Geo_Distance_Miles({-71.3, 42.5}, {-71.3, 42.5}), 0.0);
+  // A degree of latitude is the same length everywhere on the sphere.
+  EXPECT_NEAR(Geo_Distance_Miles({10.0, 60.0}, {10.0, 61.0}), 69.057, 5e-4);
+}
+
+}  // namespace
