@@ -1,0 +1,183 @@
+// The catalog walks: document and log lines of the control modules, the window's fields,
+// output names, and what one conversion leaves to the next.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "sdts/driver/conversion.h"
+#include "sdts/driver/index_files.h"
+#include "sdts/driver/output_names.h"
+#include "sdts/driver/run_state.h"
+#include "sdts/modules/module_state.h"
+#include "tests/sdts/driver/conversion_fixture.h"
+#include "tools/sdts_fixture/sdts_fixture.h"
+
+namespace fs = std::filesystem;
+using namespace corvane::sdts_fixture;
+
+namespace {
+
+class Pipeline : public corvane::test::ConversionTest {
+ protected:
+  std::string doc() const { return read(path("out/HYDRO1234CATDshp/1234CATD.doc")); }
+  std::string log() const { return read(path("out/HYDRO1234CATDshp/1234CATD.log")); }
+  int convert(const std::string& catalog) { return SDTS_Convert(catalog.c_str(), out().c_str()); }
+};
+
+TEST_F(Pipeline, DocumentLinesInCatalogOrder) {
+  SdtsTransfer t(path("HYDRO"), "1234");
+  t.quality("DQAA", {"attributes checked"});
+  t.iden({});
+  t.xref({});
+  t.spdm({});
+  t.quality("DQPA", {"positions within 12.2 m", "second positional record"});
+  t.quality("DQHL", {"first lineage", "second lineage", "third lineage"});
+  t.quality("DQLC", {});
+  ASSERT_EQ(convert(t.write()), 0);
+  EXPECT_EQ(doc(),
+            "********* SDTS Document File  *****************\n\n"
+            "COMMENT:            attributes checked\n"
+            "TITLE:           FIXTURE, MA / HYDROGRAPHY\n"
+            "SCALE:           24000\n"
+            "STID:            SPATIAL DATA TRANSFER STANDARD\n"
+            "VERSION:         1994 JUNE 10\n"
+            "PROFILE:         SDTS TOPOLOGICAL VECTOR PROFILE\n"
+            "PROFILE VERSION: VERSION 1.0 JUNE 10, 1994\n"
+            "DOCUMENT:        FIPS PUB 173-1\n"
+            "COMMENT:         A synthetic transfer.\n"
+            "Reference System:           UTM\n"
+            "Horizontal Datum:           NAS\n"
+            "ZONE:\t\t\t\t\t   19\n"
+            "DTYP:            MINMAX\n"
+            "DSTP:            INTERNAL\n"
+            "x1:              100000.000000 y1:               200000.000000\n"
+            "x2:              300000.000000 y2:               400000.000000\n"
+            "COMMENT:            positions within 12.2 m\n"
+            "COMMENT:            first lineage\n");
+  ASSERT_EQ(g_dqhl_records.size(), 3u);
+  EXPECT_EQ(g_dqhl_records[2].COMT, "third lineage");
+  EXPECT_TRUE(g_dqlc_records.empty());
+}
+
+TEST_F(Pipeline, LogLinesAndWindowFields) {
+  SdtsTransfer t(path("HYDRO"), "1234");
+  t.iden({});
+  t.xref({"UTM", "NAS", "19"});
+  ASSERT_EQ(convert(t.write()), 0);
+  const std::string text = log();
+  EXPECT_NE(text.find("\nMap Title: FIXTURE, MA / HYDROGRAPHY\n\n"
+                      "Map Scale: 1 to    24000\n\n"
+                      "Reference System: UTM\n\n"
+                      "Horizontal Datum: NAS\n\n"
+                      "Zone: 19\n\n"),
+            std::string::npos)
+      << text;
+
+  EXPECT_EQ(progress_.layout.title, "DLG-SDTS to Shape by Wendmark");
+  ASSERT_EQ(progress_.layout.fields.size(), 8u);
+  EXPECT_EQ(progress_.layout.fields[6].label, "Scale: 1 to ");
+  EXPECT_EQ(progress_.layout.status_field, 3003);
+  EXPECT_EQ(progress_.fields[3011], "FIXTURE, MA / HYDROGRAPHY");
+  EXPECT_EQ(progress_.fields[3012], path("HYDRO/1234CATD.DDF"));
+  EXPECT_EQ(progress_.fields[3013], path("out/HYDRO1234CATDshp"));
+  EXPECT_EQ(progress_.fields[3014], "UTM");
+  EXPECT_EQ(progress_.fields[3015], "19");
+  EXPECT_EQ(progress_.fields[3016], "NAS");
+  EXPECT_EQ(progress_.fields[3017], "24000");
+  const std::vector<std::string> steps = {"HALYARD: starting...", "Reading Control Files",
+                                          "Building DBase Files ...", "Building Shapes ..."};
+  EXPECT_EQ(progress_.statuses, steps);
+  EXPECT_FALSE(progress_.is_open);
+  EXPECT_EQ(g_iden_records.at(0).SCAL, 24000);
+}
+
+TEST_F(Pipeline, ModuleFilesAreFoundInAnyLetterCase) {
+  SdtsTransfer t(path("HYDRO"), "1234");
+  t.lower_case_files();
+  t.iden({});
+  ASSERT_EQ(convert(t.write()), 0);
+  EXPECT_EQ(read(path("out/names.txt")), "HYDRO1234catdshp\nFIXTURE, MA / HYDROGRAPHY");
+  ASSERT_EQ(g_catd_records.size(), 2u);
+  EXPECT_EQ(g_catd_records[1].FILE, path("HYDRO/1234IDEN.DDF")) << "the catalog's spelling is kept";
+}
+
+TEST_F(Pipeline, StateDoesNotCarryOverBetweenConversions) {
+  SdtsTransfer first(path("HYDRO"), "1234");
+  first.iden({});
+  first.iref({.sfax = 0.5, .sfay = 0.5, .xorg = 10, .yorg = 20});
+  first.xref({"GEO", "NAS", "0"});
+  first.cats("LE01", "HYDROGRAPHY");
+  first.stat();
+  ASSERT_EQ(convert(first.write()), 0);
+  EXPECT_EQ(g_xref_geographic, 1);
+  EXPECT_EQ(g_iref_sfax, 0.5);
+  EXPECT_EQ(SDTS_Get_Module_Theme_Name("LE01"), "HYDROGRAPHY(LE01)");
+  EXPECT_EQ(g_stat.count_records("/x/1234IDEN.DDF"), 1);
+
+  SdtsTransfer second(path("ROADS"), "5678");
+  IdenSpec untitled;
+  untitled.has_title = false;
+  second.iden(untitled);
+  ASSERT_EQ(SDTS_Convert(second.write().c_str(), out().c_str()), 0);
+  EXPECT_EQ(read(path("out/names.txt")), "ROADS5678CATDshp\n");
+  EXPECT_EQ(g_xref_geographic, 0);
+  EXPECT_EQ(g_iref_sfax, 1.0);
+  EXPECT_EQ(g_iref_sfay, 1.0);
+  EXPECT_EQ(g_iref_xorg, 0.0);
+  EXPECT_EQ(g_iref_yorg, 0.0);
+  EXPECT_EQ(SDTS_Get_Module_Theme_Name("LE01"), "LE01");
+  EXPECT_EQ(g_stat.count_records("/x/1234IDEN.DDF"), 0);
+  EXPECT_TRUE(g_cats_records.empty());
+  EXPECT_TRUE(g_xref_records.empty());
+}
+
+TEST_F(Pipeline, EmptyCatalogConvertsNothing) {
+  SdtsTransfer t(path("HYDRO"), "1234");
+  ASSERT_EQ(convert(t.write()), 0);
+  EXPECT_EQ(read(path("out/names.txt")), "HYDRO1234CATDshp\n");
+}
+
+TEST_F(Pipeline, TemporaryFileListStartsEmptyAndIsDeletedAtTheEnd) {
+  SdtsTransfer t(path("HYDRO"), "1234");
+  t.iden({});
+  const std::string catalog = t.write();
+  const std::string leftover = path("leftover.bdl");
+  std::ofstream(leftover) << "x";
+  IndexFiles::add_file(leftover);  // a list left behind by an earlier run is not ours
+  ASSERT_EQ(convert(catalog), 0);
+  EXPECT_TRUE(fs::exists(leftover));
+
+  IndexFiles::add_file(leftover);
+  IndexFiles::add_file(path("never-written.bxx"));
+  IndexFiles::delete_files();
+  EXPECT_FALSE(fs::exists(leftover));
+  EXPECT_TRUE(IndexFiles::files().empty());
+}
+
+TEST(OutputNamesTest, ThemeNamesBecomeFileNamesInsideTheRunDirectory) {
+  g_run_dir = "/out/RUNshp";
+  EXPECT_EQ(SDTS_Get_Output_File_Name("HYPSOGRAPHY(LE01).shp"), "/out/RUNshp/HYPSOGRAPHY_LE01_.shp");
+  EXPECT_EQ(SDTS_Get_Output_File_Name("C:\\a\\NAME(1).x"), "/out/RUNshp/NAME_1_.x");
+  EXPECT_EQ(SDTS_Get_Output_File_Name("A(B(C)).dbf"), "/out/RUNshp/A_B(C)_.dbf");
+  EXPECT_EQ(SDTS_Get_Output_File_Name("../../etc/passwd"), "/out/RUNshp/passwd");
+  EXPECT_EQ(SDTS_Get_Output_File_Name("x\\..\\..\\evil.dbf"), "/out/RUNshp/evil.dbf");
+
+  g_cats_records.clear();
+  for (const auto& [name, theme] : {std::pair{"LE01", "HYPSOGRAPHY         "},
+                                    std::pair{"NO01", "*"}, std::pair{"NE01", ""}}) {
+    CatsRecord record;
+    record.NAME = name;
+    record.THEM = theme;
+    g_cats_records.push_back(record);
+  }
+  EXPECT_EQ(SDTS_Get_Module_Theme_Name("LE01"), "HYPSOGRAPHY(LE01)");
+  EXPECT_EQ(SDTS_Get_Output_File_Name(SDTS_Get_Module_Theme_Name("LE01") + ".shp"),
+            "/out/RUNshp/HYPSOGRAPHY_LE01_.shp");
+  EXPECT_EQ(SDTS_Get_Module_Theme_Name("NO01"), "NO01");
+  EXPECT_EQ(SDTS_Get_Module_Theme_Name("NE01"), "NE01");
+  EXPECT_EQ(SDTS_Get_Module_Theme_Name("PC01"), "PC01");
+  g_cats_records.clear();
+}
+
+}  // namespace
