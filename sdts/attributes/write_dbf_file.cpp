@@ -149,7 +149,6 @@ int write_dbf_file(const std::string& path) {
   }
 
   SDTSAttrTable table(path);
-  g_progress->set_range(0, static_cast<int>(n));
   g_progress->set_status(SDTS_Message("Build %s DBF File", path.c_str()));
   const ModuleLayout layout = scan_module(reader, table);
   if (table.make_dbf_structure() != 0) return 1;

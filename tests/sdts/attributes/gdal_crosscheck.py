@@ -1,18 +1,23 @@
 #!/usr/bin/python3
-"""Attribute tables read back by GDAL, an independent reader.
+"""Our attribute tables read back by GDAL, an independent reader.
 
-    gdal_crosscheck.py ATTRIBUTE_TABLES_TOOL SHARED_DATA_DIR
+    gdal_crosscheck.py SAMPLE_TOOL LIBFERROLINK ISO8211DUMP SHARED_DATA_DIR
 
-1. A module whose values vary in length from record to record: every value comes back
-   intact from its padded column.
-2. Every attribute module of every real transfer: each table's header counts exactly the
-   rows present, and every value equals what GDAL's own SDTS reader gives for that module
-   (its attribute layers), column by column through our field-name table.
+A module whose values vary in length from record to record: every value comes back intact
+from its padded column. Every real transfer, converted by Display: every table in the run
+directory counts exactly the rows it holds; every attribute table holds what GDAL's SDTS
+reader gives for its module; every join table has one row per attribute reference of its
+object module, in module order (a road carrying three route numbers has three rows), each
+followed by the referenced attribute record; GDAL's object layers (which keep only the last
+reference into a module) agree with our last row of each object; and the hypsography merge
+put each contour's elevation into the line shapefile's table.
 
 Skips (exit 0) when GDAL or the real data is absent."""
 
+import ctypes
 import glob
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -22,6 +27,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import gdal_readback  # noqa: E402
 
 FAILURES = []
+JOIN_TABLE = re.compile(r"^([A-Za-z]{2}\d\d)_(.{4})([AB]\w+)\.dbf$")
+ATTRIBUTE_TABLE = re.compile(r"^(.{4})([AB]\w+)\.dbf$")
 
 
 def check(what, got, expected):
@@ -30,96 +37,166 @@ def check(what, got, expected):
 
 
 def check_rows_present(path):
-    """The header's record count equals the rows the file holds (an end mark may follow)."""
     with open(path, "rb") as f:
         data = f.read()
     count, header_length, record_length = struct.unpack("<IHH", data[4:12])
-    rows = (len(data) - header_length) // record_length
-    check(f"{os.path.basename(path)} rows present", rows, count)
-    check(f"{os.path.basename(path)} trailing bytes",
-          (len(data) - header_length) % record_length in (0, 1), True)
+    check(f"{os.path.basename(path)} rows present", (len(data) - header_length) // record_length,
+          count)
+
+
+def references(dump_tool, module_file):
+    """(object record id, attribute module, attribute record id) for every attribute
+    reference of the module, in module order."""
+    out = subprocess.run([dump_tool, module_file], check=True, capture_output=True,
+                         text=True).stdout
+    refs, object_id, modn = [], None, None
+    for line in out.splitlines():
+        if line.startswith("#"):
+            continue
+        tag, label, _, status, value = (line.split("\t") + [""] * 5)[:5]
+        if tag == "ATID" and label.endswith("MODN"):
+            modn = value.strip()
+        elif tag == "ATID" and label.endswith("RCID"):
+            refs.append((object_id, modn, int(value)))
+        elif label == "RCID" and tag != "0001" and object_id is None:
+            object_id = int(value)
+        if status in ("3", "4"):
+            object_id = None
+    return refs
+
+
+def same_value(ours, theirs):
+    if isinstance(theirs, str):
+        return (ours or "") == theirs.strip()
+    if ours is None:
+        return theirs in (0, None)
+    return theirs is not None and abs(float(ours) - float(theirs)) < 1e-9
+
+
+def layer_records(sdts, name):
+    layer = sdts.GetLayerByName(name)
+    definition = layer.GetLayerDefn()
+    labels = [definition.GetFieldDefn(i).GetName() for i in range(definition.GetFieldCount())]
+    return labels, {f.GetField("RCID"): dict(zip(labels, (f.GetField(i) for i in
+                                                          range(len(labels))))) for f in layer}
+
+
+def compare(where, row, record, labels, columns):
+    bad = [label for label in labels
+           if not same_value(row["values"][columns[label]], record[label])]
+    if bad:
+        FAILURES.append(f"{where}: {bad[0]} got {row['values'][columns[bad[0]]]!r}, "
+                        f"GDAL's SDTS reader {record[bad[0]]!r}")
+
+
+def field_names(run_dir, stem):
+    """Full column name -> dBase field name, from our field-name table."""
+    names = gdal_readback.read(os.path.join(run_dir, stem + "(Name).dbf"))
+    return {r["values"]["Alias"]: r["values"]["Field_Name"] for r in names["records"]}
 
 
 def check_sample(tool, work):
     out = os.path.join(work, "sample")
-    subprocess.run([tool, "--sample", out], check=True)
+    subprocess.run([tool, out], check=True)
     table = os.path.join(out, "1234ARDM.dbf")
     check_rows_present(table)
-    result = gdal_readback.read(table)
-    check("sample values", [list(r["values"].values()) for r in result["records"]],
+    check("sample values",
+          [list(r["values"].values()) for r in gdal_readback.read(table)["records"]],
           [[1, "SR 4", "State", 2], [10, "US 3 ALTERNATE", None, 12],
            [100, "I 495", "Interstate", 4], [1000, None, "Town", 1]])
 
 
-def same_value(ours, theirs):
-    if isinstance(theirs, str):  # GDAL's dBase reader trims blanks on both sides
-        return (ours or "") == theirs.strip()
-    if ours is None:  # a blank number: GDAL's SDTS reader gives 0
-        return theirs in (0, None)
-    return abs(float(ours) - float(theirs)) < 1e-9
+def check_attribute_table(transfer, run_dir, sdts, name):
+    prefix, module = ATTRIBUTE_TABLE.match(name).groups()
+    where = f"{os.path.basename(transfer)} {name}"
+    columns = field_names(run_dir, prefix + module)
+    labels, records = layer_records(sdts, module)
+    columns["RCID"] = columns[module + "_RCID"]
+    rows = gdal_readback.read(os.path.join(run_dir, name))["records"]
+    check(f"{where} records", [r["values"][columns["RCID"]] for r in rows], list(records))
+    for row in rows:
+        record = records[row["values"][columns["RCID"]]]
+        compare(f"{where} record {record['RCID']}", row, record, labels, columns)
 
 
-def field_names(names_table):
-    """Full column name -> dBase field name, from our field-name table."""
-    return {r["values"]["Alias"]: r["values"]["Field_Name"]
-            for r in gdal_readback.read(names_table)["records"]}
+def check_join_table(transfer, run_dir, sdts, dump_tool, name):
+    object_module, prefix, attr_module = JOIN_TABLE.match(name).groups()
+    where = f"{os.path.basename(transfer)} {name}"
+    rows = gdal_readback.read(os.path.join(run_dir, name))["records"]
+    id_field, rcid_field = list(rows[0]["values"])[:2] if rows else (None, None)
+    module_file = glob.glob(os.path.join(transfer, prefix + object_module + ".DDF"))[0]
+    expected = [(o, a) for o, m, a in references(dump_tool, module_file) if m == attr_module]
+    check(f"{where} rows (object id, attribute id)",
+          [(r["values"][id_field], r["values"][rcid_field]) for r in rows], expected)
+
+    columns = field_names(run_dir, prefix + attr_module)
+    attr_labels, attr_records = layer_records(sdts, attr_module)
+    labels = [label for label in attr_labels if label != "RCID"]
+    last_row = {}
+    for row in rows:
+        attr_id = row["values"][rcid_field]
+        compare(f"{where} attribute record {attr_id}", row, attr_records[attr_id], labels, columns)
+        last_row[row["values"][id_field]] = row
+    _, objects = layer_records(sdts, object_module)
+    for object_id, row in last_row.items():
+        compare(f"{where} {object_module} record {object_id}", row, objects[object_id], labels,
+                columns)
+    return len(rows)
 
 
-def check_transfer(tool, work, transfer):
-    from osgeo import ogr
-    catalog = glob.glob(os.path.join(transfer, "*CATD.DDF"))[0]
-    modules = [m for m in sorted(glob.glob(os.path.join(transfer, "*.DDF")))
-               if os.path.basename(m)[4] in "AB"]
-    out = os.path.join(work, os.path.basename(transfer))
-    subprocess.run([tool, out] + modules, check=True)
-    sdts = ogr.Open(catalog)
-    for module in modules:
-        stem = os.path.basename(module).split(".")[0]
-        name = stem[4:]
-        table = os.path.join(out, stem + ".dbf")
-        names_table = os.path.join(out, stem + "(Name).dbf")
-        check_rows_present(table)
-        check_rows_present(names_table)
-        ours = gdal_readback.read(table)
-        columns = field_names(names_table)
-        layer = sdts.GetLayerByName(name)
-        definition = layer.GetLayerDefn()
-        theirs = [[f.GetField(i) for i in range(definition.GetFieldCount())] for f in layer]
-        labels = [definition.GetFieldDefn(i).GetName() for i in range(definition.GetFieldCount())]
-        where = f"{os.path.basename(transfer)} {name}"
-        check(f"{where} record count", len(ours["records"]), len(theirs))
-        mapped = [columns.get(name + "_RCID" if label == "RCID" else label) for label in labels]
-        check(f"{where} columns for {labels}", None in mapped, False)
-        if None in mapped:
-            continue
-        bad = 0
-        for record, values in zip(ours["records"], theirs):
-            for field, value in zip(mapped, values):
-                if not same_value(record["values"][field], value):
-                    bad += 1
-                    if bad <= 5:
-                        FAILURES.append(f"{where} record {values[0]} {field}: got "
-                                        f"{record['values'][field]!r}, GDAL's SDTS reader "
-                                        f"{value!r}")
-        check(f"{where} differing values", bad, 0)
+def check_merge(transfer, run_dir, sdts):
+    """Each contour line's table row carries the elevation of its first AHPR reference."""
+    shape_tables = glob.glob(os.path.join(run_dir, "*_LE01_.dbf"))
+    joins = glob.glob(os.path.join(run_dir, "LE01_*AHPR.dbf"))
+    if not joins:
+        return
+    first = {}
+    for row in gdal_readback.read(joins[0])["records"]:
+        first.setdefault(row["values"]["LE01_id"], row["values"]["ELEVATION"])
+    merged = gdal_readback.read(shape_tables[0])["records"]
+    got = {r["values"]["LE01_ID"]: r["values"]["ELEVATION"] for r in merged}
+    check(f"{os.path.basename(transfer)} merged elevations",
+          {k: v for k, v in got.items() if v is not None}, first)
+    check(f"{os.path.basename(transfer)} merged rows", len(merged),
+          sdts.GetLayerByName("LE01").GetFeatureCount())
 
 
 def main(argv):
-    if len(argv) != 3:
-        print("usage: gdal_crosscheck.py ATTRIBUTE_TABLES_TOOL SHARED_DATA_DIR", file=sys.stderr)
+    if len(argv) != 5:
+        print("usage: gdal_crosscheck.py SAMPLE_TOOL LIBFERROLINK ISO8211DUMP SHARED_DATA_DIR",
+              file=sys.stderr)
         return 2
     if not gdal_readback.available():
         print("skipped:", gdal_readback.skip_reason())
         return 0
-    tool, data = argv[1], argv[2]
+    from osgeo import ogr
+    sample_tool, library, dump_tool, data = argv[1:]
+    transfers = sorted(glob.glob(os.path.join(data, "sdts", "*")))
+    if not transfers:
+        print("real transfers skipped: no data in", data)
+    display = ctypes.CDLL(library).Display
     with tempfile.TemporaryDirectory(prefix="attr_gdal_") as work:
-        check_sample(tool, work)
-        transfers = sorted(glob.glob(os.path.join(data, "sdts", "*")))
-        if not transfers:
-            print("real transfers skipped: no data in", data)
+        check_sample(sample_tool, work)
         for transfer in transfers:
-            check_transfer(tool, work, transfer)
-    for failure in FAILURES:
+            out = os.path.join(work, os.path.basename(transfer))
+            os.makedirs(out)
+            catalog = glob.glob(os.path.join(transfer, "*CATD.DDF"))[0]
+            check(f"{transfer} Display", display(catalog.encode(), out.encode()), 0)
+            with open(os.path.join(out, "names.txt")) as f:
+                run_dir = os.path.join(out, f.readline().strip())
+            sdts = ogr.Open(catalog)
+            joined = 0
+            for path in sorted(glob.glob(os.path.join(run_dir, "*.dbf"))):
+                check_rows_present(path)
+                name = os.path.basename(path)
+                if JOIN_TABLE.match(name):
+                    joined += check_join_table(transfer, run_dir, sdts, dump_tool, name)
+                elif ATTRIBUTE_TABLE.match(name):
+                    check_attribute_table(transfer, run_dir, sdts, name)
+            check(f"{transfer} has join rows", joined > 0, True)
+            check_merge(transfer, run_dir, sdts)
+            print(f"{os.path.basename(transfer)}: {joined} join rows checked")
+    for failure in FAILURES[:40]:
         print("FAIL:", failure)
     print(f"{len(FAILURES)} failures")
     return 1 if FAILURES else 0
