@@ -1,0 +1,196 @@
+#include "frontend/cli/child_jobs.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "frontend/batch/archive_unpack.h"
+#include "frontend/batch/item_runner.h"
+#include "platform/paths.h"
+
+extern char** environ;
+
+namespace corvane::cli {
+
+namespace {
+
+bool is_plain_optional(const batch::BatchItem& item) {
+  return !batch::is_archive_input(item.input_path) && !paths::iequals(paths::extension(item.input_path), "ddf");
+}
+
+struct Job {
+  const batch::BatchItem* item = nullptr;
+  pid_t pid = -1;
+  std::array<int, 2> fds{-1, -1};  // child's stdout, stderr (collected mode)
+  std::array<std::string, 2> text;
+  enum class State { Waiting, Running, Done } state = State::Waiting;
+  int status = 0;
+};
+
+void write_all(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+class Scheduler {
+ public:
+  Scheduler(const std::vector<batch::BatchItem>& items, const ChildJobOptions& options)
+      : options_(options), collect_(options.jobs > 1), jobs_(items.size()) {
+    for (std::size_t i = 0; i < items.size(); ++i) jobs_[i].item = &items[i];
+  }
+
+  int run() {
+    while (printed_ < jobs_.size()) {
+      start_ready_jobs();
+      // The first waiting item can always start, so every round makes progress.
+      if (running_ > 0) wait_for_progress();
+      print_finished_in_order();
+    }
+    return failures_;
+  }
+
+ private:
+  bool can_start(std::size_t index) const {
+    for (std::size_t i = 0; i < jobs_.size(); ++i) {
+      if (i == index || jobs_[i].state == Job::State::Done) continue;
+      if (jobs_[i].state == Job::State::Waiting && i > index) continue;
+      if (items_conflict(*jobs_[i].item, *jobs_[index].item)) return false;
+    }
+    return true;
+  }
+
+  void start_ready_jobs() {
+    for (std::size_t i = 0; i < jobs_.size() && running_ < options_.jobs; ++i) {
+      if (jobs_[i].state == Job::State::Waiting && can_start(i)) start(jobs_[i]);
+    }
+  }
+
+  void start(Job& job) {
+    std::vector<std::string> words{options_.self_exe, "convert"};
+    if (options_.quiet || collect_) words.push_back("-q");
+    words.insert(words.end(), {"-o", job.item->output_parent, "--", job.item->input_path});
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    std::array<int, 2> child_ends{-1, -1};
+    if (collect_) {
+      for (int stream = 0; stream < 2; ++stream) {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0) continue;
+        job.fds[stream] = ends[0];
+        child_ends[stream] = ends[1];
+        posix_spawn_file_actions_adddup2(&actions, ends[1], stream + 1);
+      }
+    }
+    const int error = posix_spawn(&job.pid, options_.self_exe.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    for (const int fd : child_ends)
+      if (fd >= 0) ::close(fd);
+    if (error != 0) {
+      job.text[1] = "corvane: cannot start a conversion: " + std::string(std::strerror(error)) + "\n";
+      job.text[0] = job.item->input_path + ": conversion failed\n";
+      job.status = -1;
+      for (int& fd : job.fds)
+        if (fd >= 0) ::close(fd), fd = -1;
+      job.state = Job::State::Done;
+      return;
+    }
+    job.state = Job::State::Running;
+    ++running_;
+  }
+
+  void wait_for_progress() {
+    if (!collect_) {
+      for (Job& job : jobs_)
+        if (job.state == Job::State::Running) reap(job);
+      return;
+    }
+    std::vector<pollfd> polled;
+    std::vector<std::pair<Job*, int>> owners;
+    for (Job& job : jobs_) {
+      if (job.state != Job::State::Running) continue;
+      for (int stream = 0; stream < 2; ++stream)
+        if (job.fds[stream] >= 0) {
+          polled.push_back({job.fds[stream], POLLIN, 0});
+          owners.emplace_back(&job, stream);
+        }
+    }
+    if (!polled.empty() && ::poll(polled.data(), polled.size(), -1) < 0 && errno != EINTR) return;
+    for (std::size_t k = 0; k < polled.size(); ++k) {
+      if (polled[k].revents == 0) continue;
+      auto [job, stream] = owners[k];
+      char buffer[4096];
+      const ssize_t n = ::read(polled[k].fd, buffer, sizeof buffer);
+      if (n > 0) {
+        job->text[stream].append(buffer, static_cast<std::size_t>(n));
+      } else if (n == 0 || errno != EINTR) {
+        ::close(job->fds[stream]);
+        job->fds[stream] = -1;
+      }
+    }
+    for (Job& job : jobs_)
+      if (job.state == Job::State::Running && job.fds[0] < 0 && job.fds[1] < 0) reap(job);
+  }
+
+  void reap(Job& job) {
+    int status = 0;
+    while (::waitpid(job.pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    job.status = status;
+    job.state = Job::State::Done;
+    --running_;
+    if (WIFSIGNALED(status)) {
+      job.text[1] += "corvane: the conversion of " + job.item->input_path + " ended with signal " +
+                     std::to_string(WTERMSIG(status)) + "\n";
+      job.text[0] += job.item->input_path + ": conversion failed\n";
+    }
+  }
+
+  void print_finished_in_order() {
+    while (printed_ < jobs_.size() && jobs_[printed_].state == Job::State::Done) {
+      const Job& job = jobs_[printed_++];
+      std::fflush(stdout);
+      write_all(STDERR_FILENO, job.text[1]);
+      write_all(STDOUT_FILENO, job.text[0]);
+      if (!(WIFEXITED(job.status) && WEXITSTATUS(job.status) == 0)) ++failures_;
+    }
+  }
+
+  const ChildJobOptions& options_;
+  const bool collect_;
+  std::vector<Job> jobs_;
+  int running_ = 0;
+  std::size_t printed_ = 0;
+  int failures_ = 0;
+};
+
+}  // namespace
+
+bool items_conflict(const batch::BatchItem& a, const batch::BatchItem& b) {
+  if (a.output_parent != b.output_parent) return false;
+  if (!is_plain_optional(a) || !is_plain_optional(b)) return true;
+  return batch::optional_format_run_directory(a.output_parent, a.input_path) ==
+         batch::optional_format_run_directory(b.output_parent, b.input_path);
+}
+
+int run_child_jobs(const std::vector<batch::BatchItem>& items, const ChildJobOptions& options) {
+  return Scheduler(items, options).run();
+}
+
+}  // namespace corvane::cli

@@ -1,0 +1,28 @@
+// What the user asked for on the command line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace corvane::cli {
+
+struct ConvertOptions {
+  std::string output_dir;  // empty: each input's own directory
+  int jobs = 1;
+  bool trace = false;
+  bool quiet = false;      // no progress display
+  std::vector<std::string> inputs;
+};
+
+struct CommandLine {
+  enum class Action { Window, Help, Version, Convert, UsageError } action = Action::Window;
+  ConvertOptions convert;
+  std::string error;  // for UsageError
+};
+
+CommandLine parse_command_line(const std::vector<std::string>& args);  // args without the program name
+
+extern const char* const kUsage;
+extern const char* const kVersionText;
+
+}  // namespace corvane::cli
