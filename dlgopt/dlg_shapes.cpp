@@ -40,6 +40,12 @@ void write_row(const DbfRow& row, std::FILE* table, const std::string& path) {
   if (!row.write(table)) opt_fatal("Cannot write to " + path);
 }
 
+void begin_table(std::FILE* table, std::uint32_t rows, const DBFFieldDef* fields, const std::string& path) {
+  if (DBF_Write_Header(table, rows, fields) != 0 || DBF_Write_Field_Headers(table, fields) != 0) {
+    opt_fatal("Cannot write to " + path);
+  }
+}
+
 // The table's final header with its row count, after the end mark.
 void finish_table(std::FILE* table, std::uint32_t rows, const DBFFieldDef* fields, const std::string& path) {
   if (DBF_Write_End_Mark(table) != 0) opt_fatal("Cannot write to " + path);
@@ -98,8 +104,7 @@ void WriteNodeShapes(const DlgElements& elements, OptProgressDialog& dialog) {
   if (!shx) return;
 
   const auto count = static_cast<std::uint32_t>(elements.nodes.size());
-  DBF_Write_Header(dbf.get(), count, kNodeFields);
-  DBF_Write_Field_Headers(dbf.get(), kNodeFields);
+  begin_table(dbf.get(), count, kNodeFields, dbf_path);
   ShapefilePair shapes(shp.get(), shx.get(), SHP_POINT);
   for (const DlgNode& node : elements.nodes) {
     write_row(DbfRow().integer(node.id, 8, DbfRow::kRight), dbf.get(), dbf_path);
@@ -128,8 +133,7 @@ void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
   if (!shx) return;
 
   const auto count = static_cast<std::uint32_t>(elements.lines.size());
-  DBF_Write_Header(dbf.get(), count, kLinkFields);
-  DBF_Write_Field_Headers(dbf.get(), kLinkFields);
+  begin_table(dbf.get(), count, kLinkFields, dbf_path);
   ShapefilePair shapes(shp.get(), shx.get(), SHP_POLYLINE);
   for (const DlgLine& line : elements.lines) {
     DbfRow row;
@@ -160,8 +164,7 @@ void WriteAreaShapes(const DlgElements& elements, OptProgressDialog& dialog) {
   const std::string dbf_path = output_path("areas.dbf");
   CFile dbf = open_output(dbf_path);
   if (!dbf) return;
-  DBF_Write_Header(dbf.get(), 0, kAreaFields);
-  DBF_Write_Field_Headers(dbf.get(), kAreaFields);
+  begin_table(dbf.get(), 0, kAreaFields, dbf_path);
 
   std::uint32_t rows = 0;
   for (const DlgArea& area : elements.areas) {

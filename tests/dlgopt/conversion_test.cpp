@@ -264,9 +264,13 @@ TEST_F(ConversionTest, WrongRecordTypeAndDanglingLinkEndTheConversionOnly) {
   EXPECT_EQ(messages_.messages[1], "ERROR-cannot find link -9 for area 1");
 }
 
-TEST_F(ConversionTest, MissingInputAndUnwritableRunDirectoryFail) {
+TEST_F(ConversionTest, MissingOrEmptyInputAndUnwritableRunDirectoryFail) {
   EXPECT_NE(convert_path(scratch_.file("absent.opt")), 0);
   EXPECT_TRUE(contains(log_text(), "Cannot open input file " + scratch_.file("absent.opt") + "\nQuitting"));
+
+  write_bytes(scratch_.file("empty.opt"), "");
+  EXPECT_NE(convert_path(scratch_.file("empty.opt")), 0);
+  EXPECT_TRUE(contains(log_text(), "Cannot read banner from DLG file\nQuitting"));
 
   const std::string input = scratch_.file("ok.opt");
   ASSERT_TRUE(dlgopt_fixture::write_file(input, dlgopt_fixture::ladder(1, 2), Form::kFixed));
