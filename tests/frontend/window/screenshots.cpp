@@ -1,7 +1,8 @@
 // Takes the documentation's pictures: the batch dialog with a few inputs, and the SDTS
-// converter's progress window halfway through a real transfer.
-//   xvfb-run -a frontend_screenshots DOCS_DIR CATALOG
+// converter's progress window during a real conversion.
+//   xvfb-run -a frontend_screenshots DOCS_DIR INPUT
 #include <QApplication>
+#include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 #include <string>
@@ -18,7 +19,24 @@ namespace {
 
 using namespace corvane;
 
-// Grabs the progress window once the bar passes half of its range.
+// Under Xvfb there is no window manager to draw the caption, so we draw it.
+bool save_with_caption(QWidget* window, const std::string& file) {
+  const QPixmap body = window->grab();
+  const int caption = 26;
+  QPixmap picture(body.width(), body.height() + caption);
+  picture.fill(QColor(0x3a, 0x4a, 0x6a));
+  QPainter painter(&picture);
+  painter.drawPixmap(0, caption, body);
+  painter.setPen(Qt::white);
+  QFont font = painter.font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.drawText(QRect(10, 0, body.width() - 20, caption), Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
+  painter.end();
+  return picture.save(QString::fromStdString(file));
+}
+
+// Grabs the progress window once its bar passes half of its range, or when it closes.
 class CapturingPresenter final : public ProgressPresenter {
  public:
   explicit CapturingPresenter(std::string file) : file_(std::move(file)) {}
@@ -30,17 +48,24 @@ class CapturingPresenter final : public ProgressPresenter {
   }
   void set_position(int position) override {
     inner_.set_position(position);
-    if (!taken_ && high_ > 10 && position * 2 >= high_) {
-      inner_.window()->adjustSize();
-      QApplication::processEvents();
-      taken_ = inner_.window()->grab().save(QString::fromStdString(file_));
-    }
+    if (high_ > 10 && position * 2 >= high_) take();
   }
   void repaint() override { inner_.repaint(); }
-  void close() override { inner_.close(); }
+  // A window without a bar is taken as it stands at the end.
+  void close() override {
+    take();
+    inner_.close();
+  }
   bool taken() const { return taken_; }
 
  private:
+  void take() {
+    if (taken_ || inner_.window() == nullptr) return;
+    inner_.window()->adjustSize();
+    QApplication::processEvents();
+    taken_ = save_with_caption(inner_.window(), file_);
+  }
+
   window::QtProgressPresenter inner_;
   std::string file_;
   int high_ = 0;
@@ -51,7 +76,7 @@ class CapturingPresenter final : public ProgressPresenter {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s DOCS_DIR CATALOG\n", argv[0]);
+    std::fprintf(stderr, "usage: %s DOCS_DIR INPUT\n", argv[0]);
     return 2;
   }
   QApplication app(argc, argv);
@@ -67,7 +92,7 @@ int main(int argc, char** argv) {
   window::BatchDialog dialog(session, idle, window::WindowChoosers{});
   dialog.show();
   QApplication::processEvents();
-  const bool dialog_taken = dialog.grab().save(QString::fromStdString(paths::join(docs, "batch-dialog.png")));
+  const bool dialog_taken = save_with_caption(&dialog, paths::join(docs, "batch-dialog.png"));
   dialog.hide();
 
   CapturingPresenter presenter(paths::join(docs, "progress-window.png"));
