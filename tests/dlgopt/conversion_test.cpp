@@ -15,18 +15,6 @@ using dlgopt_fixture::Form;
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// Every output file of a run, the dBase date bytes blanked (they follow the clock).
-std::map<std::string, std::string> outputs_of(const std::string& run_dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::directory_iterator(run_dir)) {
-    std::string bytes = read_bytes(entry.path().string());
-    if (entry.path().extension() == ".log") continue;
-    if (entry.path().extension() == ".dbf") bytes.replace(1, 3, "   ");
-    files[entry.path().filename().string()] = bytes;
-  }
-  return files;
-}
-
 TEST_F(ConversionTest, RecordFormsGiveTheSameOutputs) {
   const DlgFile file = dlgopt_fixture::ladder(4, 5);
   ASSERT_EQ(convert(file, "fixed.opt", Form::kFixed), 0);
@@ -51,6 +39,7 @@ TEST_F(ConversionTest, DottedNameGivesUnderscoredRunDirectoryAndOutputs) {
   EXPECT_TRUE(exists(out_dir_ + "/A_Bshp/A_Bnodes.shp"));
   EXPECT_TRUE(exists(out_dir_ + "/A_Bshp/A_B.log"));
   EXPECT_TRUE(contains(log_text(), "directory " + out_dir_ + "/A_Bshp created\n"));
+  EXPECT_TRUE(contains(read_bytes(scratch_.file("dlgopt.tmp")), out_dir_ + "/A_Bshp/A_Bnodes.shp\n"));
 }
 
 TEST_F(ConversionTest, HeaderIsShownAndLogged) {
@@ -288,6 +277,10 @@ TEST_F(ConversionTest, StagingFilesStayOutOfTheCurrentDirectory) {
   ASSERT_EQ(result, 0);
   for (const char* name : {"pts.tmp", "head.tmp", "parts.tmp", "box.tmp"}) {
     EXPECT_FALSE(exists(scratch_.file(name))) << name;
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(scratch_.path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "dlgopt.tmp" || !name.starts_with("dlgopt")) << "left behind: " << name;
   }
 }
 

@@ -1,5 +1,6 @@
 #include "tests/dlgopt/dlgopt_test_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,6 +23,17 @@ void write_bytes(const std::string& path, const std::string& bytes) {
 }
 
 bool exists(const std::string& path) { return std::filesystem::exists(path); }
+
+std::map<std::string, std::string> outputs_of(const std::string& run_dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(run_dir)) {
+    if (entry.path().extension() == ".log") continue;
+    std::string bytes = read_bytes(entry.path().string());
+    if (entry.path().extension() == ".dbf") bytes.replace(1, 3, "   ");
+    files[entry.path().filename().string()] = bytes;
+  }
+  return files;
+}
 
 Table read_table(const std::string& path) {
   const std::string bytes = read_bytes(path);
@@ -61,6 +73,10 @@ std::vector<ShapeRecord> read_shapes(const std::string& shp_path) {
 }
 
 void ConversionTest::SetUp() {
+  // Work files and staging directories of the conversions go to the scratch directory.
+  const char* temp = std::getenv("TEMP");
+  saved_temp_ = temp == nullptr ? std::nullopt : std::optional<std::string>(temp);
+  setenv("TEMP", scratch_.path().c_str(), 1);
   install_message_sink(&messages_);
   install_progress_presenter(&window_);
   out_dir_ = scratch_.file("out");
@@ -68,6 +84,11 @@ void ConversionTest::SetUp() {
 }
 
 void ConversionTest::TearDown() {
+  if (saved_temp_) {
+    setenv("TEMP", saved_temp_->c_str(), 1);
+  } else {
+    unsetenv("TEMP");
+  }
   install_message_sink(nullptr);
   install_progress_presenter(nullptr);
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,8 @@ using corvane::test::shared_data_dir;
 std::string read_bytes(const std::string& path);
 void write_bytes(const std::string& path, const std::string& bytes);
 bool exists(const std::string& path);
+// Every file of a run directory but its log, the dBase date bytes blanked (they follow the clock).
+std::map<std::string, std::string> outputs_of(const std::string& run_dir);
 
 // A dBase table as written: header fields and raw rows (deletion flag included).
 struct Table {
@@ -59,6 +63,7 @@ class ConversionTest : public ::testing::Test {
   std::string base_;
   RecordingMessageSink messages_;
   RecordingProgressPresenter window_;
+  std::optional<std::string> saved_temp_;
 };
 
 // A small file: nodes 1-3, the lines given, one area listing `area_lines`, no attributes.

@@ -50,5 +50,29 @@ TEST_F(ConversionTest, EveryRealFileConvertsWithTheHeaderCounts) {
   }
 }
 
+// The other two real-world forms, made from a real file, convert to the same outputs.
+TEST_F(ConversionTest, RealFileConvertsAlikeInAllThreeForms) {
+  CORVANE_REQUIRE_SHARED_DATA();
+  const std::string fixed = read_bytes(shared_data_dir() + "/dlg3-optional/concord-ma-RR.opt");
+  std::string lines, short_lines;
+  for (std::size_t at = 0; at < fixed.size(); at += 80) {
+    std::string record = fixed.substr(at, 80);
+    lines += record + "\r\n";
+    record.erase(record.find_last_not_of(' ') + 1);
+    short_lines += record + "\n";
+  }
+  std::map<std::string, std::map<std::string, std::string>> runs;
+  for (const auto& [name, bytes] : {std::pair{"fixed", fixed}, {"lines", lines}, {"short", short_lines}}) {
+    write_bytes(scratch_.file(std::string(name) + ".opt"), bytes);
+    ASSERT_EQ(convert_path(scratch_.file(std::string(name) + ".opt")), 0);
+    for (const auto& [file, content] : outputs_of(out_dir_ + "/" + name + "shp")) {
+      runs[name][file.substr(std::string(name).size())] = content;
+    }
+  }
+  EXPECT_EQ(runs["fixed"].size(), 12u);  // with node, line and area attribute tables
+  EXPECT_TRUE(runs["lines"] == runs["fixed"]);
+  EXPECT_TRUE(runs["short"] == runs["fixed"]);
+}
+
 }  // namespace
 }  // namespace corvane::dlgopt::test
