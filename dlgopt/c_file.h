@@ -12,8 +12,6 @@ struct CFileCloser {
 };
 using CFile = std::unique_ptr<std::FILE, CFileCloser>;
 
-inline CFile open_file(const std::string& path, const char* mode) {
-  return CFile(std::fopen(path.c_str(), mode));
-}
+inline CFile open_file(const std::string& path, const char* mode) { return CFile(std::fopen(path.c_str(), mode)); }
 
 }  // namespace corvane::dlgopt

@@ -17,9 +17,7 @@ DbfRow& DbfRow::real(double value, std::size_t width, int decimals, Align align)
   return field(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)), width, align);
 }
 
-DbfRow& DbfRow::text(std::string_view value, std::size_t width) {
-  return field(value.substr(0, width), width, kLeft);
-}
+DbfRow& DbfRow::text(std::string_view value, std::size_t width) { return field(value.substr(0, width), width, kLeft); }
 
 DbfRow& DbfRow::field(std::string_view value, std::size_t width, Align align) {
   if (value.size() > width) {
@@ -33,8 +31,6 @@ DbfRow& DbfRow::field(std::string_view value, std::size_t width, Align align) {
   return *this;
 }
 
-bool DbfRow::write(std::FILE* file) const {
-  return std::fwrite(text_.data(), 1, text_.size(), file) == text_.size();
-}
+bool DbfRow::write(std::FILE* file) const { return std::fwrite(text_.data(), 1, text_.size(), file) == text_.size(); }
 
 }  // namespace corvane::dlgopt

@@ -70,8 +70,8 @@ void ReadNodeRecord(DlgRecordReader& reader, int index, DlgNode& node) {
   ParseField(record, 36, 6, list_b);
   ParseField(record, 48, 6, pairs);
   ParseField(record, 54, 6, further);
-  skip_records(reader, records_for(list_a, kSkippedListPerRecord) + records_for(list_b, kSkippedListPerRecord),
-               "node", index);
+  skip_records(reader, records_for(list_a, kSkippedListPerRecord) + records_for(list_b, kSkippedListPerRecord), "node",
+               index);
   node.codes = read_code_pairs(reader, pairs, "node", index);
   skip_records(reader, std::max(further, 0), "node", index);
 }

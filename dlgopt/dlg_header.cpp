@@ -16,21 +16,31 @@ constexpr int kParameterRecords = 6;  // records 5 to 10
 
 const char* horizontal_datum_line(int code) {
   switch (code) {
-    case 0: return "DLG horizontal datum NAD 27\n";
-    case 1: return "DLG horizontal datum NAD 83\n";
-    case 2: return "DLG horizontal datum Puerto Rico\n";
-    case 3: return "DLG horizontal datum Old Hawaiian\n";
-    case 4: return "DLG horizontal datum Local (Astro)\n";
-    default: return "DLG horizontal datum is unknown\n";
+    case 0:
+      return "DLG horizontal datum NAD 27\n";
+    case 1:
+      return "DLG horizontal datum NAD 83\n";
+    case 2:
+      return "DLG horizontal datum Puerto Rico\n";
+    case 3:
+      return "DLG horizontal datum Old Hawaiian\n";
+    case 4:
+      return "DLG horizontal datum Local (Astro)\n";
+    default:
+      return "DLG horizontal datum is unknown\n";
   }
 }
 
 const char* vertical_datum_line(int code) {
   switch (code) {
-    case 0: return "DLG vertical datum NGVD 29\n";
-    case 1: return "DLG vertical datum NAVD 88\n";
-    case 2: return "DLG vertical datum Local Mean Sea Level\n";
-    default: return "DLG vertical datum is unknown\n";
+    case 0:
+      return "DLG vertical datum NGVD 29\n";
+    case 1:
+      return "DLG vertical datum NAVD 88\n";
+    case 2:
+      return "DLG vertical datum Local Mean Sea Level\n";
+    default:
+      return "DLG vertical datum is unknown\n";
   }
 }
 

@@ -11,7 +11,6 @@
 #include "dlgopt/run_state.h"
 #include "dlgopt/shapefile_pair.h"
 #include "formats/dbf_writer.h"
-#include "formats/shapefile_writer.h"
 
 namespace corvane::dlgopt {
 
@@ -20,9 +19,9 @@ using namespace corvane::formats;
 namespace {
 
 const DBFFieldDef kNodeFields[] = {{"NODE_ID", 'N', 8, 0}, {nullptr, 0, 0, 0}};
-const DBFFieldDef kLinkFields[] = {
-    {"LINK_ID", 'N', 8, 0}, {"FROMNODE", 'N', 8, 0}, {"TONODE", 'N', 8, 0}, {"LPOLY", 'N', 8, 0},
-    {"RPOLY", 'N', 8, 0},   {"LENGTH", 'N', 12, 4},  {nullptr, 0, 0, 0}};
+const DBFFieldDef kLinkFields[] = {{"LINK_ID", 'N', 8, 0}, {"FROMNODE", 'N', 8, 0}, {"TONODE", 'N', 8, 0},
+                                   {"LPOLY", 'N', 8, 0},   {"RPOLY", 'N', 8, 0},    {"LENGTH", 'N', 12, 4},
+                                   {nullptr, 0, 0, 0}};
 const DBFFieldDef kAreaFields[] = {
     {"POLY_ID", 'N', 8, 0}, {"CEN_X", 'N', 12, 2}, {"CEN_Y", 'N', 12, 2}, {nullptr, 0, 0, 0}};
 

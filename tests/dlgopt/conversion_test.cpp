@@ -51,8 +51,9 @@ TEST_F(ConversionTest, HeaderIsShownAndLogged) {
   file.units = 1;
   ASSERT_EQ(convert(file), 0);
   const std::string log = log_text();
-  EXPECT_TRUE(contains(log, "Scale is 1:2000000\nDLG reference system is Area Conic\nDLG units are unknown\n"
-                            "DLG horizontal datum NAD 27\nDLG vertical datum is unknown\n"));
+  EXPECT_TRUE(contains(log,
+                       "Scale is 1:2000000\nDLG reference system is Area Conic\nDLG units are unknown\n"
+                       "DLG horizontal datum NAD 27\nDLG vertical datum is unknown\n"));
   EXPECT_TRUE(contains(log, "Category is ROADS AND TRAILS    \nRead 6 node records\n"));
   EXPECT_EQ(window_.layout.title, "CORVANE for Optional Format by Wendmark");
   EXPECT_EQ(window_.fields[1013], "Area Conic");
@@ -152,9 +153,8 @@ TEST_F(ConversionTest, DegenerateLinesGoToTheirOwnTable) {
     l.codes = {{50, 1}};
     return l;
   };
-  DlgFile file = small_file({with_codes(line(1, {{1, 1}, {1, 1}}, 5, 5)),
-                             with_codes(line(2, {{1, 1}, {2, 2}, {1, 1}}, 5, 5))},
-                            {});
+  DlgFile file = small_file(
+      {with_codes(line(1, {{1, 1}, {1, 1}}, 5, 5)), with_codes(line(2, {{1, 1}, {2, 2}, {1, 1}}, 5, 5))}, {});
   ASSERT_EQ(convert(file), 0);
   const Table degenerate = read_table(output("dglnatts.dbf"));
   ASSERT_EQ(degenerate.rows.size(), 1u);
@@ -174,7 +174,8 @@ TEST_F(ConversionTest, NoPairsLeaveNoAttributeTables) {
   }
   const std::string log = log_text();
   EXPECT_TRUE(contains(log, "No node attributes were generated\n"));
-  EXPECT_TRUE(contains(log, "No line attributes were generated\nNo degenerate line (node) attributes were generated\n"));
+  EXPECT_TRUE(
+      contains(log, "No line attributes were generated\nNo degenerate line (node) attributes were generated\n"));
   EXPECT_TRUE(contains(log, "No area attributes were generated\n"));
 }
 
@@ -191,7 +192,8 @@ class NameTableTest : public ConversionTest {
 };
 
 TEST_F(NameTableTest, AirportsJoinTheirNodesAndMissingOnesGetMinusOne) {
-  write_bytes(scratch_.file("usMT.txt"), "   12   Logan International" + std::string(10, ' ') + "\n   99   Nowhere Field\n");
+  write_bytes(scratch_.file("usMT.txt"),
+              "   12   Logan International" + std::string(10, ' ') + "\n   99   Nowhere Field\n");
   ASSERT_EQ(convert(named(197, 12), "usMT.opt"), 0);
   const Table air = read_table(output("air.dbf"));
   ASSERT_EQ(air.rows.size(), 2u);
@@ -205,8 +207,8 @@ TEST_F(NameTableTest, AirportsJoinTheirNodesAndMissingOnesGetMinusOne) {
 
 TEST_F(NameTableTest, PlacesJoinTheirNodes) {
   const std::string name = "Springfield" + std::string(31, ' ');
-  write_bytes(scratch_.file("usMS.txt"), "    7   " + name + "  25     123456\n    8   Elsewhere" +
-                                              std::string(35, ' ') + "  3    -\n");
+  write_bytes(scratch_.file("usMS.txt"),
+              "    7   " + name + "  25     123456\n    8   Elsewhere" + std::string(35, ' ') + "  3    -\n");
   ASSERT_EQ(convert(named(207, 7), "usMS.opt"), 0);
   const Table places = read_table(output("place.dbf"));
   ASSERT_EQ(places.rows.size(), 2u);

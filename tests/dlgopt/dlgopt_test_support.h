@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "dlgopt/run_display_opt.h"
 #include "platform/message_sink.h"
-#include "tests/support/shared_data.h"
 #include "platform/paths.h"
 #include "platform/progress_presenter.h"
-#include "dlgopt/run_display_opt.h"
+#include "tests/support/shared_data.h"
 #include "tools/dlgopt_fixture/dlgopt_fixture.h"
 
 namespace corvane::dlgopt::test {

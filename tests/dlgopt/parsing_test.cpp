@@ -5,11 +5,11 @@
 #include <set>
 #include <string>
 
+#include "dlgopt/c_file.h"
 #include "dlgopt/code_description.h"
 #include "dlgopt/dlg_field.h"
 #include "dlgopt/dlg_record_reader.h"
 #include "dlgopt/run_state.h"
-#include "dlgopt/c_file.h"
 #include "tests/dlgopt/dlgopt_test_support.h"
 
 namespace corvane::dlgopt {
@@ -164,7 +164,8 @@ TEST_F(DescribeCodeTest, TableHoldsEveryKeyOnceInOrderWithTextsThatFitDef) {
     const CodeDescriptionRow& row = kCodeDescriptionRows[k];
     if (k > 0) {
       const CodeDescriptionRow& before = kCodeDescriptionRows[k - 1];
-      EXPECT_LT(std::pair(before.major, before.minor), std::pair(row.major, row.minor)) << row.major << " " << row.minor;
+      EXPECT_LT(std::pair(before.major, before.minor), std::pair(row.major, row.minor))
+          << row.major << " " << row.minor;
     }
     keys.emplace(row.major, row.minor);
     longest = std::max(longest, std::string(row.text).size());

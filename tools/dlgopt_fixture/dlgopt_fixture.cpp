@@ -77,24 +77,24 @@ std::vector<std::string> records(const DlgFile& file) {
   for (const char* corner : {"SW", "NW", "NE", "SE"}) {
     out.push_back(fit(format("%-6s%12.6f%12.6f      %12.2f%12.2f", corner, 42.0, -71.0, 300000.0, 4690000.0)));
   }
-  out.push_back(fit(field(file.category, 20) +
-                    format("%4d%6d%6d 010%6d%6d 010%6d%6d   1", 0, count(file.nodes), count(file.nodes), count(file.areas),
-                           count(file.areas), count(file.lines), count(file.lines))));
+  out.push_back(fit(field(file.category, 20) + format("%4d%6d%6d 010%6d%6d 010%6d%6d   1", 0, count(file.nodes),
+                                                      count(file.nodes), count(file.areas), count(file.areas),
+                                                      count(file.lines), count(file.lines))));
   for (const Node& n : file.nodes) {
-    out.push_back(fit(format("N%5d%12.2f%12.2f%6d%6d%6s%6d%6d", n.id, n.x, n.y, 0, count(n.lines), "",
-                             count(n.codes), 0)));
+    out.push_back(
+        fit(format("N%5d%12.2f%12.2f%6d%6d%6s%6d%6d", n.id, n.x, n.y, 0, count(n.lines), "", count(n.codes), 0)));
     add_ids(out, n.lines);
     add_pairs(out, n.codes);
   }
   for (const Area& a : file.areas) {
-    out.push_back(fit(format("A%5d%12.2f%12.2f%6d%6d%6s%6d%6d", a.id, a.x, a.y, 0, count(a.lines), "",
-                             count(a.codes), 0)));
+    out.push_back(
+        fit(format("A%5d%12.2f%12.2f%6d%6d%6s%6d%6d", a.id, a.x, a.y, 0, count(a.lines), "", count(a.codes), 0)));
     add_ids(out, a.lines);
     add_pairs(out, a.codes);
   }
   for (const Line& l : file.lines) {
-    out.push_back(fit(format("L%5d%6d%6d%6d%6d%12s%6d%6d%6d", l.id, l.start_node, l.end_node, l.left_area,
-                             l.right_area, "", count(l.points), count(l.codes), 0)));
+    out.push_back(fit(format("L%5d%6d%6d%6d%6d%12s%6d%6d%6d", l.id, l.start_node, l.end_node, l.left_area, l.right_area,
+                             "", count(l.points), count(l.codes), 0)));
     add_points(out, l.points);
     add_pairs(out, l.codes);
   }
@@ -137,7 +137,8 @@ DlgFile ladder(int cells, int points_per_line) {
     for (int k = 0; k < count; ++k) {
       const double t = static_cast<double>(k) / (count - 1);
       const double wiggle = (k == 0 || k == count - 1) ? 0.0 : ((k % 2) ? 3.0 : -3.0);
-      points.emplace_back(xa + t * (xb - xa) + (ya == yb ? 0.0 : wiggle), ya + t * (yb - ya) + (ya == yb ? wiggle : 0.0));
+      points.emplace_back(xa + t * (xb - xa) + (ya == yb ? 0.0 : wiggle),
+                          ya + t * (yb - ya) + (ya == yb ? wiggle : 0.0));
     }
     return points;
   };
@@ -150,8 +151,8 @@ DlgFile ladder(int cells, int points_per_line) {
   auto cell = [](int i) { return i + 2; };
   for (int i = 0; i < n; ++i) {
     const double x = x0 + i * side;
-    file.lines.push_back({bottom_edge(i), bottom(i), bottom(i + 1), cell(i), outside,
-                          straight(x, y0, x + side, y0), road(bottom_edge(i))});
+    file.lines.push_back({bottom_edge(i), bottom(i), bottom(i + 1), cell(i), outside, straight(x, y0, x + side, y0),
+                          road(bottom_edge(i))});
   }
   for (int i = 0; i < n; ++i) {
     const double x = x0 + i * side;
@@ -162,8 +163,8 @@ DlgFile ladder(int cells, int points_per_line) {
     const double x = x0 + i * side;
     const int left = i == 0 ? outside : cell(i - 1);
     const int right = i == n ? outside : cell(i);
-    file.lines.push_back({vertical(i), bottom(i), top(i), left, right, straight(x, y0, x, y0 + side),
-                          road(vertical(i))});
+    file.lines.push_back(
+        {vertical(i), bottom(i), top(i), left, right, straight(x, y0, x, y0 + side), road(vertical(i))});
   }
   for (Line& line : file.lines) {
     file.nodes[static_cast<std::size_t>(line.start_node - 1)].lines.push_back(line.id);
@@ -177,7 +178,9 @@ DlgFile ladder(int cells, int points_per_line) {
   universe.lines.push_back(-vertical(0));
   file.areas.push_back(universe);
   for (int i = 0; i < n; ++i) {
-    file.areas.push_back({cell(i), x0 + (i + 0.5) * side, y0 + 0.5 * side,
+    file.areas.push_back({cell(i),
+                          x0 + (i + 0.5) * side,
+                          y0 + 0.5 * side,
                           {bottom_edge(i), vertical(i + 1), -top_edge(i), -vertical(i)},
                           {{200, 400 + i % 10}}});
   }

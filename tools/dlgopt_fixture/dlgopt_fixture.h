@@ -41,7 +41,7 @@ struct DlgFile {
   int scale = 24000;
   int reference_system = 1;  // UTM
   int zone = 19;
-  int units = 2;  // meters
+  int units = 2;                         // meters
   std::string horizontal_datum = "  0";  // record 4, columns 67-69, as text (may be blank)
   std::string vertical_datum = "  0";    // columns 70-72
   std::string category = "ROADS AND TRAILS";

@@ -32,10 +32,14 @@ int main(int argc, char** argv) {
     } else if (option == "--points-per-line") {
       points = std::strtol(value.c_str(), nullptr, 10);
     } else if (option == "--form") {
-      if (value == "fixed") form = Form::kFixed;
-      else if (value == "lines") form = Form::kLines;
-      else if (value == "short") form = Form::kShortLines;
-      else return usage();
+      if (value == "fixed")
+        form = Form::kFixed;
+      else if (value == "lines")
+        form = Form::kLines;
+      else if (value == "short")
+        form = Form::kShortLines;
+      else
+        return usage();
     } else {
       return usage();
     }
