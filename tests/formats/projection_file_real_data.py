@@ -83,6 +83,10 @@ def check_run(label, run_dir, expected_epsg, corners, node_shp, failures):
         codes.add(code)
         if code != expected_epsg:
             failures.append(f"{label}: {os.path.basename(shp)} reads as EPSG:{code}, expected EPSG:{expected_epsg}")
+    named = f"Coordinate reference: EPSG:{expected_epsg} "
+    for run_file in glob.glob(os.path.join(run_dir, "*.log")) + glob.glob(os.path.join(run_dir, "*.doc")):
+        if named not in read_text(run_file):
+            failures.append(f"{label}: {os.path.basename(run_file)} does not name the reference")
     if not os.path.exists(node_shp[:-4] + ".prj"):
         return
     geographic = srs_from_epsg(expected_epsg).CloneGeogCS()
@@ -100,6 +104,50 @@ def check_run(label, run_dir, expected_epsg, corners, node_shp, failures):
           + ", ".join(f"{n} {d:.2f} m" for n, d in nearest.items()))
     if worst > MAX_DISTANCE_M:
         failures.append(f"{label}: a corner lies {worst:.1f} m from the nearest node")
+
+
+def read_text(path):
+    with open(path, encoding="latin-1") as f:
+        return f.read()
+
+
+def check_unknown_datum(label, run_dir, reason, failures):
+    """No projection file at all, and the log says why for each shapefile."""
+    log = "".join(read_text(p) for p in glob.glob(os.path.join(run_dir, "*.log")))
+    shapefiles = glob.glob(os.path.join(run_dir, "*.shp"))
+    if not shapefiles or glob.glob(os.path.join(run_dir, "*.prj")):
+        failures.append(f"{label}: expected shapefiles and no projection file")
+    for shp in shapefiles:
+        if f"No projection file written for {shp}: {reason}" not in log:
+            failures.append(f"{label}: the log does not say why {os.path.basename(shp)} has no .prj")
+    print(f"{label}: {len(shapefiles)} shapefiles, no .prj, logged: {reason}")
+
+
+def unknown_datum(runner, data_dir, scratch, failures):
+    """A transfer and an optional-format file whose datum we cannot name."""
+    source = os.path.join(data_dir, "sdts", "concord-ma-RR")
+    transfer = tempfile.mkdtemp(dir=scratch)
+    for name in os.listdir(source):
+        with open(os.path.join(source, name), "rb") as f:
+            data = f.read()
+        if name.endswith("XREF.DDF"):
+            data = data.replace(b"\x1fNAS\x1f", b"\x1fXYZ\x1f")  # same length: the record stays valid
+        with open(os.path.join(transfer, name), "wb") as f:
+            f.write(data)
+    out_dir = tempfile.mkdtemp(dir=scratch)
+    if convert(runner, "sdts", os.path.join(transfer, "RR01CATD.DDF"), out_dir):
+        check_unknown_datum("concord-ma-RR, datum XYZ", run_directory(out_dir), 'horizontal datum "XYZ" is unknown', failures)
+    else:
+        failures.append("concord-ma-RR, datum XYZ: Display failed")
+
+    records = dlg_records(os.path.join(data_dir, "dlg3-optional", "concord-ma-RR.opt"))
+    records[3] = records[3][:66] + "   " + records[3][69:]  # blank horizontal datum
+    path = os.path.join(tempfile.mkdtemp(dir=scratch), "nodatum.opt")
+    with open(path, "w", encoding="latin-1") as f:
+        f.write("".join(records))
+    out_dir = tempfile.mkdtemp(dir=scratch)
+    convert(runner, "opt", path, out_dir)
+    check_unknown_datum("concord-ma-RR.opt, blank datum", run_directory(out_dir), "record 4 gives no horizontal datum", failures)
 
 
 def run_directory(out_dir):
@@ -187,6 +235,7 @@ def main():
         os.environ["TEMP"] = scratch  # the converters' work files
         sdts_transfers(runner, data_dir, scratch, failures)
         optional_files(runner, data_dir, scratch, failures)
+        unknown_datum(runner, data_dir, scratch, failures)
     for failure in failures:
         print("FAIL:", failure)
     return 1 if failures else 0
