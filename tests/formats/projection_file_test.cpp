@@ -35,16 +35,6 @@ TEST_F(ProjectionFileTest, WritesPrjBesideTheShapefile) {
       << wkt;
 }
 
-TEST_F(ProjectionFileTest, CustomAlbersIsRenderedFromItsParameters) {
-  CoordinateReference albers{0, AlbersDefinition{4269, 30.0, 45.5, 23.0, -96.0, 100000.0, 0.0},
-                             "NAD83 / test Albers"};
-  const std::string wkt = PRJ_Esri_Wkt(albers);
-  EXPECT_NE(wkt.find("GEOGCS[\"GCS_North_American_1983\""), std::string::npos) << wkt;
-  EXPECT_NE(wkt.find("PROJECTION[\"Albers\"]"), std::string::npos) << wkt;
-  EXPECT_NE(wkt.find("PARAMETER[\"False_Easting\",100000.0]"), std::string::npos) << wkt;
-  EXPECT_NE(wkt.find("PARAMETER[\"Standard_Parallel_1\",30.0]"), std::string::npos) << wkt;
-}
-
 TEST_F(ProjectionFileTest, NoReferenceNoFileAndTheReasonIsLogged) {
   const std::string shp = dir.file("nodes.shp");
   const ProjectionFileResult result =
