@@ -37,7 +37,9 @@ constexpr double kSemiMajorTolerance = 0.5;
 ReferenceChoice none(std::string reason) { return {std::nullopt, std::move(reason)}; }
 
 std::string_view trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0'; };
+  const auto blank = [](char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
+  };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return text;
@@ -61,7 +63,8 @@ std::optional<double> parse_real(std::string_view text) {
   std::replace(value.begin(), value.end(), 'd', 'e');
   double result = 0.0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), result);
-  if (value.empty() || error != std::errc() || end != value.data() + value.size()) return std::nullopt;
+  if (value.empty() || error != std::errc() || end != value.data() + value.size())
+    return std::nullopt;
   return result;
 }
 
@@ -100,8 +103,8 @@ ReferenceChoice geographic(const Datum& datum) {
 ReferenceChoice registered_projection(PJ_CONTEXT* context, const Datum& datum, PJ* conversion,
                                       const char* unit_name, double unit_to_metre,
                                       const std::string& what) {
-  ProjObject crs = projected_crs(context, what, datum.geographic_epsg, conversion, unit_name,
-                                 unit_to_metre);
+  ProjObject crs =
+      projected_crs(context, what, datum.geographic_epsg, conversion, unit_name, unit_to_metre);
   if (!crs) return none("PROJ cannot build " + what);
   const int code = identify_epsg(context, crs.get());
   if (code == 0) return none("no EPSG definition for " + what);
@@ -110,9 +113,10 @@ ReferenceChoice registered_projection(PJ_CONTEXT* context, const Datum& datum, P
 
 // Zones count from 1 to 60; a negative zone is the southern half of its zone.
 ReferenceChoice utm(const Datum& datum, int zone) {
-  const std::string what = "UTM zone " + std::to_string(std::abs(zone)) + (zone < 0 ? "S" : "N") +
-                           " on " + datum.name;
-  if (zone == 0 || std::abs(zone) > 60) return none("UTM zone " + std::to_string(zone) + " does not exist");
+  if (zone == 0 || zone < -60 || zone > 60)
+    return none("UTM zone " + std::to_string(zone) + " does not exist");
+  const std::string what =
+      "UTM zone " + std::to_string(std::abs(zone)) + (zone < 0 ? "S" : "N") + " on " + datum.name;
   ProjContext context = make_proj_context();
   ProjObject conversion(proj_create_conversion_utm(context.get(), std::abs(zone), zone > 0));
   return registered_projection(context.get(), datum, conversion.get(), "metre", 1.0, what);
@@ -127,11 +131,15 @@ ReferenceChoice state_plane(const Datum& datum, int zone, const char* unit_name,
   const std::string what = std::string("State Plane zone ") + zone_text + " on " + datum.name;
   const bool nad27 = datum.geographic_epsg == kNad27.geographic_epsg;
   const bool nad83 = datum.geographic_epsg == kNad83.geographic_epsg;
-  if (!nad27 && !nad83) return none("State Plane zones are defined on NAD27 and NAD83 only, not on " + std::string(datum.name));
-  if (zone <= 0 || zone > 9999) return none("State Plane zone " + std::to_string(zone) + " does not exist");
+  if (!nad27 && !nad83)
+    return none("State Plane zones are defined on NAD27 and NAD83 only, not on " +
+                std::string(datum.name));
+  if (zone <= 0 || zone > 9999)
+    return none("State Plane zone " + std::to_string(zone) + " does not exist");
   ProjContext context = make_proj_context();
   ProjObject conversion = operation_from_epsg(context.get(), (nad27 ? 10000 : 10030) + zone);
-  if (!conversion || object_name(conversion.get()).find(nad27 ? "CS27" : "CS83") == std::string::npos)
+  if (!conversion ||
+      object_name(conversion.get()).find(nad27 ? "CS27" : "CS83") == std::string::npos)
     return none("no EPSG definition for " + what);
   return registered_projection(context.get(), datum, conversion.get(), unit_name, unit_to_metre,
                                what);
@@ -141,8 +149,8 @@ ReferenceChoice albers(const AlbersDefinition& definition, const Datum& datum) {
   char name[160];
   std::snprintf(name, sizeof name,
                 "%s / Albers equal area (parallels %.6g and %.6g, origin %.6g, %.6g)", datum.name,
-                definition.first_parallel, definition.second_parallel,
-                definition.origin_latitude, definition.central_meridian);
+                definition.first_parallel, definition.second_parallel, definition.origin_latitude,
+                definition.central_meridian);
   ProjContext context = make_proj_context();
   ProjObject crs = albers_crs(context.get(), name, definition);
   if (!crs) return none(std::string("PROJ cannot build ") + name);
@@ -165,11 +173,16 @@ std::optional<Datum> sdts_datum(std::string_view code) {
 
 std::optional<Datum> dlg_datum(int code) {
   switch (code) {
-    case 0: return kNad27;
-    case 1: return kNad83;
-    case 2: return kPuertoRico;
-    case 3: return kOldHawaiian;
-    default: return std::nullopt;
+    case 0:
+      return kNad27;
+    case 1:
+      return kNad83;
+    case 2:
+      return kPuertoRico;
+    case 3:
+      return kOldHawaiian;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -189,7 +202,8 @@ ReferenceChoice dlg_albers(std::span<const std::string> records, const Datum& da
     return none("the header lacks the projection parameter records");
   double values[kParameters];
   for (std::size_t i = 0; i < kParameters; ++i) {
-    const auto value = parse_real(columns(records[kFirstParameterRecord + i / 3], 1 + 24 * (i % 3), 24));
+    const auto value =
+        parse_real(columns(records[kFirstParameterRecord + i / 3], 1 + 24 * (i % 3), 24));
     if (!value) return none("projection parameter " + std::to_string(i + 1) + " is not a number");
     values[i] = *value;
   }
@@ -229,7 +243,8 @@ ReferenceChoice SDTS_Coordinate_Reference(std::string_view rsnm, std::string_vie
   if (!datum) return none("horizontal datum " + quoted(datum_code) + " is unknown");
   if (system == "GEO") return geographic(*datum);
   const std::optional<int> zone_number = parse_int(zone);
-  if (!zone_number || *zone_number <= 0) return none("zone " + quoted(trim(zone)) + " is not a zone number");
+  if (!zone_number || *zone_number <= 0)
+    return none("zone " + quoted(trim(zone)) + " is not a zone number");
   if (system == "UTM") return utm(*datum, *zone_number);
   return state_plane(*datum, *zone_number, "metre", 1.0);
 }
@@ -244,7 +259,9 @@ ReferenceChoice DLG_Coordinate_Reference(std::span<const std::string> header_rec
   if (!system) return none("record 4 gives no reference system");
   if (!datum_code) return none("record 4 gives no horizontal datum");
   const std::optional<Datum> datum = dlg_datum(*datum_code);
-  if (!datum) return none("horizontal datum code " + std::to_string(*datum_code) + " has no registered definition");
+  if (!datum)
+    return none("horizontal datum code " + std::to_string(*datum_code) +
+                " has no registered definition");
   const int unit = units.value_or(-1);
   const auto wrong_units = [&](const char* system_name) {
     return none(std::string(system_name) + " coordinates in units code " +
@@ -261,7 +278,8 @@ ReferenceChoice DLG_Coordinate_Reference(std::span<const std::string> header_rec
     case 2:
       if (!zone) return none("record 4 gives no State Plane zone");
       if (unit == kUnitsMetres) return state_plane(*datum, *zone, "metre", 1.0);
-      if (unit == kUnitsFeet) return state_plane(*datum, *zone, "US survey foot", kUsSurveyFootInMetres);
+      if (unit == kUnitsFeet)
+        return state_plane(*datum, *zone, "US survey foot", kUsSurveyFootInMetres);
       return wrong_units("State Plane");
     case 3:
       if (unit != kUnitsMetres) return wrong_units("Albers");

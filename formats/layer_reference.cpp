@@ -30,7 +30,8 @@ LayerReferenceScope::~LayerReferenceScope() { g_layer_reference.reset(); }
 
 void PRJ_Finish_Layer(std::string_view shp_path) {
   if (!g_layer_reference) return;
-  const ProjectionFileResult result = PRJ_Write_Projection_File(shp_path, g_layer_reference->choice);
+  const ProjectionFileResult result =
+      PRJ_Write_Projection_File(shp_path, g_layer_reference->choice);
   if (g_layer_reference->log) g_layer_reference->log(result.log_line);
 }
 

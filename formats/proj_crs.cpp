@@ -48,8 +48,8 @@ ProjObject projected_crs(PJ_CONTEXT* context, const std::string& name, int geogr
                          PJ* conversion, const char* unit_name, double unit_to_metre) {
   ProjObject base = crs_from_epsg(context, geographic_epsg);
   if (!base || !conversion) return nullptr;
-  ProjObject axes(proj_create_cartesian_2D_cs(context, PJ_CART2D_EASTING_NORTHING, unit_name,
-                                              unit_to_metre));
+  ProjObject axes(
+      proj_create_cartesian_2D_cs(context, PJ_CART2D_EASTING_NORTHING, unit_name, unit_to_metre));
   if (!axes) return nullptr;
   return ProjObject(
       proj_create_projected_crs(context, name.c_str(), base.get(), conversion, axes.get()));
@@ -92,8 +92,8 @@ double semi_major_axis(PJ_CONTEXT* context, int geographic_epsg) {
   if (!crs) return 0.0;
   ProjObject ellipsoid(proj_get_ellipsoid(context, crs.get()));
   double semi_major = 0.0;
-  if (!ellipsoid || !proj_ellipsoid_get_parameters(context, ellipsoid.get(), &semi_major,
-                                                    nullptr, nullptr, nullptr))
+  if (!ellipsoid || !proj_ellipsoid_get_parameters(context, ellipsoid.get(), &semi_major, nullptr,
+                                                   nullptr, nullptr))
     return 0.0;
   return semi_major;
 }

@@ -37,8 +37,7 @@ ProjObject projected_crs(PJ_CONTEXT* context, const std::string& name, int geogr
                          PJ* conversion, const char* unit_name, double unit_to_metre);
 
 // The projected CRS an Albers definition describes; null when PROJ refuses it.
-ProjObject albers_crs(PJ_CONTEXT* context, const std::string& name,
-                      const AlbersDefinition& albers);
+ProjObject albers_crs(PJ_CONTEXT* context, const std::string& name, const AlbersDefinition& albers);
 
 // The EPSG code of the registry's CRS equivalent to `crs`, or 0 when there is none.
 int identify_epsg(PJ_CONTEXT* context, PJ* crs);

@@ -56,7 +56,8 @@ ProjectionFileResult PRJ_Write_Projection_File(std::string_view shp_path,
   if (!choice.reference) return not_written(shp_path, choice.reason);
   const std::string wkt = PRJ_Esri_Wkt(*choice.reference);
   if (wkt.empty())
-    return not_written(shp_path, "PROJ cannot render " + choice.reference->label() + " as ESRI WKT");
+    return not_written(shp_path,
+                       "PROJ cannot render " + choice.reference->label() + " as ESRI WKT");
   const std::string path = projection_file_path(shp_path);
   if (!write_text_file(path, wkt)) return not_written(shp_path, "cannot write " + path);
   return {true, "Projection file " + path + " written: " + choice.reference->label()};

@@ -12,7 +12,9 @@
 namespace corvane::formats {
 namespace {
 
-int epsg_of(const ReferenceChoice& choice) { return choice.reference ? choice.reference->epsg : -1; }
+int epsg_of(const ReferenceChoice& choice) {
+  return choice.reference ? choice.reference->epsg : -1;
+}
 
 TEST(SdtsCoordinateReference, UtmAndGeographicByDatum) {
   EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference("UTM", "NAS", "18")), 26718);
@@ -65,10 +67,10 @@ std::vector<std::string> dlg_header(const char* system, const char* zone, const 
   return records;
 }
 
-const std::vector<const char*> kConusAlbers = {
-    "0.000000000000000D+00", "0.000000000000000D+00", "0.290300000000000D+08",
-    "0.450300000000000D+08", "-0.960000000000000D+08", "0.230000000000000D+08",
-    "0.000000000000000D+00", "0.000000000000000D+00"};
+const std::vector<const char*> kConusAlbers = {"0.000000000000000D+00",  "0.000000000000000D+00",
+                                               "0.290300000000000D+08",  "0.450300000000000D+08",
+                                               "-0.960000000000000D+08", "0.230000000000000D+08",
+                                               "0.000000000000000D+00",  "0.000000000000000D+00"};
 
 TEST(DlgCoordinateReference, UtmStatePlaneAndGeographic) {
   EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(dlg_header("1", "19", "2", "0"))), 26719);
@@ -97,7 +99,8 @@ TEST(DlgCoordinateReference, MissingOrUnusableFieldsGiveNoReference) {
 }
 
 TEST(DlgCoordinateReference, AlbersFromProjectionParameters) {
-  const ReferenceChoice conus = DLG_Coordinate_Reference(dlg_header("3", "0", "2", "0", kConusAlbers));
+  const ReferenceChoice conus =
+      DLG_Coordinate_Reference(dlg_header("3", "0", "2", "0", kConusAlbers));
   ASSERT_TRUE(conus.reference) << conus.reason;
   EXPECT_EQ(conus.reference->epsg, 5069);
   const AlbersDefinition expected{4267, 29.5, 45.5, 23.0, -96.0, 0.0, 0.0};
@@ -110,8 +113,9 @@ TEST(DlgCoordinateReference, AlbersFromProjectionParameters) {
   ASSERT_TRUE(custom.reference) << custom.reason;
   EXPECT_EQ(custom.reference->epsg, 0);
   EXPECT_EQ(custom.reference->albers->false_easting, 100000.0);
-  EXPECT_EQ(custom.reference->label(),
-            "NAD83 / Albers equal area (parallels 30 and 45.5, origin 23, -96) (custom definition)");
+  EXPECT_EQ(
+      custom.reference->label(),
+      "NAD83 / Albers equal area (parallels 30 and 45.5, origin 23, -96) (custom definition)");
 
   std::vector<const char*> bad = kConusAlbers;
   bad[0] = "0.637813700000000D+07";  // GRS 80 axis on a NAD27 file
@@ -126,8 +130,10 @@ TEST(DlgCoordinateReference, AlbersFromProjectionParameters) {
 
 TEST(DlgCoordinateReference, RealFilesAreUtmOnNad27) {
   CORVANE_REQUIRE_SHARED_DATA();
-  for (const auto& [file, code] : {std::pair{"anacapa-ca-BD.opt", 26711}, {"concord-ma-RR.opt", 26719}}) {
-    std::ifstream input(corvane::test::shared_data_dir() + "/dlg3-optional/" + file, std::ios::binary);
+  for (const auto& [file, code] :
+       {std::pair{"anacapa-ca-BD.opt", 26711}, {"concord-ma-RR.opt", 26719}}) {
+    std::ifstream input(corvane::test::shared_data_dir() + "/dlg3-optional/" + file,
+                        std::ios::binary);
     std::string text(10 * 80, ' ');
     input.read(text.data(), static_cast<std::streamsize>(text.size()));
     std::vector<std::string> records;

@@ -37,7 +37,8 @@ TEST(LayerReference, UnknownDatumLogsWhyForEveryLayer) {
   paths::WorkDirectory dir("layer-reference-test-");
   g_logged.clear();
   const ReferenceChoice choice = SDTS_Coordinate_Reference("UTM", "ABC", "18");
-  EXPECT_EQ(PRJ_Reference_Line(choice), "Coordinate reference: none (horizontal datum \"ABC\" is unknown)");
+  EXPECT_EQ(PRJ_Reference_Line(choice),
+            "Coordinate reference: none (horizontal datum \"ABC\" is unknown)");
   const LayerReferenceScope scope(choice, keep);
   PRJ_Finish_Layer(dir.file("lines.shp"));
   EXPECT_FALSE(std::filesystem::exists(dir.file("lines.prj")));

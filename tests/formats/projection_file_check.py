@@ -42,7 +42,8 @@ def main():
             name = os.path.basename(path)[:-4]
             srs = read_prj(path)
             if name == "custom_albers":
-                checks = {"PROJECTION": "Albers_Conic_Equal_Area", "DATUM": "North_American_Datum_1983"}
+                checks = {"PROJECTION": "Albers_Conic_Equal_Area",
+                          "DATUM": "North_American_Datum_1983"}
                 for key, value in checks.items():
                     if srs.GetAttrValue(key) != value:
                         failures.append(f"{name}: {key} is {srs.GetAttrValue(key)}, not {value}")

@@ -47,7 +47,8 @@ def epsg_of(srs):
 
 def distance_m(a, b):
     lon1, lat1, lon2, lat2 = map(math.radians, (a[0], a[1], b[0], b[1]))
-    h = math.sin((lat2 - lat1) / 2) ** 2 + math.cos(lat1) * math.cos(lat2) * math.sin((lon2 - lon1) / 2) ** 2
+    h = (math.sin((lat2 - lat1) / 2) ** 2
+         + math.cos(lat1) * math.cos(lat2) * math.sin((lon2 - lon1) / 2) ** 2)
     return 2 * EARTH_RADIUS_M * math.asin(math.sqrt(h))
 
 
@@ -82,9 +83,11 @@ def check_run(label, run_dir, expected_epsg, corners, node_shp, failures):
         data = None
         codes.add(code)
         if code != expected_epsg:
-            failures.append(f"{label}: {os.path.basename(shp)} reads as EPSG:{code}, expected EPSG:{expected_epsg}")
+            failures.append(f"{label}: {os.path.basename(shp)} reads as EPSG:{code}, "
+                            f"expected EPSG:{expected_epsg}")
     named = f"Coordinate reference: EPSG:{expected_epsg} "
-    for run_file in glob.glob(os.path.join(run_dir, "*.log")) + glob.glob(os.path.join(run_dir, "*.doc")):
+    for run_file in glob.glob(os.path.join(run_dir, "*.log")) + glob.glob(
+            os.path.join(run_dir, "*.doc")):
         if named not in read_text(run_file):
             failures.append(f"{label}: {os.path.basename(run_file)} does not name the reference")
     if not os.path.exists(node_shp[:-4] + ".prj"):
@@ -97,10 +100,12 @@ def check_run(label, run_dir, expected_epsg, corners, node_shp, failures):
     if not points:
         failures.append(f"{label}: {os.path.basename(node_shp)} has no points")
         return
-    nearest = {name: min(distance_m(corner, p) for p in points) for name, corner in wgs84_corners.items()}
+    nearest = {name: min(distance_m(corner, p) for p in points)
+               for name, corner in wgs84_corners.items()}
     worst = max(nearest.values())
     print(f"{label}: {len(shapefiles)} shapefiles, EPSG {sorted(c for c in codes if c)}; "
-          f"{os.path.basename(node_shp)} in EPSG:4326 to corners (EPSG:{geographic_epsg} -> 4326): "
+          f"{os.path.basename(node_shp)} in EPSG:4326 to corners "
+          f"(EPSG:{geographic_epsg} -> 4326): "
           + ", ".join(f"{n} {d:.2f} m" for n, d in nearest.items()))
     if worst > MAX_DISTANCE_M:
         failures.append(f"{label}: a corner lies {worst:.1f} m from the nearest node")
@@ -113,13 +118,17 @@ def read_text(path):
 
 def check_unknown_datum(label, run_dir, reason, failures):
     """No projection file at all, and the log says why for each shapefile."""
+    if run_dir is None:
+        failures.append(f"{label}: no run directory")
+        return
     log = "".join(read_text(p) for p in glob.glob(os.path.join(run_dir, "*.log")))
     shapefiles = glob.glob(os.path.join(run_dir, "*.shp"))
     if not shapefiles or glob.glob(os.path.join(run_dir, "*.prj")):
         failures.append(f"{label}: expected shapefiles and no projection file")
     for shp in shapefiles:
         if f"No projection file written for {shp}: {reason}" not in log:
-            failures.append(f"{label}: the log does not say why {os.path.basename(shp)} has no .prj")
+            failures.append(f"{label}: the log does not say why {os.path.basename(shp)} "
+                            "has no .prj")
     print(f"{label}: {len(shapefiles)} shapefiles, no .prj, logged: {reason}")
 
 
@@ -131,12 +140,14 @@ def unknown_datum(runner, data_dir, scratch, failures):
         with open(os.path.join(source, name), "rb") as f:
             data = f.read()
         if name.endswith("XREF.DDF"):
-            data = data.replace(b"\x1fNAS\x1f", b"\x1fXYZ\x1f")  # same length: the record stays valid
+            # Same length, so the record stays valid.
+            data = data.replace(b"\x1fNAS\x1f", b"\x1fXYZ\x1f")
         with open(os.path.join(transfer, name), "wb") as f:
             f.write(data)
     out_dir = tempfile.mkdtemp(dir=scratch)
     if convert(runner, "sdts", os.path.join(transfer, "RR01CATD.DDF"), out_dir):
-        check_unknown_datum("concord-ma-RR, datum XYZ", run_directory(out_dir), 'horizontal datum "XYZ" is unknown', failures)
+        check_unknown_datum("concord-ma-RR, datum XYZ", run_directory(out_dir),
+                            'horizontal datum "XYZ" is unknown', failures)
     else:
         failures.append("concord-ma-RR, datum XYZ: Display failed")
 
@@ -147,11 +158,12 @@ def unknown_datum(runner, data_dir, scratch, failures):
         f.write("".join(records))
     out_dir = tempfile.mkdtemp(dir=scratch)
     convert(runner, "opt", path, out_dir)
-    check_unknown_datum("concord-ma-RR.opt, blank datum", run_directory(out_dir), "record 4 gives no horizontal datum", failures)
+    check_unknown_datum("concord-ma-RR.opt, blank datum", run_directory(out_dir),
+                        "record 4 gives no horizontal datum", failures)
 
 
 def run_directory(out_dir):
-    runs = [d for d in glob.glob(os.path.join(out_dir, "*")) if os.path.isdir(d) and d.endswith("shp")]
+    runs = [d for d in glob.glob(os.path.join(out_dir, "*shp")) if os.path.isdir(d)]
     return runs[0] if len(runs) == 1 else None
 
 
@@ -162,7 +174,8 @@ def sdts_transfers(runner, data_dir, scratch, failures):
         # GDAL's own SDTS reader gives the expectation, independently of ours.
         expected = epsg_of(source.GetLayerByName("LE01").GetSpatialRef())
         header = source.GetLayerByName("AHDR").GetNextFeature()
-        corners = {c: (header.GetField(c + "_LONGITUDE"), header.GetField(c + "_LATITUDE")) for c in CORNERS}
+        corners = {c: (header.GetField(c + "_LONGITUDE"), header.GetField(c + "_LATITUDE"))
+                   for c in CORNERS}
         source = None
         out_dir = tempfile.mkdtemp(dir=scratch)
         if not convert(runner, "sdts", catalog, out_dir):
@@ -173,7 +186,8 @@ def sdts_transfers(runner, data_dir, scratch, failures):
             failures.append(f"{label}: no run directory under {out_dir}")
             continue
         # The corner points module holds exactly the four corners.
-        points = glob.glob(os.path.join(run, "*NP01*.shp")) or glob.glob(os.path.join(run, "*NO01*.shp"))
+        points = (glob.glob(os.path.join(run, "*NP01*.shp"))
+                  or glob.glob(os.path.join(run, "*NO01*.shp")))
         if not points:
             failures.append(f"{label}: no node shapefile in {run}")
             continue

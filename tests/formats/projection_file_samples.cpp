@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   int failures = 0;
   const auto write = [&](const std::string& name, const ReferenceChoice& choice) {
-    const ProjectionFileResult result = PRJ_Write_Projection_File(dir + "/" + name + ".shp", choice);
+    const ProjectionFileResult result =
+        PRJ_Write_Projection_File(dir + "/" + name + ".shp", choice);
     std::printf("%s\n", result.log_line.c_str());
     if (!result.written) ++failures;
   };
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
   write("4267", SDTS_Coordinate_Reference("GEO", "NAS", ""));
   write("4269", SDTS_Coordinate_Reference("GEO", "NAX", ""));
   write("26986", SDTS_Coordinate_Reference("SPCS", "NAX", "2001"));
-  for (const int code : {26786, 5069}) write(std::to_string(code), {CoordinateReference{code, {}, ""}, {}});
+  for (const int code : {26786, 5069})
+    write(std::to_string(code), {CoordinateReference{code, {}, ""}, {}});
   const AlbersDefinition albers{4269, 30.0, 45.5, 23.0, -96.0, 0.0, 0.0};
   write("custom_albers", {CoordinateReference{0, albers, "NAD83 / test Albers"}, {}});
   return failures == 0 ? 0 : 1;

@@ -28,7 +28,8 @@ TEST_F(ProjectionFileTest, WritesPrjBesideTheShapefile) {
   const ProjectionFileResult result = PRJ_Write_Projection_File(shp, utm);
   const std::string prj = dir.file("HYDRO.LE01.prj");
   EXPECT_TRUE(result.written);
-  EXPECT_EQ(result.log_line, "Projection file " + prj + " written: EPSG:26718 NAD27 / UTM zone 18N");
+  EXPECT_EQ(result.log_line,
+            "Projection file " + prj + " written: EPSG:26718 NAD27 / UTM zone 18N");
   const std::string wkt = text_of(prj);
   EXPECT_EQ(wkt, PRJ_Esri_Wkt(*utm.reference));
   EXPECT_EQ(wkt.rfind("PROJCS[\"NAD_1927_UTM_Zone_18N\",GEOGCS[\"GCS_North_American_1927\"", 0), 0u)
