@@ -28,7 +28,7 @@ Iso8211Builder point_module() {
 }
 
 // Like the data dictionary modules of 2000/2001 transfers: the first record has an "R" leader,
-// the following ones are shorter.
+// the following ones are shorter (and here the last one much longer).
 Iso8211Builder dictionary_module() {
   Iso8211Builder b;
   b.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
@@ -36,6 +36,7 @@ Iso8211Builder dictionary_module() {
   b.record({{"0001", {"1"}}, {"DDSH", {"DDSH", "1", "AHDR", "ATPR                      ", "72", "NOKEY"}}}, 'R');
   for (int i = 2; i <= 6; ++i)
     b.record({{"0001", {std::to_string(i)}}, {"DDSH", {"DDSH", std::to_string(i), "", "HDR", "  ", ""}}});
+  b.record({{"0001", {"7"}}, {"DDSH", {"DDSH", "7", std::string(9000, 'n'), "HDR", "1", "KEY"}}});
   return b;
 }
 
@@ -61,16 +62,20 @@ TEST(IsoRecords, ReusedLeaderWithShorterTextRecords) {
   iso_test::Files files;
   const auto r = read_all(files.write("ddsh.ddf", dictionary_module().bytes()));
   ASSERT_FALSE(r.failed);
-  ASSERT_EQ(r.records(), 6);
-  ASSERT_EQ(r.subfields.size(), 6u * 7u);
-  const auto* last = &r.subfields[5 * 7];
-  EXPECT_EQ(last[0].value, "6");
-  EXPECT_EQ(last[2].value, "6");
-  EXPECT_EQ(last[4].value, "HDR");
-  EXPECT_EQ(last[5].value, "  ");
-  EXPECT_EQ(last[6].label, "KEY");
-  EXPECT_EQ(last[6].value, "");
-  EXPECT_EQ(last[6].status, ISO_STATUS_END_OF_FILE);
+  ASSERT_EQ(r.records(), 7);
+  ASSERT_EQ(r.subfields.size(), 7u * 7u);
+  const auto* shorter = &r.subfields[5 * 7];
+  EXPECT_EQ(shorter[0].value, "6");
+  EXPECT_EQ(shorter[2].value, "6");
+  EXPECT_EQ(shorter[4].value, "HDR");
+  EXPECT_EQ(shorter[5].value, "  ");
+  EXPECT_EQ(shorter[6].label, "KEY");
+  EXPECT_EQ(shorter[6].value, "");
+  EXPECT_EQ(shorter[6].status, ISO_STATUS_END_OF_RECORD);
+  const auto* longer = &r.subfields[6 * 7];
+  EXPECT_EQ(longer[3].value, std::string(9000, 'n'));
+  EXPECT_EQ(longer[6].value, "KEY");
+  EXPECT_EQ(longer[6].status, ISO_STATUS_END_OF_FILE);
 }
 
 TEST(IsoRecords, LeaderIdentifierAndDirectoryChecks) {
