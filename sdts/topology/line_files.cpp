@@ -18,8 +18,7 @@ std::string Line_Files_Stem(const std::string& module_path) {
 
 namespace {
 
-// Stream buffers large enough that a line's worth of writes, or a seek back to a
-// neighbouring line, seldom reaches the disk.
+// Stream buffers large enough that a line's worth of writes seldom reaches the disk.
 constexpr std::size_t kStreamBuffer = 1 << 16;
 
 CFile open_buffered(const std::string& path, const char* mode) {
@@ -30,15 +29,6 @@ CFile open_buffered(const std::string& path, const char* mode) {
 
 bool write_all(std::FILE* file, const std::vector<std::uint8_t>& data, std::size_t size) {
   return size == 0 || std::fwrite(data.data(), 1, size, file) == size;
-}
-
-bool read_at(std::FILE* file, long offset, std::uint8_t* out, std::size_t size) {
-  return std::fseek(file, offset, SEEK_SET) == 0 && std::fread(out, 1, size, file) == size;
-}
-
-long file_size(std::FILE* file) {
-  if (std::fseek(file, 0, SEEK_END) != 0) return 0;
-  return std::max(0L, std::ftell(file));
 }
 
 }  // namespace
@@ -107,43 +97,34 @@ void LineFilesWriter::close() {
 std::string LineFilesReader::open(const std::string& stem) {
   for (auto [file, extension] : {std::pair{&bxx_, ".bxx"}, {&bxt_, ".bxt"}, {&bdl_, ".bdl"}}) {
     const std::string path = stem + extension;
-    *file = open_buffered(path, "rb");
-    if (!*file) return path;
+    if (!file->open(path)) return path;
   }
-  bdl_entries_ = file_size(bdl_.get()) / kRecordIdEntrySize;
-  bxx_entries_ = file_size(bxx_.get()) / kLineIndexEntrySize;
-  bxt_bytes_ = file_size(bxt_.get());
   return {};
 }
 
 bool LineFilesReader::fetch(std::int32_t line_id, std::vector<SHPVertex>& points) {
   std::uint8_t entry[kLineIndexEntrySize];
-  if (line_id < 0 || line_id >= bdl_entries_ ||
-      !read_at(bdl_.get(), line_id * kRecordIdEntrySize, entry, kRecordIdEntrySize)) {
+  if (!bdl_.read(static_cast<long>(line_id) * kRecordIdEntrySize, entry, kRecordIdEntrySize)) {
     corvane::fatal("ERROR: read line binary index data");
   }
   const std::int32_t sequence = bytes::get_le32s(entry);
   if (sequence == -1) corvane::fatal("ERROR: on Link index file");
-  if (sequence < 0 || sequence >= bxx_entries_ ||
-      !read_at(bxx_.get(), sequence * kLineIndexEntrySize, entry, kLineIndexEntrySize)) {
+  if (!bxx_.read(static_cast<long>(sequence) * kLineIndexEntrySize, entry, kLineIndexEntrySize)) {
     corvane::fatal("ERROR: read line binary index data");
   }
   const long wanted = std::max(0, bytes::get_le32s(entry + 4));
   const long offset = bytes::get_le32s(entry + 8);
   // Never more than the coordinate file holds, whatever the index says.
-  const long available = offset < 0 || offset > bxt_bytes_ ? 0 : (bxt_bytes_ - offset) / kLinePointSize;
+  const long available = offset < 0 || offset > bxt_.size() ? 0 : (bxt_.size() - offset) / kLinePointSize;
   const long count = std::min(wanted, available);
   bytes_.resize(static_cast<std::size_t>(count) * kLinePointSize);
-  std::size_t got = 0;
-  if (count > 0 && std::fseek(bxt_.get(), offset, SEEK_SET) == 0) {
-    got = std::fread(bytes_.data(), kLinePointSize, static_cast<std::size_t>(count), bxt_.get());
-  }
-  points.resize(got);
+  if (!bxt_.read(offset, bytes_.data(), count * kLinePointSize)) bytes_.clear();
+  points.resize(bytes_.size() / kLinePointSize);
   const std::uint8_t* in = bytes_.data();
   for (SHPVertex& p : points) {
     p.x = bytes::get_le_double(in);
     p.y = bytes::get_le_double(in + 8);
     in += kLinePointSize;
   }
-  return static_cast<long>(got) == wanted;
+  return static_cast<long>(points.size()) == wanted;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "formats/shp_records.h"
+#include "sdts/topology/block_reader.h"
 #include "sdts/topology/c_file.h"
 
 struct LineIndexEntry {
@@ -77,7 +78,6 @@ class LineFilesReader {
   bool fetch(std::int32_t line_id, std::vector<corvane::formats::SHPVertex>& points);
 
  private:
-  CFile bdl_, bxt_, bxx_;
-  long bdl_entries_ = 0, bxx_entries_ = 0, bxt_bytes_ = 0;
+  BlockReader bdl_, bxt_, bxx_;
   std::vector<std::uint8_t> bytes_;
 };

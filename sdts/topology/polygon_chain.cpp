@@ -84,6 +84,10 @@ int SDTSPolygon::make_chain() {
     }
     g_progress->set_position(handled++);
   }
+  // The index serves chaining only; every polygon of a module holds its links until the
+  // module is written, so nothing more may stay per link.
+  by_start_ = {};
+  next_free_ = {};
   TRACE_EXIT(kRoutine, 0);
   return 0;
 }

@@ -1,0 +1,68 @@
+#!/bin/bash
+# Benchmark of whole SDTS conversions (not a test): the largest real transfer and synthetic
+# grids of about 250,000, 500,000 and 1,000,000 lines, each converted by this project
+# (bench_convert, one process per conversion) and by `ogr2ogr -f "ESRI Shapefile"` from the
+# same catalog. Reports the median wall time, median CPU time (user + system) and the
+# largest peak resident memory of each, from /usr/bin/time -v.
+#
+# Usage: tools/bench/run_bench.sh <build dir> [runs on real data, default 5] [runs on grids, default 3]
+# The build dir must hold bin/bench_convert and bin/make_grid_transfer (normal build).
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+real_runs=${2:-5}
+grid_runs=${3:-3}
+here=$(cd "$(dirname "$0")" && pwd)
+data=$(cd "$here/../../../shared/data/sdts" 2>/dev/null && pwd || true)
+work=$(mktemp -d "${TMPDIR:-/tmp}/corvane-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# Runs "$@" $runs times in a fresh output directory; prints "median wall s, median cpu s, peak KiB".
+measure() {
+  local runs=$1 out=$2
+  shift 2
+  local walls=() cpus=() peak=0
+  for ((i = 0; i < runs; i++)); do
+    rm -rf "$out" && mkdir -p "$out"
+    /usr/bin/time -v -o "$work/time.txt" "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; return 1; }
+    local wall user sys rss
+    wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); s = 0; for (k = 1; k <= n; k++) s = s * 60 + p[k]; print s}' "$work/time.txt")
+    user=$(awk -F': ' '/User time/ {print $2}' "$work/time.txt")
+    sys=$(awk -F': ' '/System time/ {print $2}' "$work/time.txt")
+    rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
+    walls+=("$wall")
+    cpus+=("$(echo "$user + $sys" | bc -l)")
+    ((rss > peak)) && peak=$rss
+  done
+  local mw mc
+  mw=$(printf '%s\n' "${walls[@]}" | sort -g | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}')
+  mc=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}')
+  echo "$mw $mc $peak"
+}
+
+report() {  # label, ours (wall cpu rss), ogr2ogr (wall cpu rss)
+  read -r ow oc orss <<<"$2"
+  read -r gw gc grss <<<"$3"
+  printf '%-34s ours %8.2f s wall %8.2f s cpu %8d KiB | ogr2ogr %8.2f s wall %8.2f s cpu %8d KiB | wall x%.1f cpu x%.1f\n' \
+    "$1" "$ow" "$oc" "$orss" "$gw" "$gc" "$grss" "$(echo "$gw / $ow" | bc -l)" "$(echo "$gc / $oc" | bc -l)"
+}
+
+echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+if [[ -n "$data" ]]; then
+  # The largest real transfer: the most bytes of module files.
+  largest=$(for d in "$data"/*/; do echo "$(du -sb "$d" | cut -f1) $d"; done | sort -n | tail -1 | cut -d' ' -f2)
+  catalog=$(ls "$largest"*CATD.DDF)
+  ours=$(measure "$real_runs" "$work/out" "$build/bin/bench_convert" "$catalog" "$work/out")
+  theirs=$(measure "$real_runs" "$work/ogr" ogr2ogr -f "ESRI Shapefile" "$work/ogr/out" "$catalog")
+  report "$(basename "$largest") (median of $real_runs)" "$ours" "$theirs"
+fi
+
+for size in "250 500" "354 706" "500 999"; do
+  read -r rows cols <<<"$size"
+  rm -rf "$work/grid"
+  lines=$("$build/bin/make_grid_transfer" "$work/grid" "$rows" "$cols" | sed -n 2p | cut -d' ' -f1)
+  catalog="$work/grid/GR01CATD.DDF"
+  ours=$(measure "$grid_runs" "$work/out" "$build/bin/bench_convert" "$catalog" "$work/out")
+  theirs=$(measure 1 "$work/ogr" ogr2ogr -f "ESRI Shapefile" "$work/ogr/out" "$catalog")
+  report "grid of $lines lines (ours: median of $grid_runs)" "$ours" "$theirs"
+done
