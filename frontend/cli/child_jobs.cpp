@@ -48,7 +48,10 @@ void write_all(int fd, const std::string& text) {
 class Scheduler {
  public:
   Scheduler(const std::vector<batch::BatchItem>& items, const ChildJobOptions& options)
-      : options_(options), collect_(options.jobs > 1), jobs_(items.size()) {
+      : options_(options),
+        collect_(options.jobs > 1),
+        show_count_(collect_ && !options.quiet && ::isatty(STDERR_FILENO) == 1),
+        jobs_(items.size()) {
     for (std::size_t i = 0; i < items.size(); ++i) jobs_[i].item = &items[i];
   }
 
@@ -58,7 +61,9 @@ class Scheduler {
       // The first waiting item can always start, so every round makes progress.
       if (running_ > 0) wait_for_progress();
       print_finished_in_order();
+      show_count();
     }
+    clear_count();
     return failures_;
   }
 
@@ -162,8 +167,25 @@ class Scheduler {
     }
   }
 
+  // On a terminal, one line says how far the batch is while the children run quietly.
+  void show_count() {
+    if (!show_count_ || printed_ == jobs_.size()) return;
+    const std::string line = "\r[" + std::to_string(printed_) + "/" + std::to_string(jobs_.size()) + " done, " +
+                             std::to_string(running_) + " running]";
+    if (count_shown_ && line == shown_line_) return;
+    write_all(STDERR_FILENO, line);
+    shown_line_ = line;
+    count_shown_ = true;
+  }
+
+  void clear_count() {
+    if (count_shown_) write_all(STDERR_FILENO, "\r\033[K");
+    count_shown_ = false;
+  }
+
   void print_finished_in_order() {
     while (printed_ < jobs_.size() && jobs_[printed_].state == Job::State::Done) {
+      clear_count();
       const Job& job = jobs_[printed_++];
       std::fflush(stdout);
       write_all(STDERR_FILENO, job.text[1]);
@@ -174,6 +196,9 @@ class Scheduler {
 
   const ChildJobOptions& options_;
   const bool collect_;
+  const bool show_count_;
+  bool count_shown_ = false;
+  std::string shown_line_;
   std::vector<Job> jobs_;
   int running_ = 0;
   std::size_t printed_ = 0;
