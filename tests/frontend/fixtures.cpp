@@ -54,6 +54,7 @@ std::vector<std::string> list_dir(const std::string& dir) {
 }
 
 void copy_tree(const std::string& from, const std::string& to) {
+  fs::create_directories(to);
   fs::copy(from, to, fs::copy_options::recursive);
 }
 
