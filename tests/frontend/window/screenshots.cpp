@@ -1,6 +1,6 @@
 // Takes the documentation's pictures: the batch dialog with a few inputs, and the SDTS
 // converter's progress window during a real conversion.
-//   xvfb-run -a frontend_screenshots DOCS_DIR INPUT
+//   xvfb-run -a frontend_screenshots DOCS_DIR INPUT OUTPUT_DIR
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -75,13 +75,15 @@ class CapturingPresenter final : public ProgressPresenter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s DOCS_DIR INPUT\n", argv[0]);
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s DOCS_DIR INPUT OUTPUT_DIR\n", argv[0]);
     return 2;
   }
   QApplication app(argc, argv);
   const std::string docs = argv[1];
-  const std::string catalog = argv[2];
+  const std::string input = argv[2];
+  const std::string output_dir = argv[3];
+  const bool sdts = paths::iequals(paths::extension(input), "ddf");
 
   batch::BatchSession session(batch::is_read_only_media);
   const auto keep = [](const std::string&) { return batch::OutputDirAnswer{"/home/user/shapes", true}; };
@@ -95,10 +97,9 @@ int main(int argc, char** argv) {
   const bool dialog_taken = save_with_caption(&dialog, paths::join(docs, "batch-dialog.png"));
   dialog.hide();
 
-  CapturingPresenter presenter(paths::join(docs, "progress-window.png"));
+  CapturingPresenter presenter(paths::join(docs, sdts ? "progress-window-sdts.png" : "progress-window-opt.png"));
   install_progress_presenter(&presenter);
-  paths::WorkDirectory out("corvane-screenshot-");
-  batch::ItemRunner(batch::linked_converters()).run({catalog, out.path()});
+  batch::ItemRunner(batch::linked_converters()).run({input, output_dir});
   install_progress_presenter(nullptr);
 
   std::printf("batch dialog: %s\nprogress window: %s\n", dialog_taken ? "saved" : "FAILED",
