@@ -117,12 +117,10 @@ void walk(ProgressDialog* window, const char* status,
 int SDTS_Process(const std::string& catalog_path, ProgressDialog* window) {
   TRACE_BEGIN("SDTS_Process");
   g_progress = window;
-  {
-    SDTSCatdFile catalog(catalog_path);
-    g_catd_records = catalog.return_catd();
-  }
+  SDTSCatdFile catalog(catalog_path);
+  g_catd_records = catalog.return_catd();
   g_catd_records.dump();
-  const int result = g_catd_records.empty() ? 1 : 0;
+  const int result = catalog.read_result();
 
   walk(window, "Reading Control Files", read_control_module);
   walk(window, "Building DBase Files ...", write_attribute_module);

@@ -8,6 +8,6 @@ class ProgressDialog;
 
 // Converts the transfer whose catalog module is `catalog_path`. Module failures are
 // reported by the modules' own readers and writers and do not stop the walks.
-// Returns 0 when the catalog was read, 1 when it could not be (missing, unreadable or
-// listing no module).
+// Returns 0 when the whole catalog was read, 1 when it was missing, unreadable or cut
+// short (the modules it did list are still converted).
 int SDTS_Process(const std::string& catalog_path, ProgressDialog* window);

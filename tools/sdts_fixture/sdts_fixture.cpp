@@ -170,7 +170,7 @@ std::string SdtsTransfer::write() {
   };
   list("CATD", "Catalog/Directory", prefix_ + "CATD.DDF");
   for (const Module& m : modules_) {
-    if (m.in_catalog) list(m.name, m.type, m.file_name);
+    list(m.name, m.type, m.file_name);
     m.builder.write(module_path(m.name));
   }
   catalog.write(catalog_path());

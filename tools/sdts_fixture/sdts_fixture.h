@@ -43,7 +43,6 @@ struct Module {
   std::string file_name;  // file name in the catalog ("TR01LE01.DDF")
   Iso8211Builder builder;
   int records = 0;
-  bool in_catalog = true;
 
   // Adds a record: "0001" with the next record number, then `fields`.
   Module& add(std::vector<Field> fields, char leader_id = 'D');
