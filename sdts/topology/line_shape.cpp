@@ -89,6 +89,7 @@ class LineModule {
   std::string attr_module_;
   bool first_record_ = true;
   SHPArc arc_;  // its points are the one buffer every record reuses
+  double pending_x_ = 0.0;  // a point counts once its y has arrived
   BoundingBox record_box_, file_box_;
   std::int32_t record_count_ = 0;
 };
@@ -169,15 +170,14 @@ void LineModule::take_subfield() {
       g_sf_int = static_cast<int>(std::atol(g_sf_value));
     }
     if (Label_Is(label, "X")) {
-      const double x = SDTS_Ground_X(g_sf_int);
-      record_box_.widen_x(x);
-      file_box_.widen_x(x);
-      arc_.points.push_back({x, 0.0});
-    } else if (Label_Is(label, "Y") && !arc_.points.empty()) {
+      pending_x_ = SDTS_Ground_X(g_sf_int);
+      record_box_.widen_x(pending_x_);
+      file_box_.widen_x(pending_x_);
+    } else if (Label_Is(label, "Y")) {
       const double y = SDTS_Ground_Y(g_sf_int);
       record_box_.widen_y(y);
       file_box_.widen_y(y);
-      arc_.points.back().y = y;
+      arc_.points.push_back({pending_x_, y});
     }
     return;
   }
