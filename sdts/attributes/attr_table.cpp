@@ -42,6 +42,7 @@ bool SDTSAttrField::is_binary_int() const { return format == "B(32)"; }
 SDTSAttrTable::SDTSAttrTable(std::string base_path) : m_base_path(std::move(base_path)) {}
 
 std::string SDTSAttrTable::insert_field(SDTSAttrField field) {
+  if (field.is_binary_int()) field.width = std::max(field.width, kBinaryIntWidth);
   const std::string wanted = field.name;
   for (int n = 2; m_fields.count(field.name) != 0; ++n)
     field.name = wanted + "_" + std::to_string(n);

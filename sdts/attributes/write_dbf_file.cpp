@@ -45,8 +45,7 @@ ColumnMap discover_columns(const AttrRecord& first, SDTSAttrTable& table) {
   ColumnMap map;
   std::int32_t p = 0;
   if (first.has_rcid) {
-    const std::string module = first.module_name;
-    table.insert_field({p, module + "_" + first.rcid.label, first.rcid.format,
+    table.insert_field({p, first.module_name + "_" + first.rcid.label, first.rcid.format,
                         text_width(first.rcid.text), 0});
     map.rcid = p++;
   }
