@@ -138,7 +138,10 @@ TEST(CommandLineRealData, CatalogsAndOptionalFormatFiles) {
   const ScratchDir out;
   std::vector<std::string> inputs = real_catalogs();
   for (const auto& opt : files_in(corvane::test::shared_data_dir() + "/dlg3-optional", ".opt")) inputs.push_back(opt);
-  std::vector<std::string> args{"convert", "-q", "-j", "2", "-o", out.path()};
+  const std::string packed = out / "Westford.OPT.GZ";
+  test::write_gzip(packed, test::read_file(inputs.back()));
+  inputs.push_back(packed);
+  std::vector<std::string> args{"convert", "-q", "-j", "2", "-o", out / "runs"};
   args.insert(args.end(), inputs.begin(), inputs.end());
   expect_every_input_converted(corvane(args), inputs);
 }
