@@ -1,6 +1,6 @@
 #!/bin/bash
-# Benchmark of whole SDTS conversions (not a test): the largest real transfer and synthetic
-# grids of about 250,000, 500,000 and 1,000,000 lines, each converted by this project
+# Benchmark of whole SDTS conversions (not a test): every real transfer (the largest first)
+# and synthetic grids of about 250,000, 500,000 and 1,000,000 lines, each converted by this project
 # (bench_convert, one process per conversion) and by `ogr2ogr -f "ESRI Shapefile"` from the
 # same catalog. Reports the median wall time, median CPU time (user + system) and the
 # largest peak resident memory of each, from /usr/bin/time -v.
@@ -49,12 +49,13 @@ report() {  # label, ours (wall cpu rss), ogr2ogr (wall cpu rss)
 
 echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 if [[ -n "$data" ]]; then
-  # The largest real transfer: the most bytes of module files.
-  largest=$(for d in "$data"/*/; do echo "$(du -sb "$d" | cut -f1) $d"; done | sort -n | tail -1 | cut -d' ' -f2)
-  catalog=$(ls "$largest"*CATD.DDF)
-  ours=$(measure "$real_runs" "$work/out" "$build/bin/bench_convert" "$catalog" "$work/out")
-  theirs=$(measure "$real_runs" "$work/ogr" ogr2ogr -f "ESRI Shapefile" "$work/ogr/out" "$catalog")
-  report "$(basename "$largest") (median of $real_runs)" "$ours" "$theirs"
+  # Largest first: the most bytes of module files.
+  for transfer in $(for d in "$data"/*/; do echo "$(du -sb "$d" | cut -f1) $d"; done | sort -rn | cut -d' ' -f2); do
+    catalog=$(ls "$transfer"*CATD.DDF)
+    ours=$(measure "$real_runs" "$work/out" "$build/bin/bench_convert" "$catalog" "$work/out")
+    theirs=$(measure "$real_runs" "$work/ogr" ogr2ogr -f "ESRI Shapefile" "$work/ogr/out" "$catalog")
+    report "$(basename "$transfer") (median of $real_runs)" "$ours" "$theirs"
+  done
 fi
 
 for size in "250 500" "354 706" "500 999"; do
