@@ -20,9 +20,10 @@ std::string SDTS_Get_Output_File_Name(const std::string& name) {
 std::string SDTS_Get_Module_Theme_Name(const std::string& module_name) {
   for (const CatsRecord& record : g_cats_records) {
     if (record.NAME != module_name) continue;
-    if (record.THEM.empty() || record.THEM == "*") continue;
     std::string theme = record.THEM;
     theme.erase(theme.find_last_not_of(' ') + 1);
+    // A theme of blanks alone would leave the file named "_LE01_".
+    if (theme.empty() || theme == "*") continue;
     return theme + "(" + module_name + ")";
   }
   return module_name;

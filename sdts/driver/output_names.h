@@ -10,5 +10,5 @@ std::string SDTS_Get_Output_File_Name(const std::string& name);
 
 // The name a line or node/point module is written under: its CATS theme (trailing blanks
 // removed) followed by "(" module ")", or the module name alone when the catalog/spatial
-// domain gives it no theme, or "*".
+// domain gives it no theme, a blank one, or "*".
 std::string SDTS_Get_Module_Theme_Name(const std::string& module_name);

@@ -165,7 +165,7 @@ TEST(OutputNamesTest, ThemeNamesBecomeFileNamesInsideTheRunDirectory) {
 
   g_cats_records.clear();
   for (const auto& [name, theme] : {std::pair{"LE01", "HYPSOGRAPHY         "},
-                                    std::pair{"NO01", "*"}, std::pair{"NE01", ""}}) {
+                                    std::pair{"NO01", "*"}, std::pair{"NE01", "   "}}) {
     CatsRecord record;
     record.NAME = name;
     record.THEM = theme;
