@@ -76,11 +76,13 @@ void stage_polygon(const SDTSPolygon& polygon, LineFilesReader& lines, Staging& 
       }
       ring_points += static_cast<std::int64_t>(points.size());
       if (reversed) std::reverse(points.begin(), points.end());
-      out.clear();
+      out.resize(points.size() * 16);
+      std::uint8_t* at = out.data();
       for (const SHPVertex& p : points) {
         box.widen(p.x, p.y);
-        put_double(out, p.x);
-        put_double(out, p.y);
+        bytes::put_le_double(at, p.x);
+        bytes::put_le_double(at + 8, p.y);
+        at += 16;
       }
       stage(staging.pts, out);
       file_box.widen(box);

@@ -20,9 +20,6 @@ void ShapePair::begin(std::int32_t shape_type) {
   SHP_Write_Header(shp_.get(), header_);
   SHP_Write_Header(shx_.get(), header_);
   SHP_Shp_Offset = 100;
-  // The counters are shared by every pair: a pair without records must not inherit the
-  // previous pair's index length.
-  SHP_Shx_Offset = 100;
   next_offset_ = 100;
 }
 
