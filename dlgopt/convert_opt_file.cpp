@@ -9,6 +9,7 @@
 #include "dlgopt/dlg_shapes.h"
 #include "dlgopt/name_tables.h"
 #include "dlgopt/run_state.h"
+#include "formats/layer_reference.h"
 #include "platform/paths.h"
 
 namespace corvane::dlgopt {
@@ -72,6 +73,13 @@ bool ConvertOptFile(OptProgressDialog& dialog) {
 
   DlgElements elements;
   read_nodes(reader, elements);
+  // From the first shapefile on, each gets the projection file the header's reference calls for.
+  const formats::ReferenceChoice reference =
+      formats::DLG_Coordinate_Reference(g_opt_header.records);
+  g_opt_log.printf("%s\n", formats::PRJ_Reference_Line(reference).c_str());
+  const formats::LayerReferenceScope layer_reference(reference, [](std::string_view line) {
+    g_opt_log.printf("%.*s\n", static_cast<int>(line.size()), line.data());
+  });
   WriteNodeShapes(elements, dialog);
   if (output_failed()) return false;
 

@@ -11,6 +11,7 @@
 #include "dlgopt/run_state.h"
 #include "dlgopt/shapefile_pair.h"
 #include "formats/dbf_writer.h"
+#include "formats/layer_reference.h"
 
 namespace corvane::dlgopt {
 
@@ -113,6 +114,7 @@ void WriteNodeShapes(const DlgElements& elements, OptProgressDialog& dialog) {
   g_opt_log.printf("Wrote %d node shapes\n", shapes.records());
   if (DBF_Write_End_Mark(dbf.get()) != 0) opt_fatal("Cannot write to " + dbf_path);
   shapes.finish();
+  formats::PRJ_Finish_Layer(shp_path);
   dbf.reset();
   shp.reset();
   shx.reset();
@@ -149,6 +151,7 @@ void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
   g_opt_log.printf("Wrote %d line shapes\n", shapes.records());
   if (DBF_Write_End_Mark(dbf.get()) != 0) opt_fatal("Cannot write to " + dbf_path);
   shapes.finish();
+  formats::PRJ_Finish_Layer(shp_path);
   dbf.reset();
   shp.reset();
   shx.reset();
@@ -200,6 +203,7 @@ void WriteAreaShapes(const DlgElements& elements, OptProgressDialog& dialog) {
   SHPArc polygon;
   while (staging.read_polygon(polygon)) shapes.add_arc(polygon);
   shapes.finish();
+  formats::PRJ_Finish_Layer(shp_path);
   shp.reset();
   shx.reset();
   WriteAreaAttributes(elements.areas);

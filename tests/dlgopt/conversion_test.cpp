@@ -23,7 +23,8 @@ TEST_F(ConversionTest, RecordFormsGiveTheSameOutputs) {
   auto lines = outputs_of(out_dir_ + "/linesshp");
   ASSERT_EQ(convert(file, "short.opt", Form::kShortLines), 0);
   auto short_lines = outputs_of(out_dir_ + "/shortshp");
-  EXPECT_EQ(fixed.size(), 9u + 2u);  // three shapefiles with tables, line and area attributes
+  // Three shapefiles with tables and projection files, line and area attributes.
+  EXPECT_EQ(fixed.size(), 12u + 2u);
   auto renamed = [](const std::map<std::string, std::string>& files, const std::string& from) {
     std::map<std::string, std::string> out;
     for (const auto& [name, bytes] : files) out["fixed" + name.substr(from.size())] = bytes;

@@ -69,7 +69,7 @@ TEST_F(ConversionTest, RealFileConvertsAlikeInAllThreeForms) {
       runs[name][file.substr(std::string(name).size())] = content;
     }
   }
-  EXPECT_EQ(runs["fixed"].size(), 12u);  // with node, line and area attribute tables
+  EXPECT_EQ(runs["fixed"].size(), 15u);  // with attribute tables and projection files
   EXPECT_TRUE(runs["lines"] == runs["fixed"]);
   EXPECT_TRUE(runs["short"] == runs["fixed"]);
 }
