@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "formats/layer_reference.h"
 #include "sdts/driver/data_quality.h"
 #include "sdts/driver/index_files.h"
 #include "sdts/driver/output_names.h"
@@ -100,6 +101,14 @@ void write_spatial_module([[maybe_unused]] const CatdRecord& module) {
 #endif
 }
 
+// The reference the first XREF record names holds for every shapefile of the transfer.
+corvane::formats::ReferenceChoice transfer_reference() {
+  if (g_xref_records.empty())
+    return {std::nullopt, "the transfer has no external spatial reference"};
+  const XrefRecord& xref = g_xref_records.front();
+  return corvane::formats::SDTS_Coordinate_Reference(xref.RSNM, xref.HDAT, xref.ZONE);
+}
+
 void walk(ProgressDialog* window, const char* status,
           const std::function<void(const CatdRecord&)>& step) {
   window->set_range(0, static_cast<int>(g_catd_records.size()));
@@ -123,6 +132,10 @@ int SDTS_Process(const std::string& catalog_path, ProgressDialog* window) {
   const int result = catalog.read_result();
 
   walk(window, "Reading Control Files", read_control_module);
+  const corvane::formats::ReferenceChoice reference = transfer_reference();
+  LOG_LINE(corvane::formats::PRJ_Reference_Line(reference));
+  DOC_LINE(corvane::formats::PRJ_Reference_Line(reference));
+  const corvane::formats::LayerReferenceScope layer_reference(reference, LOG_LINE);
   walk(window, "Building DBase Files ...", write_attribute_module);
   walk(window, "Building Shapes ...", write_spatial_module);
 

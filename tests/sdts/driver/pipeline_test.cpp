@@ -54,7 +54,8 @@ TEST_F(Pipeline, DocumentLinesInCatalogOrder) {
             "x1:              100000.000000 y1:               200000.000000\n"
             "x2:              300000.000000 y2:               400000.000000\n"
             "COMMENT:            positions within 12.2 m\n"
-            "COMMENT:            first lineage\n");
+            "COMMENT:            first lineage\n"
+            "Coordinate reference: EPSG:26719 NAD27 / UTM zone 19N\n");
   ASSERT_EQ(g_dqhl_records.size(), 3u);
   EXPECT_EQ(g_dqhl_records[2].COMT, "third lineage");
   EXPECT_TRUE(g_dqlc_records.empty());
