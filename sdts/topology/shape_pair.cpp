@@ -1,11 +1,13 @@
 #include "sdts/topology/shape_pair.h"
 
+#include "formats/layer_reference.h"
 #include "sdts/driver/trace.h"
 
 using namespace corvane::formats;
 
 bool ShapePair::open_shp(const std::string& path) {
   shp_ = open_c_file(path, "wb");
+  shp_path_ = path;
   WORK_LINE(path);
   return shp_ != nullptr;
 }
@@ -61,4 +63,5 @@ void ShapePair::finish(const BoundingBox& box) {
   SHP_Write_Header(shx_.get(), header_);
   shp_.reset();
   shx_.reset();
+  PRJ_Finish_Layer(shp_path_);
 }

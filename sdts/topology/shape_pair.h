@@ -22,13 +22,15 @@ class ShapePair {
   void write_point(std::int32_t number, const corvane::formats::SHPPoint& point);
   void write_arc(std::int32_t number, const corvane::formats::SHPArc& arc);
   void write_poly(std::int32_t number, const corvane::formats::SHPArc& arc);
-  // Final headers with the file lengths and `box`; closes both files.
+  // Final headers with the file lengths and `box`; closes both files and puts the
+  // conversion's projection file beside them.
   void finish(const BoundingBox& box);
 
  private:
   void write_index();
 
   CFile shp_, shx_;
+  std::string shp_path_;
   corvane::formats::SHPHeader header_{};
   std::int32_t next_offset_ = 100;
 };
