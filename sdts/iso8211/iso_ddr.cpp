@@ -144,7 +144,7 @@ bool Iso_Parse_DDR(IsoFileState& file) {
   return Iso_Seek(file, file.ddr_length);
 }
 
-const IsoFieldDescription* Iso_Find_Description(const IsoFileState& file, const std::string& tag,
+const IsoFieldDescription* Iso_Find_Description(const IsoFileState& file, std::string_view tag,
                                                 std::size_t from, std::size_t* index) {
   for (std::size_t i = from; i < file.field_descriptions.size(); ++i) {
     if (file.field_descriptions[i].tag == tag) {

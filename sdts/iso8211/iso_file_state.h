@@ -37,6 +37,11 @@ struct IsoFileState {
   std::string file_name;
   char open_mode = 'r';
   std::int64_t file_size = 0;  // bounds every length read from the file
+  // The reader's own position and a window of the file's bytes around it: asking the stream
+  // for its position or moving it costs a system call, and records are read a few bytes at a time.
+  std::int64_t position = 0;
+  std::int64_t window_start = 0;
+  std::vector<char> window;
 
   bool ddr_parsed = false;
   std::int64_t ddr_length = 0;  // where the first data record starts

@@ -45,7 +45,7 @@ bool read_leader_and_directory(IsoFileState& file) {
 
 // Cuts fields laid out one after another in `area`; returns the bytes they took, or -1 when
 // the record is malformed, or -2 when a field's end lies beyond `area`.
-std::int64_t cut_fields(IsoFileState& file, const std::string& area, bool reusing) {
+std::int64_t cut_fields(IsoFileState& file, std::string_view area, bool reusing) {
   std::size_t position = 0;
   for (const auto& entry : file.record_directory) {
     const IsoFieldDescription* d = Iso_Find_Description(file, entry.tag);
@@ -80,7 +80,7 @@ bool read_reusing_record(IsoFileState& file) {
   for (;;) {
     want = std::min(want, remaining);
     if (!Iso_Seek(file, start)) return false;
-    const std::string area = Iso_Read_Up_To(file, want);
+    const std::string_view area = Iso_View_Up_To(file, want);
     file.record_fields.clear();
     const std::int64_t used = cut_fields(file, area, true);
     if (used >= 0) return Iso_Seek(file, start + used);
@@ -98,10 +98,10 @@ bool Iso_Read_Data_Record(IsoFileState& file) {
     if (!read_reusing_record(file)) return false;
   } else {
     if (!read_leader_and_directory(file)) return false;
-    std::string area;
+    std::string_view area;
     const std::int64_t area_length =
         std::int64_t{file.record_leader.record_length} - file.record_leader.base_address;
-    if (!Iso_Read_Exact(file, area_length, area) || cut_fields(file, area, false) < 0) return false;
+    if (!Iso_View_Exact(file, area_length, area) || cut_fields(file, area, false) < 0) return false;
     file.reuse_leader = file.record_leader.leader_identifier == 'R';
   }
   file.have_record = true;

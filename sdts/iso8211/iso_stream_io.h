@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "sdts/iso8211/iso_file_state.h"
 
@@ -11,8 +12,10 @@ bool Iso_Seek(IsoFileState& file, std::int64_t position);
 // Reads exactly `count` bytes. When the file has fewer, the stream is left at its end (as a
 // short read would leave it) and the read fails.
 bool Iso_Read_Exact(IsoFileState& file, std::int64_t count, std::string& out);
-// Reads up to `count` bytes (fewer at the end of the file).
-std::string Iso_Read_Up_To(IsoFileState& file, std::int64_t count);
+// As Iso_Read_Exact, without a copy: `out` stays valid until the next read from the file.
+bool Iso_View_Exact(IsoFileState& file, std::int64_t count, std::string_view& out);
+// Reads up to `count` bytes (fewer at the end of the file); valid until the next read.
+std::string_view Iso_View_Up_To(IsoFileState& file, std::int64_t count);
 // The stream stands at the end of the file.
 bool Iso_At_End(IsoFileState& file);
 // Peeks at the next byte: true at the end of the file or at an end-of-file mark (0x1A or "^");
