@@ -12,6 +12,7 @@ bool never_read_only(const std::string&) { return false; }
 
 // An output directory dialog that answers from a script and remembers what it proposed.
 struct ScriptedDialog {
+  explicit ScriptedDialog(std::vector<OutputDirAnswer> script) : answers(std::move(script)) {}
   std::vector<OutputDirAnswer> answers;
   std::vector<std::string> proposed;
   OutputDirDialog fn() {
@@ -25,7 +26,7 @@ struct ScriptedDialog {
 
 TEST(BatchSession, AddAsksForEachFileAndSelectsTheLast) {
   BatchSession session(never_read_only);
-  ScriptedDialog dialog{{{"/out/a", false}, {"", false}}};
+  ScriptedDialog dialog({{"/out/a", false}, {"", false}});
   session.add({"/data/HY/HY01CATD.DDF", "/data/opt/x.opt"}, dialog.fn());
   ASSERT_EQ(session.items().size(), 2u);
   EXPECT_EQ(dialog.proposed, (std::vector<std::string>{"/data/HY", "/data/opt"}));
@@ -37,7 +38,7 @@ TEST(BatchSession, AddAsksForEachFileAndSelectsTheLast) {
 
 TEST(BatchSession, UseForAllSkipsTheDialogForLaterAdds) {
   BatchSession session(never_read_only);
-  ScriptedDialog dialog{{{"", true}}};
+  ScriptedDialog dialog({{"", true}});
   session.add({"/data/a.opt"}, dialog.fn());
   session.add({"/elsewhere/b.opt", "/third/c.opt"}, dialog.fn());
   EXPECT_EQ(dialog.proposed.size(), 1u);
@@ -48,7 +49,7 @@ TEST(BatchSession, UseForAllSkipsTheDialogForLaterAdds) {
 
 TEST(BatchSession, EditOutputDirOfTheSelectedItem) {
   BatchSession session(never_read_only);
-  ScriptedDialog dialog{{{"/out/1", false}, {"/out/2", false}, {"/out/edited", false}, {"", true}}};
+  ScriptedDialog dialog({{"/out/1", false}, {"/out/2", false}, {"/out/edited", false}, {"", true}});
   session.edit_output_dir(dialog.fn());  // nothing selected: no dialog
   EXPECT_TRUE(dialog.proposed.empty());
 
@@ -70,7 +71,7 @@ TEST(BatchSession, EditOutputDirOfTheSelectedItem) {
 
 TEST(BatchSession, DeleteRemovesTheSelectionAndSelectsTheLast) {
   BatchSession session(never_read_only);
-  ScriptedDialog dialog{{{"", false}, {"", false}, {"", false}}};
+  ScriptedDialog dialog({{"", false}, {"", false}, {"", false}});
   session.remove_selected();  // empty list: nothing happens
   EXPECT_EQ(session.selected(), -1);
 
@@ -105,7 +106,7 @@ TEST(BatchSession, GoOnAnEmptyListConvertsNothing) {
 
 TEST(BatchSession, ProposesHomeInsteadOfReadOnlyMedia) {
   BatchSession session([](const std::string& dir) { return dir == "/media/cdrom"; });
-  ScriptedDialog dialog{{{"", false}}};
+  ScriptedDialog dialog({{"", false}});
   ::setenv("HOME", "/home/someone", 1);
   session.add({"/media/cdrom/x.opt"}, dialog.fn());
   EXPECT_EQ(dialog.proposed.front(), "/home/someone");
