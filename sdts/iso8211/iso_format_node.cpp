@@ -1,6 +1,7 @@
 #include "sdts/iso8211/iso_format_node.h"
 
 #include <cctype>
+#include <charconv>
 
 #include "sdts/iso8211/iso_limits.h"
 
@@ -111,12 +112,19 @@ void prune(std::vector<IsoFormatNode>& nodes) {
 }  // namespace
 
 std::string IsoFormatNode::describe() const {
-  std::string text(1, type);
-  if (delimiter != 0)
-    text += std::string("(") + delimiter + ")";
-  else if (width != 0)
-    text += "(" + std::to_string(width) + ")";
-  return text;
+  // Asked for every subfield read, so built in place: a type letter and at most "(" 11 digits ")".
+  char text[16];
+  char* end = text;
+  *end++ = type;
+  if (delimiter != 0 || width != 0) {
+    *end++ = '(';
+    if (delimiter != 0)
+      *end++ = delimiter;
+    else
+      end = std::to_chars(end, text + sizeof text - 1, width).ptr;
+    *end++ = ')';
+  }
+  return std::string(text, end);
 }
 
 bool Iso_Parse_Formats(std::string_view text, IsoFormatNode& root) {

@@ -1,6 +1,7 @@
 // Handing out the data records subfield by subfield, and describing the subfield just read.
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_ddr.h"
@@ -11,7 +12,7 @@
 namespace {
 
 // Copies `text` with a terminating zero; refuses what does not fit.
-bool copy_out(const std::string& text, char* out, int out_size) {
+bool copy_out(std::string_view text, char* out, int out_size) {
   if (out == nullptr || out_size < 1 || text.size() + 1 > static_cast<std::size_t>(out_size)) return false;
   std::memcpy(out, text.data(), text.size());
   out[text.size()] = '\0';
@@ -138,7 +139,10 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
 int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int label_size, char* format,
                        int format_size) {
   IsoFileState* file = Iso_Find_File(stream);
-  if (file == nullptr || tag == nullptr || Iso_Find_Description(*file, tag) == nullptr) return 0;
+  if (file == nullptr || tag == nullptr) return 0;
+  // Callers nearly always name the field just read, whose description is at hand.
+  const bool current = file->current_description != nullptr && file->current_description->tag == tag;
+  if (!current && Iso_Find_Description(*file, tag) == nullptr) return 0;
   if (!copy_out("", label, label_size) || !copy_out("", format, format_size)) return 0;
   if (file->step == 2) {
     const char* what = file->next_extent == 0 ? "NUMBER OF DIMENSIONS" : "DIMENSION LENGTH";
