@@ -172,26 +172,32 @@ int DBaseFile::_write_db_field_header() {
   return traced_exit(kWriteFieldHeader, written ? 0 : 1);
 }
 
+void DBaseFile::clear_record() {
+  std::fill_n(record_.begin(), record_dirty_, '\0');
+  record_dirty_ = 0;
+}
+
 const char* DBaseFile::read_record(std::int32_t n) {
-  record_.fill(0);
+  clear_record();
   if (!stream_ || mode_ != 'R' || n < 1 || n > num_records_) {
     format_trace_error(kReadRecord, "*** No such record ***", file_name_.c_str());
     return record_.data();
   }
   const long offset = header_length_ + static_cast<long>(n - 1) * record_length_ + 1;
   const std::size_t data_length = static_cast<std::size_t>(record_length_ - 1);
+  record_dirty_ = data_length;
   if (std::fseek(stream_.get(), offset, SEEK_SET) != 0 ||
       std::fread(record_.data(), 1, data_length, stream_.get()) != data_length) {
-    record_.fill(0);
+    clear_record();
     format_trace_error(kReadRecord, kCorrupt, file_name_.c_str());
   }
   return record_.data();
 }
 
 void DBaseFile::set_record(const std::string& text) {
-  record_.fill(0);
+  clear_record();
   const std::size_t room = std::min<std::size_t>(std::max(record_length_, 0), record_.size());
-  text.copy(record_.data(), std::min(text.size(), room));
+  record_dirty_ = text.copy(record_.data(), std::min(text.size(), room));
 }
 
 int DBaseFile::write_record() {

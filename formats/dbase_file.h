@@ -70,6 +70,7 @@ class DBaseFile {
   int open(const char* how, char mode, const char* routine, const char* failure);
   long file_size() const;
   int corrupt(const char* routine);
+  void clear_record();
 
   std::int32_t num_fields_ = 0;
   std::int32_t num_records_ = 0;
@@ -80,6 +81,9 @@ class DBaseFile {
   std::array<std::uint8_t, 32> header_{};
   std::vector<DBaseField> fields_;
   std::array<char, kRecordBufferSize> record_{};
+  // Bytes of record_ that may not be zero: clearing only these keeps every record as if the
+  // whole buffer were cleared, without clearing kRecordBufferSize bytes per record.
+  std::size_t record_dirty_ = 0;
   std::uint16_t header_length_ = 0;
   bool header_written_ = false;
 };

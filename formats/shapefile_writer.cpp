@@ -36,12 +36,13 @@ SHPImage new_image(std::size_t size, const char* message) {
 }
 
 // Record contents refer to the file position as a 32-bit count, so a file that grew past
-// that cannot be described and must not be written on.
-std::int32_t position_of(std::FILE* file) {
-  const long position = std::ftell(file);
-  if (position < 0 || position > std::numeric_limits<std::int32_t>::max())
-    fatal(formatted("Error: file position %ld cannot be recorded in a shapefile\n", position));
-  return static_cast<std::int32_t>(position);
+// that cannot be described and must not be written on. The counters follow the streams'
+// positions (asking a stream costs a system call per record).
+void advance(std::int32_t& counter, std::size_t bytes) {
+  const std::int64_t position = std::int64_t{counter} + static_cast<std::int64_t>(bytes);
+  if (position > std::numeric_limits<std::int32_t>::max())
+    fatal(formatted("Error: file position %ld cannot be recorded in a shapefile\n", static_cast<long>(position)));
+  counter = static_cast<std::int32_t>(position);
 }
 
 SHPImage prepare_shape(const SHPArc& arc, std::int32_t size_type, const char* message) {
@@ -77,7 +78,7 @@ int write_content(std::FILE* file, const SHPImage& image) {
   const std::size_t written = std::fwrite(image.data(), 1, image.size(), file);
   if (written < image.size())
     fatal(formatted("Error: numWritten in record header is = %d\n", static_cast<int>(written)));
-  SHP_Shp_Offset = position_of(file);
+  advance(SHP_Shp_Offset, image.size());
   return 0;
 }
 
@@ -189,7 +190,7 @@ int SHP_Write_Header(std::FILE* file, SHPHeader& header) {
   int num_written = static_cast<int>(std::fwrite(image.data(), image.size(), 1, file));
   if (num_written == 1 && std::fflush(file) != 0) num_written = 0;
   if (num_written != 1) fatal(formatted("Error: numWritten = %d\n", num_written));
-  SHP_Shp_Offset = position_of(file);
+  SHP_Shp_Offset = static_cast<std::int32_t>(kHeaderBytes);
   return 0;
 }
 
@@ -198,7 +199,7 @@ int SHP_Write_Record_Header(std::FILE* file, SHPRecordHeader& record_header) {
   const std::size_t written = std::fwrite(image.data(), image.size(), 1, file);
   if (written != 1)
     fatal(formatted("Error: numWritten in record header is = %d\n", static_cast<int>(written)));
-  SHP_Shp_Offset = position_of(file);
+  advance(SHP_Shp_Offset, kRecordHeaderBytes);
   return 0;
 }
 
@@ -221,7 +222,7 @@ int SHP_Write_Index(std::FILE* file, SHPIndexEntry& entry) {
     show_message(formatted("Error: numWritten in shp index is = %d\n", static_cast<int>(written)));
     return -1;
   }
-  SHP_Shx_Offset = position_of(file);
+  advance(SHP_Shx_Offset, kIndexEntryBytes);
   return 0;
 }
 

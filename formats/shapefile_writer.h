@@ -13,6 +13,9 @@
 //   6. header.file_length = SHP_Shx_Offset; rewind the .shx; SHP_Write_Header;
 //   7. close both files.
 //
+// The offsets advance by the bytes each routine writes (the header sets SHP_Shp_Offset to 100),
+// so they match the files' positions only while the pair is written in this order.
+//
 // Write failures are fatal for the conversion (corvane::fatal: message, then FatalError),
 // except a short index entry write, which is reported and answered with -1.
 #pragma once
