@@ -115,16 +115,17 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
   if (file->next_value > 0 && file->current_description->labels) advance_labels(*file);
   const IsoValue& v = field.values[file->next_value++];
   file->current_format = v.format;
+  std::string_view bytes;
   if (v.bytes) {
-    text = *v.bytes;
+    bytes = *v.bytes;
     // Character values are text: they end at a zero byte, as the callers read them.
-    if (v.format == nullptr || !v.format->is_binary()) text.resize(std::strlen(text.c_str()));
+    if (v.format == nullptr || !v.format->is_binary()) bytes = bytes.substr(0, bytes.find('\0'));
   }
-  if (!copy_out(text, value, value_size)) {
+  if (!copy_out(bytes, value, value_size)) {
     *status = ISO_STATUS_FAILED;
     return 0;
   }
-  *length = static_cast<int>(text.size());
+  *length = static_cast<int>(bytes.size());
 
   if (file->next_value == field.values.size()) {
     if (file->current_field + 1 == file->record_fields.size())
