@@ -54,6 +54,9 @@ struct IsoFileState {
   bool reuse_leader = false;
   bool have_record = false;
   std::vector<IsoDataField> record_fields;
+  // The previous record's fields, last first, kept so that the next record's fields reuse
+  // their buffers instead of growing new ones value by value.
+  std::vector<IsoDataField> spare_fields;
   std::size_t current_field = 0;
   const IsoFieldDescription* current_description = nullptr;
 

@@ -43,6 +43,23 @@ bool read_leader_and_directory(IsoFileState& file) {
   return true;
 }
 
+void retire_fields(IsoFileState& file) {
+  for (auto field = file.record_fields.rbegin(); field != file.record_fields.rend(); ++field)
+    file.spare_fields.push_back(std::move(*field));
+  file.record_fields.clear();
+}
+
+// An empty field, holding the buffers of the previous record's field in the same place.
+IsoDataField take_field(IsoFileState& file) {
+  if (file.spare_fields.empty()) return {};
+  IsoDataField field = std::move(file.spare_fields.back());
+  file.spare_fields.pop_back();
+  field.number_of_dimensions = 0;
+  field.dimension_extents.clear();
+  field.values.clear();
+  return field;
+}
+
 // Cuts fields laid out one after another in `area`; returns the bytes they took, or -1 when
 // the record is malformed, or -2 when a field's end lies beyond `area`.
 std::int64_t cut_fields(IsoFileState& file, std::string_view area, bool reusing) {
@@ -50,7 +67,7 @@ std::int64_t cut_fields(IsoFileState& file, std::string_view area, bool reusing)
   for (const auto& entry : file.record_directory) {
     const IsoFieldDescription* d = Iso_Find_Description(file, entry.tag);
     if (d == nullptr) return -1;
-    IsoDataField field;
+    IsoDataField field = take_field(file);
     field.tag = entry.tag;
     field.field_length = entry.field_length;
     field.field_position = entry.field_position;
@@ -81,7 +98,7 @@ bool read_reusing_record(IsoFileState& file) {
     want = std::min(want, remaining);
     if (!Iso_Seek(file, start)) return false;
     const std::string_view area = Iso_View_Up_To(file, want);
-    file.record_fields.clear();
+    retire_fields(file);
     const std::int64_t used = cut_fields(file, area, true);
     if (used >= 0) return Iso_Seek(file, start + used);
     if (used == -1 || want == remaining) return false;
@@ -92,7 +109,7 @@ bool read_reusing_record(IsoFileState& file) {
 }  // namespace
 
 bool Iso_Read_Data_Record(IsoFileState& file) {
-  file.record_fields.clear();
+  retire_fields(file);
   file.have_record = false;
   if (file.reuse_leader) {
     if (!read_reusing_record(file)) return false;
