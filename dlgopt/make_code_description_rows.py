@@ -55,8 +55,8 @@ MOVED_MAJORS = {301: 300}
 DEF_WIDTH = 91
 
 
-def expand(spec):
-    for part in spec.split(","):
+def expand(ranges):
+    for part in ranges.split(","):
         lo, _, hi = part.strip().partition("-")
         yield from range(int(lo), int(hi or lo) + 1)
 

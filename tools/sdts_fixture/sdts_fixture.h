@@ -86,10 +86,10 @@ class SdtsTransfer {
   // Writes module files under lower-case names while the catalog keeps upper case.
   SdtsTransfer& lower_case_files(bool on = true);
 
-  Module& iden(const IdenSpec& spec);
-  Module& iref(const IrefSpec& spec);
-  Module& xref(const XrefSpec& spec);
-  Module& spdm(const SpdmSpec& spec);
+  Module& iden(const IdenSpec& contents);
+  Module& iref(const IrefSpec& contents);
+  Module& xref(const XrefSpec& contents);
+  Module& spdm(const SpdmSpec& contents);
   // A CATS record giving module `name` its theme; the CATS module is added on first use.
   Module& cats(const std::string& name, const std::string& theme);
   // A data quality module ("DQAA", "DQHL", "DQLC", "DQPA"), one record per comment.
