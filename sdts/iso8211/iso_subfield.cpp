@@ -14,7 +14,7 @@ namespace {
 // Copies `text` with a terminating zero; refuses what does not fit.
 bool copy_out(std::string_view text, char* out, int out_size) {
   if (out == nullptr || out_size < 1 || text.size() + 1 > static_cast<std::size_t>(out_size)) return false;
-  std::memcpy(out, text.data(), text.size());
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());  // an empty view may hold no data
   out[text.size()] = '\0';
   return true;
 }
