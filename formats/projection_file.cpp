@@ -53,8 +53,14 @@ std::string PRJ_Esri_Wkt(const CoordinateReference& reference) {
 
 ProjectionFileResult PRJ_Write_Projection_File(std::string_view shp_path,
                                                const ReferenceChoice& choice) {
+  return PRJ_Write_Rendered_Projection_File(
+      shp_path, choice, choice.reference ? PRJ_Esri_Wkt(*choice.reference) : std::string());
+}
+
+ProjectionFileResult PRJ_Write_Rendered_Projection_File(std::string_view shp_path,
+                                                        const ReferenceChoice& choice,
+                                                        const std::string& wkt) {
   if (!choice.reference) return not_written(shp_path, choice.reason);
-  const std::string wkt = PRJ_Esri_Wkt(*choice.reference);
   if (wkt.empty())
     return not_written(shp_path,
                        "PROJ cannot render " + choice.reference->label() + " as ESRI WKT");

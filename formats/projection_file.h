@@ -24,4 +24,10 @@ std::string PRJ_Esri_Wkt(const CoordinateReference& reference);
 ProjectionFileResult PRJ_Write_Projection_File(std::string_view shp_path,
                                                const ReferenceChoice& choice);
 
+// The same with `wkt` already rendered by PRJ_Esri_Wkt for the choice's reference, for a
+// conversion that writes many layers in one reference (PROJ opens its database per render).
+ProjectionFileResult PRJ_Write_Rendered_Projection_File(std::string_view shp_path,
+                                                        const ReferenceChoice& choice,
+                                                        const std::string& wkt);
+
 }  // namespace corvane::formats
