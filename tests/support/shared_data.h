@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace corvane::test {
@@ -18,3 +19,11 @@ std::string shared_data_dir();
     if (corvane::test::shared_data_dir().empty())                                        \
       GTEST_SKIP() << "real DLG data not found beside the repository (../shared/data)"; \
   } while (0)
+
+namespace corvane::test {
+
+// A new directory under the system's temporary directory, named `prefix` plus a unique
+// suffix, so that test runs in parallel (two builds, two checkouts) never share one.
+std::filesystem::path fresh_directory(const std::string& prefix);
+
+}  // namespace corvane::test

@@ -12,6 +12,7 @@
 
 #include "platform/message_sink.h"
 #include "platform/progress_presenter.h"
+#include "tests/support/shared_data.h"
 
 namespace corvane::test {
 
@@ -19,9 +20,7 @@ class ConversionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = std::filesystem::temp_directory_path() /
-            (std::string("corvane-driver-") + info->test_suite_name() + "-" + info->name());
-    std::filesystem::remove_all(root_);
+    root_ = fresh_directory(std::string("corvane-driver-") + info->test_suite_name() + "-" + info->name());
     std::filesystem::create_directories(root_ / "tmp");
     std::filesystem::create_directories(root_ / "out");
     saved_temp_ = std::getenv("TEMP") ? std::getenv("TEMP") : "";

@@ -10,6 +10,7 @@
 #include "sdts/modules/identification.h"
 #include "sdts/modules/module_state.h"
 #include "sdts/modules/spatial_reference.h"
+#include "tests/support/shared_data.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 
 namespace fs = std::filesystem;
@@ -20,10 +21,8 @@ namespace {
 class ControlModules : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("corvane-control-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = corvane::test::fresh_directory(
+        "corvane-control-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     g_log_path = (dir_ / "run.log").string();
     g_doc_path = (dir_ / "run.doc").string();
     SDTS_Reset_Conversion_State();

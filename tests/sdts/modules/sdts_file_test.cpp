@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "sdts/modules/catalog.h"
+#include "tests/support/shared_data.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 
 namespace fs = std::filesystem;
@@ -13,10 +14,7 @@ using namespace corvane::sdts_fixture;
 namespace {
 
 fs::path scratch(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / ("corvane-modules-" + name);
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
+  return corvane::test::fresh_directory("corvane-modules-" + name);
 }
 
 TEST(SDTSFileNameTest, PartsOfAModulePath) {
