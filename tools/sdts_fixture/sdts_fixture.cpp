@@ -74,7 +74,7 @@ Module& SdtsTransfer::iden(const IdenSpec& s) {
              "(A,I,10A,I,A)")
       .field("CONF", "1600;&", "CONFORMANCE", "FFYN!VGYN!GTYN!RCYN!EXSP!FTLV", "(4A,2I)");
   m.add({{"IDEN",
-          {"IDEN", rcid_text(1), s.stid, s.stvs, s.docu, s.prid, s.prvs, "FIPS 173-1 PART 4",
+          {"IDEN", rcid_text(1), s.stid, s.stvs, s.docu, s.prid, s.prvs, "FIPS 173-1 TOPOLOGICAL VECTOR PROFILE",
            s.has_title ? s.title : "", "DLG-3", "1987", "19960827", s.scale, s.comt}},
          {"CONF", {"Y", "Y", "Y", "N", "1", "4"}}});
   return m;
