@@ -91,51 +91,61 @@ long FindLineIndex(std::span<const DlgLine> lines, std::int64_t id) {
   return halving_search(lines, id, [](const DlgLine& line) { return std::int64_t{line.id}; });
 }
 
-void WriteNodeShapes(const DlgElements& elements, OptProgressDialog& dialog) {
-  const std::string dbf_path = output_path("nodes.dbf");
-  const std::string shp_path = output_path("nodes.shp");
-  const std::string shx_path = output_path("nodes.shx");
-  CFile dbf = open_output(dbf_path);
-  if (!dbf) return;
-  g_opt_work_file.record(shp_path);
-  CFile shp = open_output(shp_path);
-  if (!shp) return;
-  CFile shx = open_output(shx_path);
-  if (!shx) return;
+namespace {
 
+// The table and shapefile pair of a node or link layer. They are opened table first, so
+// that a table that cannot be created leaves no shapefile behind; any failure leaves the
+// layer unwritten.
+struct LayerFiles {
+  std::string dbf_path, shp_path;
+  CFile dbf, shp, shx;
+
+  bool open(const std::string& name) {
+    dbf_path = output_path((name + ".dbf").c_str());
+    shp_path = output_path((name + ".shp").c_str());
+    dbf = open_output(dbf_path);
+    if (!dbf) return false;
+    g_opt_work_file.record(shp_path);
+    shp = open_output(shp_path);
+    if (!shp) return false;
+    shx = open_output(output_path((name + ".shx").c_str()));
+    return static_cast<bool>(shx);
+  }
+
+  void finish(ShapefilePair& shapes) {
+    if (DBF_Write_End_Mark(dbf.get()) != 0) opt_fatal("Cannot write to " + dbf_path);
+    shapes.finish();
+    formats::PRJ_Finish_Layer(shp_path);
+    dbf.reset();
+    shp.reset();
+    shx.reset();
+  }
+};
+
+}  // namespace
+
+void WriteNodeShapes(const DlgElements& elements, OptProgressDialog& dialog) {
+  LayerFiles layer;
+  if (!layer.open("nodes")) return;
   const auto count = static_cast<std::uint32_t>(elements.nodes.size());
-  begin_table(dbf.get(), count, kNodeFields, dbf_path);
-  ShapefilePair shapes(shp.get(), shx.get(), SHP_POINT);
+  begin_table(layer.dbf.get(), count, kNodeFields, layer.dbf_path);
+  ShapefilePair shapes(layer.shp.get(), layer.shx.get(), SHP_POINT);
   for (const DlgNode& node : elements.nodes) {
-    write_row(DbfRow().integer(node.id, 8, DbfRow::kRight), dbf.get(), dbf_path);
+    write_row(DbfRow().integer(node.id, 8, DbfRow::kRight), layer.dbf.get(), layer.dbf_path);
     shapes.add_point(node.x, node.y);
     dialog.set_nodes_processed(shapes.records());
   }
   g_opt_log.printf("Wrote %d node shapes\n", shapes.records());
-  if (DBF_Write_End_Mark(dbf.get()) != 0) opt_fatal("Cannot write to " + dbf_path);
-  shapes.finish();
-  formats::PRJ_Finish_Layer(shp_path);
-  dbf.reset();
-  shp.reset();
-  shx.reset();
+  layer.finish(shapes);
   WriteNodeAttributes(elements.nodes);
 }
 
 void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
-  const std::string dbf_path = output_path("links.dbf");
-  const std::string shp_path = output_path("links.shp");
-  const std::string shx_path = output_path("links.shx");
-  CFile dbf = open_output(dbf_path);
-  if (!dbf) return;
-  g_opt_work_file.record(shp_path);
-  CFile shp = open_output(shp_path);
-  if (!shp) return;
-  CFile shx = open_output(shx_path);
-  if (!shx) return;
-
+  LayerFiles layer;
+  if (!layer.open("links")) return;
   const auto count = static_cast<std::uint32_t>(elements.lines.size());
-  begin_table(dbf.get(), count, kLinkFields, dbf_path);
-  ShapefilePair shapes(shp.get(), shx.get(), SHP_POLYLINE);
+  begin_table(layer.dbf.get(), count, kLinkFields, layer.dbf_path);
+  ShapefilePair shapes(layer.shp.get(), layer.shx.get(), SHP_POLYLINE);
   for (const DlgLine& line : elements.lines) {
     DbfRow row;
     row.integer(line.id, 8, DbfRow::kLeft)
@@ -144,17 +154,12 @@ void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
         .integer(line.left_area, 8, DbfRow::kLeft)
         .integer(line.right_area, 8, DbfRow::kLeft)
         .real(line_length(line.points), 12, 4, DbfRow::kLeft);
-    write_row(row, dbf.get(), dbf_path);
+    write_row(row, layer.dbf.get(), layer.dbf_path);
     shapes.add_arc(line_arc(line));
     dialog.set_lines_processed(shapes.records());
   }
   g_opt_log.printf("Wrote %d line shapes\n", shapes.records());
-  if (DBF_Write_End_Mark(dbf.get()) != 0) opt_fatal("Cannot write to " + dbf_path);
-  shapes.finish();
-  formats::PRJ_Finish_Layer(shp_path);
-  dbf.reset();
-  shp.reset();
-  shx.reset();
+  layer.finish(shapes);
   WriteLineAttributes(elements.lines);
 }
 
