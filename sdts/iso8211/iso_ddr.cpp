@@ -135,6 +135,9 @@ bool Iso_Parse_DDR(IsoFileState& file) {
     file.field_descriptions.push_back(std::move(d));
   }
   if (file.ddr_leader.interchange_level < 3 && !control_tags_in_order(file.field_descriptions)) return false;
+  // Laid out only now: the sequences point into the descriptions' format trees.
+  for (auto& d : file.field_descriptions)
+    if (d.formats) d.format_sequence = Iso_Lay_Out_Formats(*d.formats);
 
   file.ddr_length = file.ddr_leader.record_length;
   if (file.ddr_length == 0 && !directory.empty())

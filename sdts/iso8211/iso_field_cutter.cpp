@@ -42,15 +42,17 @@ class FieldCursor {
     }
   }
 
-  IsoCutResult take_bits(std::int32_t width, std::string& out) {
+  IsoCutResult take_bits(const IsoFormatNode& format, IsoValueStore& store, IsoValue& value) {
     after_delimiter_ = false;
+    const std::int32_t width = format.width;
     const std::uint64_t available = (std::uint64_t{size_} - std::min(pos_, size_)) * 8;
     if (pos_ >= size_ || std::uint64_t(width) + bit_ > available) return short_read();
     const std::size_t out_size = (static_cast<std::size_t>(width) + 7) / 8;
-    out.assign(out_size, '\0');
     if (bit_ == 0 && width % 8 == 0) {
-      std::memcpy(out.data(), data_ + pos_, out_size);
+      value = store.add(std::string_view(data_ + pos_, out_size), &format);
     } else {
+      char* out = nullptr;
+      value = store.add_zeros(out_size, &format, out);
       for (std::int32_t i = 0; i < width; ++i) {
         const std::size_t source = pos_ * 8 + bit_ + static_cast<std::size_t>(i);
         const int bit = (static_cast<unsigned char>(data_[source / 8]) >> (7 - source % 8)) & 1;
@@ -64,7 +66,7 @@ class FieldCursor {
   }
 
   // "B" without a width: one digit d, d digits of a bit count b, then ceil(b/8) bytes.
-  IsoCutResult take_counted_binary(std::string& out) {
+  IsoCutResult take_counted_binary(std::string_view& out) {
     align();
     if (at_end()) return short_read();
     const char d = data_[pos_];
@@ -75,36 +77,36 @@ class FieldCursor {
     if (bits < 0) return IsoCutResult::failed;
     const std::size_t total = 1 + digits + (static_cast<std::size_t>(bits) + 7) / 8;
     if (size_ - pos_ < total) return short_read();
-    out.assign(data_ + pos_, total);
+    out = std::string_view(data_ + pos_, total);
     pos_ += total;
     return IsoCutResult::cut;
   }
 
   // `width` characters; a field terminator in the last of them ends the value and the field.
-  IsoCutResult take_fixed(std::int32_t width, std::string& out) {
+  IsoCutResult take_fixed(std::int32_t width, std::string_view& out) {
     align();
     const std::size_t w = static_cast<std::size_t>(width);
     for (std::size_t i = 0; i < w; ++i) {
       if (pos_ + i >= size_) return short_read();
       if (data_[pos_ + i] != ISO_FIELD_TERMINATOR) continue;
       if (i + 1 < w) return IsoCutResult::failed;
-      out.assign(data_ + pos_, i);
+      out = std::string_view(data_ + pos_, i);
       pos_ += w;
       ended_ = true;
       return IsoCutResult::cut;
     }
-    out.assign(data_ + pos_, w);
+    out = std::string_view(data_ + pos_, w);
     pos_ += w;
     return IsoCutResult::cut;
   }
 
   // Characters up to `delimiter` (consumed) or up to the field terminator, which ends the field.
-  IsoCutResult take_delimited(char delimiter, std::string& out) {
+  IsoCutResult take_delimited(char delimiter, std::string_view& out) {
     align();
     for (std::size_t i = pos_; i < size_; ++i) {
       if (i - pos_ > ISO_SCRATCH_SIZE) return IsoCutResult::failed;
       if (data_[i] != delimiter && data_[i] != ISO_FIELD_TERMINATOR) continue;
-      out.assign(data_ + pos_, i - pos_);
+      out = std::string_view(data_ + pos_, i - pos_);
       ended_ = data_[i] == ISO_FIELD_TERMINATOR;
       after_delimiter_ = !ended_;
       pos_ = i + 1;
@@ -123,19 +125,18 @@ class FieldCursor {
   bool after_delimiter_ = false;  // the last value ended at its delimiter
 };
 
-IsoCutResult cut_value(FieldCursor& cursor, const IsoFormatNode& format, IsoValue& value) {
-  std::string bytes;
+IsoCutResult cut_value(FieldCursor& cursor, const IsoFormatNode& format, IsoValueStore& store, IsoValue& value) {
+  if (format.is_fixed_binary()) return cursor.take_bits(format, store, value);
+  std::string_view bytes;
   IsoCutResult result;
-  if (format.is_fixed_binary())
-    result = cursor.take_bits(format.width, bytes);
-  else if (format.is_binary())
+  if (format.is_binary())
     result = cursor.take_counted_binary(bytes);
   else if (format.width > 0)
     result = cursor.take_fixed(format.width, bytes);
   else
     result = cursor.take_delimited(format.delimiter ? format.delimiter : ISO_UNIT_TERMINATOR, bytes);
   value.format = &format;
-  if (!bytes.empty() || format.is_binary()) value.bytes = std::move(bytes);
+  if (result == IsoCutResult::cut && (!bytes.empty() || format.is_binary())) value = store.add(bytes, &format);
   return result;
 }
 
@@ -165,9 +166,10 @@ IsoCutResult cut_dimensions(std::string_view text, IsoDataField& field, std::siz
   return IsoCutResult::cut;
 }
 
-IsoCutResult cut_unformatted(const IsoFieldDescription& d, std::string_view text, IsoDataField& field) {
-  auto add_pieces = [&field](std::string_view t) {
-    for (auto& piece : Iso_Split_Values(t)) field.values.push_back({std::move(piece), nullptr});
+IsoCutResult cut_unformatted(const IsoFieldDescription& d, std::string_view text, IsoValueStore& store,
+                             IsoDataField& field) {
+  auto add_pieces = [&](std::string_view t) {
+    Iso_For_Each_Value(t, [&](std::string_view piece) { field.values.push_back(store.add(piece, nullptr)); });
   };
   const std::string_view to_terminator = text.substr(0, text.find(ISO_FIELD_TERMINATOR));
   if (d.labels) {
@@ -175,7 +177,7 @@ IsoCutResult cut_unformatted(const IsoFieldDescription& d, std::string_view text
   } else if (d.structure_code() == 0) {
     std::string_view whole = text;
     if (!whole.empty() && whole.back() == ISO_FIELD_TERMINATOR) whole.remove_suffix(1);
-    field.values.push_back({whole.empty() ? std::nullopt : std::optional<std::string>(whole), nullptr});
+    field.values.push_back(whole.empty() ? IsoValue{} : store.add(whole, nullptr));
   } else if (d.structure_code() == '0' || d.structure_code() == '1') {
     add_pieces(text);
   } else {
@@ -188,8 +190,9 @@ IsoCutResult cut_unformatted(const IsoFieldDescription& d, std::string_view text
   return IsoCutResult::cut;
 }
 
-IsoCutResult cut_formatted(const IsoFieldDescription& d, FieldCursor& cursor, IsoDataField& field) {
-  IsoFormatWalk walk(*d.formats);
+IsoCutResult cut_formatted(const IsoFieldDescription& d, FieldCursor& cursor, IsoValueStore& store,
+                           IsoDataField& field) {
+  IsoFormatWalk walk(*d.formats, &d.format_sequence);
   while (!cursor.ended()) {
     if (cursor.at_end()) {
       if (!field.values.empty()) break;
@@ -201,9 +204,9 @@ IsoCutResult cut_formatted(const IsoFieldDescription& d, FieldCursor& cursor, Is
       break;
     }
     IsoValue value;
-    const IsoCutResult result = cut_value(cursor, format, value);
+    const IsoCutResult result = cut_value(cursor, format, store, value);
     if (result != IsoCutResult::cut) return result;
-    field.values.push_back(std::move(value));
+    field.values.push_back(value);
   }
   return IsoCutResult::cut;
 }
@@ -211,7 +214,8 @@ IsoCutResult cut_formatted(const IsoFieldDescription& d, FieldCursor& cursor, Is
 }  // namespace
 
 IsoCutResult Iso_Cut_Field(const IsoFieldDescription& d, const char* data, std::size_t size,
-                           IsoFieldExtent extent, IsoDataField& field, std::size_t& consumed) {
+                           IsoFieldExtent extent, IsoValueStore& store, IsoDataField& field,
+                           std::size_t& consumed) {
   const bool open = extent == IsoFieldExtent::open;
   if (!d.formats) {
     // Without formats a field is text: its terminator is its end.
@@ -221,7 +225,7 @@ IsoCutResult Iso_Cut_Field(const IsoFieldDescription& d, const char* data, std::
       size = static_cast<std::size_t>(static_cast<const char*>(end) - data) + 1;
     }
     consumed = size;
-    return cut_unformatted(d, std::string_view(data, size), field);
+    return cut_unformatted(d, std::string_view(data, size), store, field);
   }
   std::size_t used = 0;
   if (has_data_dimensions(d)) {
@@ -231,7 +235,7 @@ IsoCutResult Iso_Cut_Field(const IsoFieldDescription& d, const char* data, std::
                                                                                : IsoCutResult::failed;
   }
   FieldCursor cursor(data + used, size - used, open);
-  const IsoCutResult result = cut_formatted(d, cursor, field);
+  const IsoCutResult result = cut_formatted(d, cursor, store, field);
   consumed = used + cursor.position();
   if (!open) consumed = size;
   return result;

@@ -28,6 +28,7 @@ struct IsoFileControl {
 // A directory entry of the current data record's layout.
 struct IsoDirectoryEntry {
   std::string tag;
+  const IsoFieldDescription* description = nullptr;  // set for a data record's fields
   std::int32_t field_length = 0;
   std::int32_t field_position = 0;
 };
@@ -54,6 +55,7 @@ struct IsoFileState {
   bool reuse_leader = false;
   bool have_record = false;
   std::vector<IsoDataField> record_fields;
+  IsoValueStore value_store;  // the bytes of record_fields' values
   // The previous record's fields, last first, kept so that the next record's fields reuse
   // their buffers instead of growing new ones value by value.
   std::vector<IsoDataField> spare_fields;

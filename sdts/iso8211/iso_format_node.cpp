@@ -109,23 +109,29 @@ void prune(std::vector<IsoFormatNode>& nodes) {
   nodes = std::move(kept);
 }
 
-}  // namespace
-
-std::string IsoFormatNode::describe() const {
-  // Asked for every subfield read, so built in place: a type letter and at most "(" 11 digits ")".
-  char text[16];
-  char* end = text;
-  *end++ = type;
-  if (delimiter != 0 || width != 0) {
-    *end++ = '(';
-    if (delimiter != 0)
-      *end++ = delimiter;
-    else
-      end = std::to_chars(end, text + sizeof text - 1, width).ptr;
-    *end++ = ')';
+// Every subfield read asks for its format's text, so each typed node gets it once here.
+void describe_all(std::vector<IsoFormatNode>& nodes) {
+  for (auto& node : nodes) {
+    if (node.type == 0) {
+      describe_all(node.children);
+      continue;
+    }
+    char text[16];
+    char* end = text;
+    *end++ = node.type;
+    if (node.delimiter != 0 || node.width != 0) {
+      *end++ = '(';
+      if (node.delimiter != 0)
+        *end++ = node.delimiter;
+      else
+        end = std::to_chars(end, text + sizeof text - 1, node.width).ptr;
+      *end++ = ')';
+    }
+    node.description.assign(text, end);
   }
-  return std::string(text, end);
 }
+
+}  // namespace
 
 bool Iso_Parse_Formats(std::string_view text, IsoFormatNode& root) {
   if (text.size() < 2 || text.front() != '(' || text.back() != ')') return false;
@@ -135,6 +141,7 @@ bool Iso_Parse_Formats(std::string_view text, IsoFormatNode& root) {
   if (!parser.parse_list(parsed.children, 0, 0)) return false;
   prune(parsed.children);
   if (parsed.children.empty()) return false;
+  describe_all(parsed.children);
   root = std::move(parsed);
   return true;
 }

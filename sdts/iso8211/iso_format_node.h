@@ -13,12 +13,13 @@ struct IsoFormatNode {
   char delimiter = 0;             // 0 when none
   bool parenthesised = false;     // a group written as "n(" ... ")"
   std::vector<IsoFormatNode> children;
+  std::string description;  // describe()'s text, made once when the formats are parsed
 
   bool is_binary() const { return type == 'B'; }
   // Binary with a width: its length does not depend on the data.
   bool is_fixed_binary() const { return type == 'B' && width > 0; }
-  // The text ISO_Check_Subfield shows: "A", "I(6)", "B(32)", "A(,)".
-  std::string describe() const;
+  // The text ISO_Check_Subfield shows: "A", "I(6)", "B(32)", "A(,)"; empty for a group.
+  const std::string& describe() const { return description; }
 };
 
 // Parses format controls into a root node (repeat count 1) holding the top-level items.

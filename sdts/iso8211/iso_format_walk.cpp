@@ -1,27 +1,67 @@
 #include "sdts/iso8211/iso_format_walk.h"
 
-IsoFormatWalk::IsoFormatWalk(const IsoFormatNode& root) : root_(root), reuse_(&root) {
+namespace {
+
+// Longer lists (large repeat counts) are walked in the tree instead.
+constexpr std::size_t kMostLaidOut = 4096;
+
+// The rightmost top-level "n(...)" group, or the root itself.
+const IsoFormatNode& repeated_part(const IsoFormatNode& root) {
+  const IsoFormatNode* reuse = &root;
   for (const auto& item : root.children)
-    if (item.parenthesised) reuse_ = &item;
+    if (item.parenthesised) reuse = &item;
+  return *reuse;
 }
 
-const IsoFormatNode& IsoFormatWalk::next() {
+bool lay_out(const IsoFormatNode& group, std::vector<const IsoFormatNode*>& out) {
+  for (std::int32_t r = 0; r < group.repeat_count; ++r) {
+    for (const auto& node : group.children) {
+      if (node.type == 0) {
+        if (!lay_out(node, out)) return false;
+      } else {
+        if (out.size() == kMostLaidOut) return false;
+        out.push_back(&node);
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+IsoFormatSequence Iso_Lay_Out_Formats(const IsoFormatNode& root) {
+  IsoFormatSequence sequence;
+  if (!lay_out(root, sequence.first) || !lay_out(repeated_part(root), sequence.again) ||
+      sequence.again.empty())
+    return {};
+  return sequence;
+}
+
+IsoFormatWalk::IsoFormatWalk(const IsoFormatNode& root, const IsoFormatSequence* sequence)
+    : root_(root), reuse_(&repeated_part(root)) {
+  if (sequence != nullptr && !sequence->empty()) {
+    sequence_ = sequence;
+    pass_ = &sequence->first;
+  }
+}
+
+const IsoFormatNode& IsoFormatWalk::next_in_tree() {
   for (;;) {
-    if (stack_.empty()) {
+    if (depth_ == 0) {
       const IsoFormatNode& item = started_ ? *reuse_ : root_;
-      stack_.push_back({&item.children, 0, item.repeat_count});
+      stack_[depth_++] = {&item.children, 0, item.repeat_count};
       started_ = true;
     }
-    Frame& frame = stack_.back();
+    Frame& frame = stack_[depth_ - 1];
     if (frame.index == frame.list->size()) {
       if (--frame.remaining > 0)
         frame.index = 0;
       else
-        stack_.pop_back();
+        --depth_;
       continue;
     }
     const IsoFormatNode& node = (*frame.list)[frame.index++];
     if (node.type != 0) return node;
-    stack_.push_back({&node.children, 0, node.repeat_count});
+    stack_[depth_++] = {&node.children, 0, node.repeat_count};
   }
 }

@@ -14,15 +14,17 @@ namespace {
 // beyond them.
 constexpr std::int64_t kMinimumReuseRead = 4096;
 
-// At levels 1 and 2 a record starts with "0001" and its fields follow the DDR's order
-// (a tag may repeat).
-bool directory_in_ddr_order(const IsoFileState& file, const std::vector<IsoDirectoryEntry>& directory) {
+// Finds each field's description. At levels 1 and 2 a record starts with "0001" and its
+// fields follow the DDR's order (a tag may repeat).
+bool describe_directory(const IsoFileState& file, std::vector<IsoDirectoryEntry>& directory) {
   if (directory.empty()) return false;
-  if (file.ddr_leader.interchange_level == 3) return true;
-  if (!Iso_Is_Numeric_Tag(directory[0].tag) || Iso_Decimal(directory[0].tag) != 1) return false;
+  const bool ordered = file.ddr_leader.interchange_level != 3;
+  if (ordered && (!Iso_Is_Numeric_Tag(directory[0].tag) || Iso_Decimal(directory[0].tag) != 1)) return false;
   std::size_t at = 0;
-  for (const auto& entry : directory)
-    if (!Iso_Find_Description(file, entry.tag, at, &at)) return false;
+  for (auto& entry : directory) {
+    entry.description = Iso_Find_Description(file, entry.tag, ordered ? at : 0, &at);
+    if (entry.description == nullptr) return false;
+  }
   return true;
 }
 
@@ -32,7 +34,7 @@ bool read_leader_and_directory(IsoFileState& file) {
       !Iso_Parse_Data_Leader(bytes, file.ddr_leader.size_of_field_tag, file.record_leader))
     return false;
   if (!Iso_Read_Directory(file, file.record_leader, file.record_directory) ||
-      !directory_in_ddr_order(file, file.record_directory))
+      !describe_directory(file, file.record_directory))
     return false;
   if (file.record_leader.record_length == 0) {
     const auto& last = file.record_directory.back();
@@ -47,6 +49,7 @@ void retire_fields(IsoFileState& file) {
   for (auto field = file.record_fields.rbegin(); field != file.record_fields.rend(); ++field)
     file.spare_fields.push_back(std::move(*field));
   file.record_fields.clear();
+  file.value_store.clear();
 }
 
 // An empty field, holding the buffers of the previous record's field in the same place.
@@ -65,10 +68,10 @@ IsoDataField take_field(IsoFileState& file) {
 std::int64_t cut_fields(IsoFileState& file, std::string_view area, bool reusing) {
   std::size_t position = 0;
   for (const auto& entry : file.record_directory) {
-    const IsoFieldDescription* d = Iso_Find_Description(file, entry.tag);
-    if (d == nullptr) return -1;
+    const IsoFieldDescription* d = entry.description;
     IsoDataField field = take_field(file);
     field.tag = entry.tag;
+    field.description = d;
     field.field_length = entry.field_length;
     field.field_position = entry.field_position;
     // Records after an "R" leader keep its layout only for fields whose formats fix their
@@ -79,7 +82,7 @@ std::int64_t cut_fields(IsoFileState& file, std::string_view area, bool reusing)
     std::size_t consumed = 0;
     const IsoCutResult result =
         Iso_Cut_Field(*d, area.data() + position, open ? available : entry.field_length,
-                      open ? IsoFieldExtent::open : IsoFieldExtent::known, field, consumed);
+                      open ? IsoFieldExtent::open : IsoFieldExtent::known, file.value_store, field, consumed);
     if (result == IsoCutResult::need_more) return -2;
     if (result == IsoCutResult::failed) return -1;
     position += consumed;

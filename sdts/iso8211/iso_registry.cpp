@@ -11,6 +11,9 @@ std::vector<std::unique_ptr<IsoFileState>>& open_files() {
   return files;
 }
 
+// Every subfield call looks its file up, nearly always the same one as the call before.
+IsoFileState* g_last_found = nullptr;
+
 }  // namespace
 
 IsoFileState& Iso_Register_File(std::unique_ptr<IsoFileState> state) {
@@ -21,8 +24,10 @@ IsoFileState& Iso_Register_File(std::unique_ptr<IsoFileState> state) {
 
 IsoFileState* Iso_Find_File(const std::FILE* stream) {
   if (stream == nullptr) return nullptr;
-  for (auto& f : open_files())
-    if (f->stream.get() == stream) return f.get();
+  if (g_last_found != nullptr && g_last_found->stream.get() == stream) return g_last_found;
+  for (auto& f : open_files()) {
+    if (f->stream.get() == stream) return g_last_found = f.get();
+  }
   return nullptr;
 }
 
@@ -31,6 +36,7 @@ bool Iso_Unregister_File(const std::FILE* stream) {
   const auto it = std::find_if(files.begin(), files.end(),
                                [stream](const auto& f) { return f->stream.get() == stream; });
   if (stream == nullptr || it == files.end()) return false;
+  if (g_last_found == it->get()) g_last_found = nullptr;
   files.erase(it);
   return true;
 }

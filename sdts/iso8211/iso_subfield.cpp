@@ -32,7 +32,7 @@ bool enter_next_field(IsoFileState& file, int& status) {
   } else {
     ++file.current_field;
   }
-  file.current_description = Iso_Find_Description(file, file.record_fields[file.current_field].tag);
+  file.current_description = file.record_fields[file.current_field].description;
   file.next_value = 0;
   file.next_extent = 0;
   file.current_format = nullptr;
@@ -48,14 +48,23 @@ void advance_labels(IsoFileState& file) {
   }
 }
 
-std::string label_text(const IsoFileState& file) {
+// The current label of every group joined with "!", written straight into `out`.
+bool copy_label(const IsoFileState& file, char* out, int out_size) {
   const auto& groups = file.current_description->labels->groups;
-  std::string text;
+  std::size_t used = 0;
+  const auto append = [&](std::string_view text) {
+    if (used + text.size() + 1 > static_cast<std::size_t>(out_size)) return false;
+    if (!text.empty()) std::memcpy(out + used, text.data(), text.size());
+    used += text.size();
+    return true;
+  };
   for (std::size_t g = 0; g < groups.size(); ++g) {
-    if (g > 0) text += '!';
-    text += groups[g][file.label_cursors[g]].text.value_or("");
+    if (g > 0 && !append("!")) return false;
+    const auto& label = groups[g][file.label_cursors[g]].text;
+    if (label && !append(*label)) return false;
   }
-  return text;
+  out[used] = '\0';
+  return true;
 }
 
 // Delivers the dimensions read from a field's data: the count, then each extent. False when
@@ -115,12 +124,9 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
   if (file->next_value > 0 && file->current_description->labels) advance_labels(*file);
   const IsoValue& v = field.values[file->next_value++];
   file->current_format = v.format;
-  std::string_view bytes;
-  if (v.bytes) {
-    bytes = *v.bytes;
-    // Character values are text: they end at a zero byte, as the callers read them.
-    if (v.format == nullptr || !v.format->is_binary()) bytes = bytes.substr(0, bytes.find('\0'));
-  }
+  std::string_view bytes = file->value_store.bytes(v);
+  // Character values are text: they end at a zero byte, as the callers read them.
+  if (v.format == nullptr || !v.format->is_binary()) bytes = bytes.substr(0, bytes.find('\0'));
   if (!copy_out(bytes, value, value_size)) {
     *status = ISO_STATUS_FAILED;
     return 0;
@@ -153,7 +159,7 @@ int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int labe
   if (file->current_format != nullptr && !copy_out(file->current_format->describe(), format, format_size))
     return 0;
   if (file->current_description->labels && !file->label_cursors.empty() &&
-      !copy_out(label_text(*file), label, label_size))
+      !copy_label(*file, label, label_size))
     return 0;
   return 1;
 }

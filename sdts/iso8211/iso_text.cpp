@@ -41,15 +41,6 @@ std::vector<std::optional<std::string>> Iso_Split_Elements(std::string_view text
 
 std::vector<std::string> Iso_Split_Values(std::string_view text) {
   std::vector<std::string> pieces;
-  std::string piece;
-  for (char c : text) {
-    if (!is_terminator(c)) {
-      piece += c;
-    } else if (!piece.empty()) {
-      pieces.push_back(std::move(piece));
-      piece.clear();
-    }
-  }
-  if (!piece.empty()) pieces.push_back(std::move(piece));
+  Iso_For_Each_Value(text, [&pieces](std::string_view piece) { pieces.emplace_back(piece); });
   return pieces;
 }

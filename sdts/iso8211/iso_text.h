@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sdts/iso8211/iso_limits.h"
+
 // The C library's decimal conversion (leading blanks, a sign, digits up to the first other
 // character), clamped so that it cannot overflow.
 std::int32_t Iso_Decimal(std::string_view text);
@@ -17,3 +19,14 @@ std::vector<std::optional<std::string>> Iso_Split_Elements(std::string_view text
 
 // Splits at unit and field terminators, dropping empty pieces.
 std::vector<std::string> Iso_Split_Values(std::string_view text);
+
+// The same pieces handed to `take` one by one, without copying them.
+template <typename Take>
+void Iso_For_Each_Value(std::string_view text, Take&& take) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != ISO_UNIT_TERMINATOR && text[i] != ISO_FIELD_TERMINATOR) continue;
+    if (i > start) take(text.substr(start, i - start));
+    start = i + 1;
+  }
+}
