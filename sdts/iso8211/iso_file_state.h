@@ -67,7 +67,6 @@ struct IsoFileState {
   int step = 0;
   std::size_t next_value = 0;                // index of the value the next call delivers
   std::size_t next_extent = 0;               // index of the extent the next call delivers
-  std::vector<std::size_t> label_cursors;    // one per label group
   const IsoFormatNode* current_format = nullptr;
   bool delivering_extent = false;            // what ISO_Check_Subfield describes in step 2
 };

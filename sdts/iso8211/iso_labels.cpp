@@ -1,6 +1,10 @@
 #include "sdts/iso8211/iso_labels.h"
 
+#include <algorithm>
+
 namespace {
+
+constexpr std::size_t kLongestCycle = 256;
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;
@@ -17,11 +21,26 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 
 IsoLabels Iso_Parse_Labels(std::string_view descriptor) {
   IsoLabels labels;
+  std::size_t cycle_length = 1;
   for (std::string_view group_text : split(descriptor, '*')) {
     IsoLabelGroup group;
     for (std::string_view label : split(group_text, '!'))
       group.push_back(label.empty() ? IsoLabelNode{} : IsoLabelNode{std::string(label)});
+    cycle_length = std::min(cycle_length * group.size(), kLongestCycle + 1);
     labels.groups.push_back(std::move(group));
   }
+  if (cycle_length <= kLongestCycle)
+    for (std::size_t i = 0; i < cycle_length; ++i) labels.cycle.push_back(Iso_Label_Text(labels, i));
   return labels;
+}
+
+std::string Iso_Label_Text(const IsoLabels& labels, std::size_t index) {
+  std::string text;
+  for (std::size_t g = 0; g < labels.groups.size(); ++g) {
+    const IsoLabelGroup& group = labels.groups[g];
+    if (g > 0) text += '!';
+    if (const auto& label = group[index % group.size()].text) text += *label;
+    index /= group.size();
+  }
+  return text;
 }

@@ -39,32 +39,10 @@ bool enter_next_field(IsoFileState& file, int& status) {
   return file.current_description != nullptr;
 }
 
-// The first group's label moves fastest; a group that runs out starts again and moves the next.
-void advance_labels(IsoFileState& file) {
-  const auto& groups = file.current_description->labels->groups;
-  for (std::size_t g = 0; g < groups.size(); ++g) {
-    if (++file.label_cursors[g] < groups[g].size()) return;
-    file.label_cursors[g] = 0;
-  }
-}
-
-// The current label of every group joined with "!", written straight into `out`.
-bool copy_label(const IsoFileState& file, char* out, int out_size) {
-  const auto& groups = file.current_description->labels->groups;
-  std::size_t used = 0;
-  const auto append = [&](std::string_view text) {
-    if (used + text.size() + 1 > static_cast<std::size_t>(out_size)) return false;
-    if (!text.empty()) std::memcpy(out + used, text.data(), text.size());
-    used += text.size();
-    return true;
-  };
-  for (std::size_t g = 0; g < groups.size(); ++g) {
-    if (g > 0 && !append("!")) return false;
-    const auto& label = groups[g][file.label_cursors[g]].text;
-    if (label && !append(*label)) return false;
-  }
-  out[used] = '\0';
-  return true;
+// The label of the value just delivered, the `index`-th of its field.
+bool copy_label(const IsoLabels& labels, std::size_t index, char* out, int out_size) {
+  if (!labels.cycle.empty()) return copy_out(labels.cycle[index % labels.cycle.size()], out, out_size);
+  return copy_out(Iso_Label_Text(labels, index), out, out_size);
 }
 
 // Delivers the dimensions read from a field's data: the count, then each extent. False when
@@ -112,8 +90,6 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
   }
   if (file->step != 3) {
     file->step = 3;
-    const auto& labels = file->current_description->labels;
-    file->label_cursors.assign(labels ? labels->groups.size() : 0, 0);
     if (*status != ISO_STATUS_START_OF_RECORD) *status = ISO_STATUS_START_OF_FIELD;
   }
 
@@ -121,7 +97,6 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
     *status = ISO_STATUS_FAILED;
     return 0;
   }
-  if (file->next_value > 0 && file->current_description->labels) advance_labels(*file);
   const IsoValue& v = field.values[file->next_value++];
   file->current_format = v.format;
   std::string_view bytes = file->value_store.bytes(v);
@@ -148,7 +123,8 @@ int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int labe
   IsoFileState* file = Iso_Find_File(stream);
   if (file == nullptr || tag == nullptr) return 0;
   // Callers nearly always name the field just read, whose description is at hand.
-  const bool current = file->current_description != nullptr && file->current_description->tag == tag;
+  const bool current =
+      file->current_description != nullptr && std::strcmp(file->current_description->tag.c_str(), tag) == 0;
   if (!current && Iso_Find_Description(*file, tag) == nullptr) return 0;
   if (!copy_out("", label, label_size) || !copy_out("", format, format_size)) return 0;
   if (file->step == 2) {
@@ -158,8 +134,9 @@ int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int labe
   if (file->current_description == nullptr) return 1;
   if (file->current_format != nullptr && !copy_out(file->current_format->describe(), format, format_size))
     return 0;
-  if (file->current_description->labels && !file->label_cursors.empty() &&
-      !copy_label(*file, label, label_size))
+  // The label belongs to a value: none before the field's first value is delivered.
+  if (file->current_description->labels && file->step >= 3 && file->next_value > 0 &&
+      !copy_label(*file->current_description->labels, file->next_value - 1, label, label_size))
     return 0;
   return 1;
 }

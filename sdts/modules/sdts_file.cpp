@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "platform/paths.h"
 #include "sdts/driver/run_state.h"
@@ -60,8 +61,9 @@ int SDTSFile::open_file_for_read() {
 }
 
 int SDTSFile::read_ddr() {
-  std::vector<char> ddr(kDdrCapacity);
-  if (ISO_Read_DDR(m_stream, ddr.data(), kDdrCapacity, &m_status) == 0) {
+  // The reader fills what it uses; nothing needs clearing first.
+  const auto ddr = std::make_unique_for_overwrite<char[]>(kDdrCapacity);
+  if (ISO_Read_DDR(m_stream, ddr.get(), kDdrCapacity, &m_status) == 0) {
     TRACE_ERROR("SDTSFile::read_ddr()", "*** ERROR READING DDR ***", m_name.path);
     return 1;
   }
@@ -69,7 +71,8 @@ int SDTSFile::read_ddr() {
 }
 
 int SDTSFile::read_record() {
-  char tag[ISO_TAG_BUFFER_SIZE] = {};
+  char tag[ISO_TAG_BUFFER_SIZE];
+  tag[0] = '\0';
   m_descr.clear();
   m_frmts.clear();
   m_subfield_read = ISO_Read_Subfield(m_stream, tag, &m_leader_id, m_value.data(),
@@ -85,8 +88,8 @@ int SDTSFile::read_record() {
     return 1;
   }
   m_tag = tag;
-  char label[kTextCapacity] = {};
-  char format[kTextCapacity] = {};
+  char label[kTextCapacity];
+  char format[kTextCapacity];
   if (ISO_Check_Subfield(m_stream, tag, label, kTextCapacity, format, kTextCapacity) == 0) {
     TRACE_ERROR("SDTSFile::read_record()", "*** ERROR CHECKING DATA RECORD SUBFIELD ***",
                 m_name.path);

@@ -80,6 +80,20 @@ TEST(IsoLabels, GroupsAndAbsentLabels) {
   EXPECT_EQ(labels_text("A!!B"), "[A;-;B;]");
 }
 
+TEST(IsoLabels, FirstGroupMovesFastestAndLongCyclesAreWorkedOutPerValue) {
+  const IsoLabels two = Iso_Parse_Labels("A!B*C!D!E");
+  const std::vector<std::string> expected = {"A!C", "B!C", "A!D", "B!D", "A!E", "B!E"};
+  EXPECT_EQ(two.cycle, expected);
+  EXPECT_EQ(Iso_Label_Text(two, 6), "A!C");
+  EXPECT_EQ(Iso_Label_Text(Iso_Parse_Labels("*X!Y"), 3), "!Y");
+
+  std::string many = "P!Q";
+  for (int g = 0; g < 9; ++g) many += "*P!Q";  // 2^10 labels in a cycle: too many to keep
+  const IsoLabels long_cycle = Iso_Parse_Labels(many);
+  EXPECT_TRUE(long_cycle.cycle.empty());
+  EXPECT_EQ(Iso_Label_Text(long_cycle, 0b1000000101), "Q!P!Q!P!P!P!P!P!P!Q");
+}
+
 TEST(IsoDdr, LeaderChecks) {
   iso_test::Files files;
   const std::string title = std::string("0000;&T") + kFieldTerminator;
