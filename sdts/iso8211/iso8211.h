@@ -52,6 +52,23 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
 int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int label_size,
                        char* format, int format_size);
 
+// One value handed out by ISO_Read_Values, with what ISO_Read_Subfield and ISO_Check_Subfield
+// would have told about it. The pointers stay valid until the next call on the stream.
+struct IsoValueRef {
+  const char* bytes;   // the value (binary values are raw bytes; text is cut at a zero byte)
+  int length;
+  const char* label;   // with a terminating zero
+  const char* format;  // with a terminating zero
+};
+
+// Coordinates come as long runs of values in one field. After ISO_Read_Subfield delivered a
+// value of a field, hands out up to `max_values` of the values that follow it in that field
+// at once, as that many ISO_Read_Subfield and ISO_Check_Subfield calls would (same values,
+// labels, formats; `*status` is what the last of them would have given, and later calls go on
+// after it). `*count` may be 0: when the field's values are used up, or its labels cannot be
+// handed out this way; single calls then go on as before. Returns 0 only for an unknown stream.
+int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int* count, int* status);
+
 // Releases everything the file owns, closes the stream and sets `*stream` to null.
 int ISO_End_File(std::FILE** stream);
 

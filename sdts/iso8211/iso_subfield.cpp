@@ -45,6 +45,22 @@ bool copy_label(const IsoLabels& labels, std::size_t index, char* out, int out_s
   return copy_out(Iso_Label_Text(labels, index), out, out_size);
 }
 
+// Character values are text: they end at a zero byte, as the callers read them.
+std::string_view value_text(const IsoFileState& file, const IsoValue& v) {
+  const std::string_view bytes = file.value_store.bytes(v);
+  if (v.format != nullptr && v.format->is_binary()) return bytes;
+  return bytes.substr(0, bytes.find('\0'));
+}
+
+// The status of the field's last value, and the field is used up.
+void end_field(IsoFileState& file, int& status) {
+  if (file.current_field + 1 == file.record_fields.size())
+    status = Iso_Peek_End(file) ? ISO_STATUS_END_OF_FILE : ISO_STATUS_END_OF_RECORD;
+  else if (status != ISO_STATUS_START_OF_RECORD)
+    status = ISO_STATUS_END_OF_FIELD;
+  file.step = 4;
+}
+
 // Delivers the dimensions read from a field's data: the count, then each extent. False when
 // they are all delivered.
 bool deliver_dimension(IsoFileState& file, const IsoDataField& field, std::string& value, int& status) {
@@ -99,22 +115,37 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
   }
   const IsoValue& v = field.values[file->next_value++];
   file->current_format = v.format;
-  std::string_view bytes = file->value_store.bytes(v);
-  // Character values are text: they end at a zero byte, as the callers read them.
-  if (v.format == nullptr || !v.format->is_binary()) bytes = bytes.substr(0, bytes.find('\0'));
+  const std::string_view bytes = value_text(*file, v);
   if (!copy_out(bytes, value, value_size)) {
     *status = ISO_STATUS_FAILED;
     return 0;
   }
   *length = static_cast<int>(bytes.size());
 
-  if (file->next_value == field.values.size()) {
-    if (file->current_field + 1 == file->record_fields.size())
-      *status = Iso_Peek_End(*file) ? ISO_STATUS_END_OF_FILE : ISO_STATUS_END_OF_RECORD;
-    else if (*status != ISO_STATUS_START_OF_RECORD)
-      *status = ISO_STATUS_END_OF_FIELD;
-    file->step = 4;
+  if (file->next_value == field.values.size()) end_field(*file, *status);
+  return 1;
+}
+
+int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int* count, int* status) {
+  *count = 0;
+  IsoFileState* file = Iso_Find_File(stream);
+  if (file == nullptr) return 0;
+  if (file->step != 3 || file->current_description == nullptr) return 1;
+  const auto& labels = file->current_description->labels;
+  if (labels && labels->cycle.empty()) return 1;
+  const IsoDataField& field = file->record_fields[file->current_field];
+  while (*count < max_values && file->next_value < field.values.size()) {
+    const std::size_t index = file->next_value++;
+    const IsoValue& v = field.values[index];
+    const std::string_view bytes = value_text(*file, v);
+    values[*count] = {bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()),
+                      labels ? labels->cycle[index % labels->cycle.size()].c_str() : "",
+                      v.format != nullptr ? v.format->describe().c_str() : ""};
+    file->current_format = v.format;
+    ++*count;
+    *status = ISO_STATUS_OK;
   }
+  if (*count > 0 && file->next_value == field.values.size()) end_field(*file, *status);
   return 1;
 }
 

@@ -1,8 +1,12 @@
 // Subfields as the module readers see them: values, statuses, labels and formats.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <tuple>
+
 #include "platform/byte_order.h"
 #include "tests/sdts/iso8211/iso_test_support.h"
+#include "tests/support/shared_data.h"
 
 using namespace corvane::iso_fixture;
 using iso_test::bytes_of;
@@ -218,4 +222,53 @@ TEST(IsoSubfields, DimensionsReadFromTheData) {
   EXPECT_EQ(r.subfields[4].value, "10");
   EXPECT_EQ(r.subfields[4].status, ISO_STATUS_OK);
   EXPECT_EQ(r.subfields[5].status, ISO_STATUS_END_OF_FILE);
+}
+
+namespace {
+
+void expect_same_subfields(const iso_test::ReadResult& single, const iso_test::ReadResult& runs,
+                           const std::string& what) {
+  ASSERT_EQ(single.failed, runs.failed) << what;
+  ASSERT_EQ(single.subfields.size(), runs.subfields.size()) << what;
+  for (std::size_t i = 0; i < single.subfields.size(); ++i) {
+    const auto& a = single.subfields[i];
+    const auto& b = runs.subfields[i];
+    ASSERT_EQ(std::tie(a.tag, a.label, a.format, a.value, a.status),
+              std::tie(b.tag, b.label, b.format, b.value, b.status))
+        << what << ", subfield " << i;
+  }
+}
+
+}  // namespace
+
+TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTell) {
+  iso_test::Files files;
+  Iso8211Builder b;
+  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
+      .field("SADR", "1600;&", "SPATIAL ADDRESS", "X!Y", "(2B(32))")
+      .field("STAR", "1600;&", "STARRED", "*X!Y", "(R,R)")
+      .field("AAAA", "1600;&", "GROUPED", "", "(A,2(I,R),S)")
+      .field("GRID", "2600;&", "GRID", "", "(I)");
+  b.record({{"0001", {"1"}},
+            {"SADR", {be32(1), be32(2), be32(3), be32(4), be32(5), be32(6)}},
+            {"STAR", {"1.5", "", "3.5", "4.5"}},
+            {"AAAA", {"a", "1", "2", "3", "4", "s", "5"}}});
+  b.record({{"0001", {"2"}}, {"SADR", {be32(7), be32(8)}}, {"GRID", {"2", "2", "1", "10", "20"}}});
+  const std::string path = files.write("runs.ddf", b.bytes());
+  const auto single = read_all(path);
+  ASSERT_FALSE(single.failed);
+  for (int run : {1, 2, 3, 1000}) expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
+}
+
+TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTellInRealModules) {
+  CORVANE_REQUIRE_SHARED_DATA();
+  int files_read = 0;
+  for (const auto& transfer : std::filesystem::directory_iterator(corvane::test::shared_data_dir() + "/sdts")) {
+    for (const auto& module : std::filesystem::directory_iterator(transfer.path())) {
+      if (module.path().extension() != ".DDF") continue;
+      expect_same_subfields(read_all(module.path()), read_all(module.path(), 1000000, 64), module.path());
+      ++files_read;
+    }
+  }
+  EXPECT_GT(files_read, 100);
 }

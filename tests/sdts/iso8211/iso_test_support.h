@@ -53,8 +53,9 @@ class Files {
   corvane::paths::WorkDirectory dir_{"iso8211-test-"};
 };
 
-// Opens, reads the DDR and every subfield until status 4 or a failure, then closes.
-inline ReadResult read_all(const std::string& path, int max_subfields = 1000000) {
+// Opens, reads the DDR and every subfield until status 4 or a failure, then closes. With
+// `run` > 0, the values after one read inside a field are taken up to `run` at a time.
+inline ReadResult read_all(const std::string& path, int max_subfields = 1000000, int run = 0) {
   ReadResult r;
   int level = 0;
   char inline_code = 0, charset[4];
@@ -73,6 +74,16 @@ inline ReadResult read_all(const std::string& path, int max_subfields = 1000000)
       break;
     }
     r.subfields.push_back({tag, label, format, std::string(buffer.data(), length), status});
+    while (run > 0 && status == ISO_STATUS_OK) {
+      std::vector<IsoValueRef> values(static_cast<std::size_t>(run));
+      int count = 0;
+      if (!ISO_Read_Values(stream, values.data(), run, &count, &status)) r.failed = true;
+      if (count == 0) break;
+      for (int i = 0; i < count; ++i)
+        r.subfields.push_back({tag, values[i].label, values[i].format,
+                               std::string(values[i].bytes, static_cast<std::size_t>(values[i].length)),
+                               i + 1 == count ? status : ISO_STATUS_OK});
+    }
   }
   r.final_status = status;
   ISO_End_File(&stream);
