@@ -1,24 +1,16 @@
 #include "formats/coordinate_reference.h"
 
-#include <proj_experimental.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "formats/proj_crs.h"
+#include "formats/builtin_reference.h"
+#include "formats/proj_plugin.h"
 
 namespace corvane::formats {
 
 namespace {
-
-struct Datum {
-  const char* name;
-  int geographic_epsg;
-};
 
 constexpr Datum kNad27{"NAD27", 4267};
 constexpr Datum kNad83{"NAD83", 4269};
@@ -87,48 +79,30 @@ std::optional<double> packed_dms_degrees(double packed) {
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-ReferenceChoice registered(PJ_CONTEXT* context, int code) {
-  ProjObject crs = crs_from_epsg(context, code);
-  if (!crs) return none("EPSG:" + std::to_string(code) + " is missing from PROJ's registry");
-  return {CoordinateReference{code, std::nullopt, object_name(crs.get())}, {}};
+// PROJ answers what the built-in table does not; without the plugin there is no answer.
+template <class Question>
+ReferenceChoice ask_proj(Question question) {
+  std::string reason;
+  const ProjPlugin* plugin = proj_plugin(reason);
+  if (plugin == nullptr) return none(reason);
+  return question(*plugin);
 }
 
 ReferenceChoice geographic(const Datum& datum) {
-  ProjContext context = make_proj_context();
-  return registered(context.get(), datum.geographic_epsg);
-}
-
-// A projection built from its parts is named by the registry's code for the same CRS; we
-// write no definition of our own for systems that have one.
-ReferenceChoice registered_projection(PJ_CONTEXT* context, const Datum& datum, PJ* conversion,
-                                      const char* unit_name, double unit_to_metre,
-                                      const std::string& what) {
-  ProjObject crs =
-      projected_crs(context, what, datum.geographic_epsg, conversion, unit_name, unit_to_metre);
-  if (!crs) return none("PROJ cannot build " + what);
-  const int code = identify_epsg(context, crs.get());
-  if (code == 0) return none("no EPSG definition for " + what);
-  return registered(context, code);
+  if (auto reference = builtin_geographic(datum.geographic_epsg)) return {reference, {}};
+  return ask_proj([&](const ProjPlugin& proj) { return proj.geographic(datum); });
 }
 
 // Zones count from 1 to 60; a negative zone is the southern half of its zone.
 ReferenceChoice utm(const Datum& datum, int zone) {
   if (zone == 0 || zone < -60 || zone > 60)
     return none("UTM zone " + std::to_string(zone) + " does not exist");
-  const std::string what =
-      "UTM zone " + std::to_string(std::abs(zone)) + (zone < 0 ? "S" : "N") + " on " + datum.name;
-  ProjContext context = make_proj_context();
-  ProjObject conversion(proj_create_conversion_utm(context.get(), std::abs(zone), zone > 0));
-  return registered_projection(context.get(), datum, conversion.get(), "metre", 1.0, what);
+  if (auto reference = builtin_utm(datum.geographic_epsg, zone)) return {reference, {}};
+  return ask_proj([&](const ProjPlugin& proj) { return proj.utm(datum, zone); });
 }
 
-// The registry numbers each State Plane zone's conversion after the zone's code: 10000 + code
-// for the 1927 zones, 10030 + code for the 1983 ones. The conversion's name must confirm it.
 ReferenceChoice state_plane(const Datum& datum, int zone, const char* unit_name,
                             double unit_to_metre) {
-  char zone_text[16];
-  std::snprintf(zone_text, sizeof zone_text, "%04d", zone);
-  const std::string what = std::string("State Plane zone ") + zone_text + " on " + datum.name;
   const bool nad27 = datum.geographic_epsg == kNad27.geographic_epsg;
   const bool nad83 = datum.geographic_epsg == kNad83.geographic_epsg;
   if (!nad27 && !nad83)
@@ -136,30 +110,9 @@ ReferenceChoice state_plane(const Datum& datum, int zone, const char* unit_name,
                 std::string(datum.name));
   if (zone <= 0 || zone > 9999)
     return none("State Plane zone " + std::to_string(zone) + " does not exist");
-  ProjContext context = make_proj_context();
-  ProjObject conversion = operation_from_epsg(context.get(), (nad27 ? 10000 : 10030) + zone);
-  if (!conversion ||
-      object_name(conversion.get()).find(nad27 ? "CS27" : "CS83") == std::string::npos)
-    return none("no EPSG definition for " + what);
-  return registered_projection(context.get(), datum, conversion.get(), unit_name, unit_to_metre,
-                               what);
-}
-
-ReferenceChoice albers(const AlbersDefinition& definition, const Datum& datum) {
-  char name[160];
-  std::snprintf(name, sizeof name,
-                "%s / Albers equal area (parallels %.6g and %.6g, origin %.6g, %.6g)", datum.name,
-                definition.first_parallel, definition.second_parallel, definition.origin_latitude,
-                definition.central_meridian);
-  ProjContext context = make_proj_context();
-  ProjObject crs = albers_crs(context.get(), name, definition);
-  if (!crs) return none(std::string("PROJ cannot build ") + name);
-  CoordinateReference reference{identify_epsg(context.get(), crs.get()), definition, name};
-  if (reference.epsg != 0) {
-    ProjObject registered_crs = crs_from_epsg(context.get(), reference.epsg);
-    reference.name = object_name(registered_crs.get());
-  }
-  return {reference, {}};
+  return ask_proj([&](const ProjPlugin& proj) {
+    return proj.state_plane(datum, zone, unit_name, unit_to_metre);
+  });
 }
 
 std::optional<Datum> sdts_datum(std::string_view code) {
@@ -207,23 +160,22 @@ ReferenceChoice dlg_albers(std::span<const std::string> records, const Datum& da
     if (!value) return none("projection parameter " + std::to_string(i + 1) + " is not a number");
     values[i] = *value;
   }
-  if (values[0] != 0.0) {
-    ProjContext context = make_proj_context();
-    const double datum_axis = semi_major_axis(context.get(), datum.geographic_epsg);
-    if (std::fabs(values[0] - datum_axis) > kSemiMajorTolerance)
+  return ask_proj([&](const ProjPlugin& proj) {
+    if (values[0] != 0.0 &&
+        std::fabs(values[0] - proj.semi_major_axis(datum.geographic_epsg)) > kSemiMajorTolerance)
       return none("the projection parameters' ellipsoid does not belong to the datum " +
                   std::string(datum.name));
-  }
-  double angles[4];
-  for (std::size_t i = 0; i < 4; ++i) {
-    const auto angle = packed_dms_degrees(values[2 + i]);
-    if (!angle || std::fabs(*angle) > (i == 2 ? 180.0 : 90.0))
-      return none("projection parameter " + std::to_string(i + 3) + " is not a valid angle");
-    angles[i] = *angle;
-  }
-  return albers(AlbersDefinition{datum.geographic_epsg, angles[0], angles[1], angles[3], angles[2],
-                                 values[6], values[7]},
-                datum);
+    double angles[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+      const auto angle = packed_dms_degrees(values[2 + i]);
+      if (!angle || std::fabs(*angle) > (i == 2 ? 180.0 : 90.0))
+        return none("projection parameter " + std::to_string(i + 3) + " is not a valid angle");
+      angles[i] = *angle;
+    }
+    return proj.albers(AlbersDefinition{datum.geographic_epsg, angles[0], angles[1], angles[3],
+                                        angles[2], values[6], values[7]},
+                       datum);
+  });
 }
 
 }  // namespace

@@ -12,6 +12,12 @@
 
 namespace corvane::formats {
 
+// A horizontal datum as the registry names it, with its geographic CRS.
+struct Datum {
+  const char* name;
+  int geographic_epsg;
+};
+
 // An Albers equal-area projection given by its parameters rather than by a registry code.
 // Angles in degrees (east and north positive), offsets in metres.
 struct AlbersDefinition {

@@ -1,6 +1,6 @@
-// Coordinate reference objects built and looked up with PROJ. Every CRS we write comes from
-// PROJ's registry or is assembled from PROJ's own building blocks, so the text in a
-// projection file is always PROJ's rendering, never ours.
+// Coordinate reference objects built and looked up with PROJ, inside the PROJ plugin. Every
+// CRS the plugin names comes from PROJ's registry or is assembled from PROJ's own building
+// blocks, so the text in a projection file is always PROJ's rendering, never ours.
 #pragma once
 
 #include <proj.h>

@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "formats/proj_crs.h"
+#include "formats/builtin_reference.h"
+#include "formats/proj_plugin.h"
 #include "platform/paths.h"
 
 namespace corvane::formats {
@@ -39,16 +40,10 @@ bool write_text_file(const std::string& path, const std::string& text) {
 }  // namespace
 
 std::string PRJ_Esri_Wkt(const CoordinateReference& reference) {
-  ProjContext context = make_proj_context();
-  if (!context) return {};
-  ProjObject crs;
-  if (reference.epsg != 0)
-    crs = crs_from_epsg(context.get(), reference.epsg);
-  else if (reference.albers)
-    crs = albers_crs(context.get(), reference.name, *reference.albers);
-  if (!crs) return {};
-  const char* wkt = proj_as_wkt(context.get(), crs.get(), PJ_WKT1_ESRI, nullptr);
-  return wkt ? wkt : "";
+  if (auto wkt = builtin_esri_wkt(reference.epsg)) return *wkt;
+  std::string reason;
+  const ProjPlugin* proj = proj_plugin(reason);
+  return proj != nullptr ? proj->esri_wkt(reference) : std::string();
 }
 
 ProjectionFileResult PRJ_Write_Projection_File(std::string_view shp_path,

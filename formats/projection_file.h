@@ -1,5 +1,6 @@
 // The projection file (.prj) beside a shapefile: the ESRI flavour of WKT that desktop GIS
-// programs read to place the layer, as PROJ renders the layer's coordinate reference.
+// programs read to place the layer, as PROJ renders the layer's coordinate reference (the
+// built-in references carry PROJ's rendering with them).
 #pragma once
 
 #include <string>
@@ -14,7 +15,7 @@ struct ProjectionFileResult {
   std::string log_line;  // one line for the run's log, without a line end
 };
 
-// PROJ's ESRI WKT of the reference; empty when PROJ cannot render it.
+// PROJ's ESRI WKT of the reference; empty when PROJ cannot render it or cannot be loaded.
 std::string PRJ_Esri_Wkt(const CoordinateReference& reference);
 
 // Writes <shapefile path without its extension>.prj for the shapefile `shp_path` when the
@@ -25,7 +26,7 @@ ProjectionFileResult PRJ_Write_Projection_File(std::string_view shp_path,
                                                const ReferenceChoice& choice);
 
 // The same with `wkt` already rendered by PRJ_Esri_Wkt for the choice's reference, for a
-// conversion that writes many layers in one reference (PROJ opens its database per render).
+// conversion that writes many layers in one reference (a render may have to query PROJ).
 ProjectionFileResult PRJ_Write_Rendered_Projection_File(std::string_view shp_path,
                                                         const ReferenceChoice& choice,
                                                         const std::string& wkt);

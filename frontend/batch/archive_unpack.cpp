@@ -9,6 +9,7 @@
 #include "frontend/spoolet/wendmark_tar.h"
 #include "frontend/thawmill/wendmark_gzip.h"
 #include "platform/fatal_error.h"
+#include "platform/sibling_library.h"
 
 namespace corvane::batch {
 
@@ -17,6 +18,11 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kTarOutputSize = 10000;
+
+// The unpacking libraries are loaded for an archive only: a batch of plain inputs never
+// maps them nor the compression libraries they pull in.
+constexpr const char* kGZipLibrary = "libthawmill.so";
+constexpr const char* kTarLibrary = "libspoolet.so";
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -38,10 +44,15 @@ std::string gzip_failure(int result) {
   }
 }
 
-int gunzip(const std::string& archive, const std::string& directory) {
+// Empty when the archive was decompressed, else why not.
+std::string gunzip(const std::string& archive, const std::string& directory) {
+  std::string error;
+  const auto gzip = sibling_function<decltype(Wendmark_GZip)>(kGZipLibrary, "Wendmark_GZip", error);
+  if (gzip == nullptr) return error;
   std::array<std::string, 3> words{"gzip", "-d", archive};
   std::array<char*, 3> argv{words[0].data(), words[1].data(), words[2].data()};
-  return Wendmark_GZip(3, argv.data(), directory.c_str());
+  const int status = gzip(3, argv.data(), directory.c_str());
+  return status == kGZipOk ? std::string() : gzip_failure(status);
 }
 
 // The tar library's output ends with the reason when it fails.
@@ -89,8 +100,8 @@ UnpackResult unpack(const std::string& input_path, const std::string& directory)
   std::string archive = input_path;
   const bool compressed = ends_with_nocase(name, ".gz");
   if (compressed) {
-    if (const int status = gunzip(input_path, directory); status != kGZipOk) {
-      result.reason = gzip_failure(status);
+    if (std::string failure = gunzip(input_path, directory); !failure.empty()) {
+      result.reason = std::move(failure);
       return result;
     }
     inner = name.substr(0, name.size() - 3);
@@ -103,9 +114,15 @@ UnpackResult unpack(const std::string& input_path, const std::string& directory)
       result.reason = "the path holds a double quote";
       return result;
     }
+    std::string error;
+    const auto tar = sibling_function<decltype(Wendmark_Tar)>(kTarLibrary, "Wendmark_Tar", error);
+    if (tar == nullptr) {
+      result.reason = std::move(error);
+      return result;
+    }
     const std::string line = "-xvf \"" + archive + "\" -C \"" + directory + "\" ";
     std::vector<char> output(kTarOutputSize, '\0');
-    const int status = Wendmark_Tar(line.c_str(), output.data(), kTarOutputSize);
+    const int status = tar(line.c_str(), output.data(), kTarOutputSize);
     result.listing = output.data();
     result.wrote_files = true;
     // Our own decompressed copy is not a candidate for conversion.
@@ -123,7 +140,7 @@ std::optional<std::string> find_unpacked_input(const std::string& directory) {
   std::vector<std::string> names = regular_files(directory);
   if (auto catalog = first_ending(names, "catd.ddf")) return paths::join(directory, *catalog);
   if (auto gz = first_ending(names, ".gz")) {
-    if (gunzip(paths::join(directory, *gz), directory) == kGZipOk) {
+    if (gunzip(paths::join(directory, *gz), directory).empty()) {
       fs::remove(paths::join(directory, *gz));
       names = regular_files(directory);
     }

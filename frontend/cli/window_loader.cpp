@@ -1,13 +1,10 @@
 #include "frontend/cli/window_loader.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "frontend/cli/self_path.h"
-#include "platform/paths.h"
+#include "platform/sibling_library.h"
 
 namespace corvane::cli {
 
@@ -21,15 +18,6 @@ bool has_display() {
   return false;
 }
 
-void* open_window_library(std::string& error) {
-  const std::string beside = paths::join(paths::directory_part(self_path()), std::string("../lib/") + kWindowLibrary);
-  if (void* handle = ::dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
-  if (void* handle = ::dlopen(kWindowLibrary, RTLD_NOW | RTLD_LOCAL)) return handle;
-  const char* reason = ::dlerror();
-  error = reason != nullptr ? reason : "not found";
-  return nullptr;
-}
-
 }  // namespace
 
 int run_window(int argc, char** argv) {
@@ -39,17 +27,11 @@ int run_window(int argc, char** argv) {
     return 1;
   }
   std::string error;
-  void* library = open_window_library(error);
-  if (library == nullptr) {
+  const auto entry = sibling_function<int(int, char**)>(kWindowLibrary, kWindowEntry, error);
+  if (entry == nullptr) {
     std::fprintf(stderr, "corvane: the window is not available (%s)\n"
                          "  use corvane convert [-o DIR] INPUT...   (see corvane --help)\n",
                  error.c_str());
-    return 1;
-  }
-  using Entry = int (*)(int, char**);
-  auto entry = reinterpret_cast<Entry>(::dlsym(library, kWindowEntry));
-  if (entry == nullptr) {
-    std::fprintf(stderr, "corvane: %s has no entry %s\n", kWindowLibrary, kWindowEntry);
     return 1;
   }
   // The library stays loaded: Qt registers exit handlers of its own.

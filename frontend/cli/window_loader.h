@@ -7,7 +7,7 @@ namespace corvane::cli {
 inline constexpr const char* kWindowLibrary = "libcorvane_window.so";
 inline constexpr const char* kWindowEntry = "corvane_window_main";
 
-// Loads the window library beside the program (../lib) or on the library path and runs
+// Loads the window library beside our other libraries or from the library path and runs
 // it; prints why when it cannot. Returns the exit status.
 int run_window(int argc, char** argv);
 

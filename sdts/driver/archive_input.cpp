@@ -9,12 +9,18 @@
 #include "frontend/spoolet/wendmark_tar.h"
 #include "frontend/thawmill/wendmark_gzip.h"
 #include "platform/fatal_error.h"
+#include "platform/sibling_library.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kTarOutputSize = 10000;
+
+// The unpacking libraries are loaded for an archive only: a plain catalog never maps them
+// nor the compression libraries they pull in.
+constexpr const char* kGZipLibrary = "libthawmill.so";
+constexpr const char* kTarLibrary = "libspoolet.so";
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -47,7 +53,11 @@ const char* gzip_failure(int result) {
 std::string gunzip(const std::string& archive, const fs::path& directory) {
   std::string program = "gzip", flag = "-d", path = archive;
   std::vector<char*> argv = {program.data(), flag.data(), path.data()};
-  const int result = Wendmark_GZip(static_cast<int>(argv.size()), argv.data(), directory.c_str());
+  std::string error;
+  const auto gzip =
+      corvane::sibling_function<decltype(Wendmark_GZip)>(kGZipLibrary, "Wendmark_GZip", error);
+  if (gzip == nullptr) corvane::fatal("Cannot unpack " + archive + ": " + error);
+  const int result = gzip(static_cast<int>(argv.size()), argv.data(), directory.c_str());
   if (result != kGZipOk) corvane::fatal("The archive " + archive + " " + gzip_failure(result));
   return (directory / without_gz(fs::path(archive).filename().string())).string();
 }
@@ -58,8 +68,12 @@ void untar(const std::string& archive, const fs::path& directory) {
   if (archive.find('"') != std::string::npos || directory.string().find('"') != std::string::npos)
     corvane::fatal("Cannot unpack " + archive + ": its path contains a double quote");
   const std::string arguments = "-xf \"" + archive + "\" -C \"" + directory.string() + "\" ";
+  std::string error;
+  const auto tar =
+      corvane::sibling_function<decltype(Wendmark_Tar)>(kTarLibrary, "Wendmark_Tar", error);
+  if (tar == nullptr) corvane::fatal("Cannot unpack " + archive + ": " + error);
   std::vector<char> output(kTarOutputSize, '\0');
-  if (Wendmark_Tar(arguments.c_str(), output.data(), kTarOutputSize) != 0)
+  if (tar(arguments.c_str(), output.data(), kTarOutputSize) != 0)
     corvane::fatal("Cannot unpack " + archive + ": " + std::string(output.data()));
 }
 
