@@ -65,9 +65,12 @@ struct IsoValueRef {
 // value of a field, hands out up to `max_values` of the values that follow it in that field
 // at once, as that many ISO_Read_Subfield and ISO_Check_Subfield calls would (same values,
 // labels, formats; `*status` is what the last of them would have given, and later calls go on
-// after it). `*count` may be 0: when the field's values are used up, or its labels cannot be
-// handed out this way; single calls then go on as before. Returns 0 only for an unknown stream.
-int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int* count, int* status);
+// after it). It stops before a value longer than `max_length` bytes, which a single call then
+// refuses as usual. `*count` may be 0: when the field's values are used up, or its labels
+// cannot be handed out this way; single calls then go on as before. Returns 0 only for an
+// unknown stream.
+int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
+                    int* status);
 
 // Releases everything the file owns, closes the stream and sets `*stream` to null.
 int ISO_End_File(std::FILE** stream);

@@ -1,4 +1,5 @@
 // Handing out the data records subfield by subfield, and describing the subfield just read.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -126,7 +127,8 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
   return 1;
 }
 
-int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int* count, int* status) {
+int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
+                    int* status) {
   *count = 0;
   IsoFileState* file = Iso_Find_File(stream);
   if (file == nullptr) return 0;
@@ -135,13 +137,15 @@ int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int*
   if (labels && labels->cycle.empty()) return 1;
   const IsoDataField& field = file->record_fields[file->current_field];
   while (*count < max_values && file->next_value < field.values.size()) {
-    const std::size_t index = file->next_value++;
+    const std::size_t index = file->next_value;
     const IsoValue& v = field.values[index];
     const std::string_view bytes = value_text(*file, v);
+    if (bytes.size() > static_cast<std::size_t>(std::max(max_length, 0))) break;
     values[*count] = {bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()),
                       labels ? labels->cycle[index % labels->cycle.size()].c_str() : "",
                       v.format != nullptr ? v.format->describe().c_str() : ""};
     file->current_format = v.format;
+    ++file->next_value;
     ++*count;
     *status = ISO_STATUS_OK;
   }

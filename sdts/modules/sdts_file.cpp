@@ -114,7 +114,8 @@ int SDTSFile::read_module(const std::function<void()>& on_subfield,
   // A module that ends after its DDR has no records to read.
   bool more = result == 0 && m_status != ISO_STATUS_END_OF_FILE;
   while (more) {
-    if (read_record() == 0) {
+    const int read = read_record();
+    if (read == 0) {
       on_subfield();
     } else if (!m_subfield_read) {
       // A record that cannot be read cannot be skipped either: keep what came before it.
@@ -123,11 +124,34 @@ int SDTSFile::read_module(const std::function<void()>& on_subfield,
     }
     if (m_status == ISO_STATUS_END_OF_RECORD || m_status == ISO_STATUS_END_OF_FILE)
       on_record_end();
+    if (read == 0 && m_status == ISO_STATUS_OK) read_value_runs(on_subfield, on_record_end);
     more = m_status != ISO_STATUS_END_OF_FILE;
   }
   close_file();
   m_read_result = result;
   return result;
+}
+
+void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
+                               const std::function<void()>& on_record_end) {
+  constexpr int kRunLength = 256;
+  IsoValueRef run[kRunLength];
+  int count = 0;
+  int run_status = m_status;
+  do {
+    ISO_Read_Values(m_stream, run, kRunLength, static_cast<int>(m_value.size()) - 1, &count, &run_status);
+    for (int i = 0; i < count; ++i) {
+      std::memcpy(m_value.data(), run[i].bytes, static_cast<std::size_t>(run[i].length));
+      m_value[static_cast<std::size_t>(run[i].length)] = '\0';
+      m_value_length = run[i].length;
+      m_descr = run[i].label;
+      m_frmts = run[i].format;
+      m_status = i + 1 == count ? run_status : ISO_STATUS_OK;
+      on_subfield();
+    }
+  } while (count == kRunLength && m_status == ISO_STATUS_OK);
+  if (count > 0 && (m_status == ISO_STATUS_END_OF_RECORD || m_status == ISO_STATUS_END_OF_FILE))
+    on_record_end();
 }
 
 std::string_view SDTSFile::value_bytes() const {

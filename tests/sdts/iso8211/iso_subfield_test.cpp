@@ -258,6 +258,15 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTell) {
   const auto single = read_all(path);
   ASSERT_FALSE(single.failed);
   for (int run : {1, 2, 3, 1000}) expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
+
+  // A value too long for the caller stops the run; the single read after it refuses it.
+  Iso8211Builder c;
+  c.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEXT", "1600;&", "TEXT", "A!B!C", "(A,A,A)");
+  c.record({{"0001", {"1"}}, {"TEXT", {"x", "y", std::string(10005, 'z')}}});
+  const std::string long_path = files.write("long.ddf", c.bytes());
+  const auto refused = read_all(long_path);
+  EXPECT_TRUE(refused.failed);
+  expect_same_subfields(refused, read_all(long_path, 1000000, 5), "a value too long");
 }
 
 TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTellInRealModules) {

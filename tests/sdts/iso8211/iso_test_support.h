@@ -77,7 +77,7 @@ inline ReadResult read_all(const std::string& path, int max_subfields = 1000000,
     while (run > 0 && status == ISO_STATUS_OK) {
       std::vector<IsoValueRef> values(static_cast<std::size_t>(run));
       int count = 0;
-      if (!ISO_Read_Values(stream, values.data(), run, &count, &status)) r.failed = true;
+      if (!ISO_Read_Values(stream, values.data(), run, 10003, &count, &status)) r.failed = true;
       if (count == 0) break;
       for (int i = 0; i < count; ++i)
         r.subfields.push_back({tag, values[i].label, values[i].format,
