@@ -39,9 +39,15 @@ void DBaseFile::set_file_name(const std::string& name) { file_name_ = name; }
 int DBaseFile::open(const char* how, char mode, const char* routine, const char* failure) {
   format_trace_begin(routine);
   stream_.reset(std::fopen(file_name_.c_str(), how));
+  window_count_ = 0;
   if (!stream_) {
     format_trace_error(routine, failure, file_name_.c_str());
     return traced_exit(routine, 1);
+  }
+  // Written tables go out in large blocks; read tables are read by windows of their own.
+  if (mode == 'W') {
+    if (!stream_buffer_) stream_buffer_ = std::make_unique_for_overwrite<char[]>(kWindowBytes);
+    std::setvbuf(stream_.get(), stream_buffer_.get(), _IOFBF, kWindowBytes);
   }
   mode_ = mode;
   header_written_ = false;
@@ -183,15 +189,34 @@ const char* DBaseFile::read_record(std::int32_t n) {
     format_trace_error(kReadRecord, "*** No such record ***", file_name_.c_str());
     return record_.data();
   }
-  const long offset = header_length_ + static_cast<long>(n - 1) * record_length_ + 1;
-  const std::size_t data_length = static_cast<std::size_t>(record_length_ - 1);
-  record_dirty_ = data_length;
-  if (std::fseek(stream_.get(), offset, SEEK_SET) != 0 ||
-      std::fread(record_.data(), 1, data_length, stream_.get()) != data_length) {
-    clear_record();
-    format_trace_error(kReadRecord, kCorrupt, file_name_.c_str());
+  if (n < window_first_ || n >= window_first_ + window_count_) {
+    if (!load_window(n)) {
+      format_trace_error(kReadRecord, kCorrupt, file_name_.c_str());
+      return record_.data();
+    }
   }
+  const std::size_t length = static_cast<std::size_t>(record_length_);
+  const char* record = window_.data() + static_cast<std::size_t>(n - window_first_) * length;
+  record_dirty_ = length - 1;
+  std::memcpy(record_.data(), record + 1, record_dirty_);
   return record_.data();
+}
+
+// Reads the records from n on, as many as the window holds (at least one).
+bool DBaseFile::load_window(std::int32_t n) {
+  window_count_ = 0;
+  const std::size_t length = static_cast<std::size_t>(record_length_);
+  const std::int32_t fit = static_cast<std::int32_t>(std::max<std::size_t>(1, kWindowBytes / length));
+  const std::int32_t count = std::min(fit, num_records_ - n + 1);
+  const long offset = header_length_ + static_cast<long>(n - 1) * record_length_;
+  const std::size_t bytes = static_cast<std::size_t>(count) * length;
+  window_.resize(bytes);
+  if (std::fseek(stream_.get(), offset, SEEK_SET) != 0 ||
+      std::fread(window_.data(), 1, bytes, stream_.get()) != bytes)
+    return false;
+  window_first_ = n;
+  window_count_ = count;
+  return true;
 }
 
 void DBaseFile::set_record(const std::string& text) {

@@ -62,6 +62,9 @@ class DBaseFile {
   struct StreamCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
+  // A join reads many rows of its attribute table, mostly in ascending order: rows come from
+  // a window of consecutive records read at once rather than a seek and a read per row.
+  static constexpr std::size_t kWindowBytes = std::size_t{1} << 16;
 
   int _read_db_header();
   int _read_db_field_header();
@@ -71,11 +74,14 @@ class DBaseFile {
   long file_size() const;
   int corrupt(const char* routine);
   void clear_record();
+  bool load_window(std::int32_t n);
 
   std::int32_t num_fields_ = 0;
   std::int32_t num_records_ = 0;
   std::int32_t record_length_ = 0;  // deletion flag included once a header is read or written
   char mode_ = 0;
+  // Declared before the stream, so it outlives the stream's final flush.
+  std::unique_ptr<char[]> stream_buffer_;
   std::unique_ptr<std::FILE, StreamCloser> stream_;
   std::string file_name_;
   std::array<std::uint8_t, 32> header_{};
@@ -84,6 +90,9 @@ class DBaseFile {
   // Bytes of record_ that may not be zero: clearing only these keeps every record as if the
   // whole buffer were cleared, without clearing kRecordBufferSize bytes per record.
   std::size_t record_dirty_ = 0;
+  std::vector<char> window_;
+  std::int32_t window_first_ = 0;  // record number of the window's first record
+  std::int32_t window_count_ = 0;
   std::uint16_t header_length_ = 0;
   bool header_written_ = false;
 };

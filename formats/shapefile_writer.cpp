@@ -18,6 +18,8 @@ constexpr std::size_t kRecordHeaderBytes = 8;
 constexpr std::size_t kIndexEntryBytes = 8;
 constexpr std::int32_t kPointBytes = 20;
 constexpr std::int64_t kArcFixedBytes = 44;
+constexpr const char* kArcFailed = "Error: malloc arc (SHP_Prepare_Arc)\n";
+constexpr const char* kPolyFailed = "Error: malloc arc (SHP_Prepare_Poly)\n";
 
 template <typename T>
 std::string formatted(const char* format, T value) {
@@ -45,11 +47,17 @@ void advance(std::int32_t& counter, std::size_t bytes) {
   counter = static_cast<std::int32_t>(position);
 }
 
-SHPImage prepare_shape(const SHPArc& arc, std::int32_t size_type, const char* message) {
+// Sizes `image` to the record's contents and fills it; false when the shape cannot be
+// written (already reported).
+bool fill_shape(const SHPArc& arc, std::int32_t size_type, const char* message, SHPImage& image) {
   const std::int32_t size = SHP_Record_Size(size_type, arc);
-  if (size < 0) return {};
+  if (size < 0) return false;
   SHP_Record_Bytes = size;
-  SHPImage image = new_image(static_cast<std::size_t>(size), message);
+  try {
+    image.resize(static_cast<std::size_t>(size));
+  } catch (const std::bad_alloc&) {
+    fatal(message);
+  }
   std::uint8_t* out = image.data();
   SHP_Copy_Field(out, arc.shape_type, SHP_LITTLE_ENDIAN);
   SHP_Copy_Field(out + 4, arc.x_min);
@@ -69,17 +77,55 @@ SHPImage prepare_shape(const SHPArc& arc, std::int32_t size_type, const char* me
     SHP_Copy_Field(point + 8, v.y);
     point += 16;
   }
+  return true;
+}
+
+SHPImage prepare_shape(const SHPArc& arc, std::int32_t size_type, const char* message) {
+  SHPImage image;
+  if (!fill_shape(arc, size_type, message, image)) return {};
   return image;
 }
 
 // Record contents go out in one write of SHP_Record_Bytes single bytes.
-int write_content(std::FILE* file, const SHPImage& image) {
-  if (image.empty()) return -1;
-  const std::size_t written = std::fwrite(image.data(), 1, image.size(), file);
-  if (written < image.size())
+int write_content(std::FILE* file, const std::uint8_t* image, std::size_t size) {
+  const std::size_t written = std::fwrite(image, 1, size, file);
+  if (written < size)
     fatal(formatted("Error: numWritten in record header is = %d\n", static_cast<int>(written)));
-  advance(SHP_Shp_Offset, image.size());
+  advance(SHP_Shp_Offset, size);
   return 0;
+}
+
+// The write routines compose shapes in one image that only grows, since a fresh image per
+// record cost an allocation and a clearing of every byte. Only one pair is written at a
+// time (see the counters); an image grown for an exceptional shape is given back.
+constexpr std::size_t kKeptShapeImage = std::size_t{1} << 20;
+
+int write_shape(std::FILE* file, const SHPArc& arc, std::int32_t size_type, const char* message) {
+  static SHPImage image;
+  if (!fill_shape(arc, size_type, message, image)) return -1;
+  const int result = write_content(file, image.data(), image.size());
+  if (image.capacity() > kKeptShapeImage) SHPImage().swap(image);
+  return result;
+}
+
+void put_record_header(SHPRecordHeader& record_header, std::uint8_t* out) {
+  record_header.content_length /= 2;
+  SHP_Copy_Field(out, record_header.record_number, SHP_BIG_ENDIAN);
+  SHP_Copy_Field(out + 4, record_header.content_length, SHP_BIG_ENDIAN);
+}
+
+void put_point(const SHPPoint& point, std::uint8_t* out) {
+  SHP_Record_Bytes = SHP_Record_Size(SHP_POINT, point);
+  SHP_Copy_Field(out, point.shape_type, SHP_LITTLE_ENDIAN);
+  SHP_Copy_Field(out + 4, point.x);
+  SHP_Copy_Field(out + 12, point.y);
+}
+
+void put_index(SHPIndexEntry& entry, std::uint8_t* out) {
+  entry.offset /= 2;
+  entry.content_length /= 2;
+  SHP_Copy_Field(out, entry.offset, SHP_BIG_ENDIAN);
+  SHP_Copy_Field(out + 4, entry.content_length, SHP_BIG_ENDIAN);
 }
 
 }  // namespace
@@ -148,35 +194,27 @@ SHPImage SHP_Prepare_Header(SHPHeader& header) {
 
 SHPImage SHP_Prepare_Record_Header(SHPRecordHeader& record_header) {
   SHPImage image = new_image(kRecordHeaderBytes, "Error: malloc rec (SHP_Prepare_Record_Header)\n");
-  record_header.content_length /= 2;
-  SHP_Copy_Field(image.data(), record_header.record_number, SHP_BIG_ENDIAN);
-  SHP_Copy_Field(image.data() + 4, record_header.content_length, SHP_BIG_ENDIAN);
+  put_record_header(record_header, image.data());
   return image;
 }
 
 SHPImage SHP_Prepare_Point(const SHPPoint& point) {
-  SHP_Record_Bytes = SHP_Record_Size(SHP_POINT, point);
   SHPImage image = new_image(kPointBytes, "Error: malloc rec (SHP_Prepare_Point)\n");
-  SHP_Copy_Field(image.data(), point.shape_type, SHP_LITTLE_ENDIAN);
-  SHP_Copy_Field(image.data() + 4, point.x);
-  SHP_Copy_Field(image.data() + 12, point.y);
+  put_point(point, image.data());
   return image;
 }
 
 SHPImage SHP_Prepare_Arc(const SHPArc& arc) {
-  return prepare_shape(arc, SHP_POLYLINE, "Error: malloc arc (SHP_Prepare_Arc)\n");
+  return prepare_shape(arc, SHP_POLYLINE, kArcFailed);
 }
 
 SHPImage SHP_Prepare_Poly(const SHPArc& arc) {
-  return prepare_shape(arc, SHP_POLYGON, "Error: malloc arc (SHP_Prepare_Poly)\n");
+  return prepare_shape(arc, SHP_POLYGON, kPolyFailed);
 }
 
 SHPImage SHP_Prepare_Index(SHPIndexEntry& entry) {
   SHPImage image = new_image(kIndexEntryBytes, "Error: malloc point (SHP_Prepare_Index)\n");
-  entry.offset /= 2;
-  entry.content_length /= 2;
-  SHP_Copy_Field(image.data(), entry.offset, SHP_BIG_ENDIAN);
-  SHP_Copy_Field(image.data() + 4, entry.content_length, SHP_BIG_ENDIAN);
+  put_index(entry, image.data());
   return image;
 }
 
@@ -194,9 +232,11 @@ int SHP_Write_Header(std::FILE* file, SHPHeader& header) {
   return 0;
 }
 
+// The per-record items are composed on the stack: an image each cost an allocation.
 int SHP_Write_Record_Header(std::FILE* file, SHPRecordHeader& record_header) {
-  const SHPImage image = SHP_Prepare_Record_Header(record_header);
-  const std::size_t written = std::fwrite(image.data(), image.size(), 1, file);
+  std::uint8_t image[kRecordHeaderBytes];
+  put_record_header(record_header, image);
+  const std::size_t written = std::fwrite(image, sizeof image, 1, file);
   if (written != 1)
     fatal(formatted("Error: numWritten in record header is = %d\n", static_cast<int>(written)));
   advance(SHP_Shp_Offset, kRecordHeaderBytes);
@@ -204,20 +244,23 @@ int SHP_Write_Record_Header(std::FILE* file, SHPRecordHeader& record_header) {
 }
 
 int SHP_Write_Point(std::FILE* file, const SHPPoint& point) {
-  return write_content(file, SHP_Prepare_Point(point));
+  std::uint8_t image[kPointBytes];
+  put_point(point, image);
+  return write_content(file, image, sizeof image);
 }
 
 int SHP_Write_Arc(std::FILE* file, const SHPArc& arc) {
-  return write_content(file, SHP_Prepare_Arc(arc));
+  return write_shape(file, arc, SHP_POLYLINE, kArcFailed);
 }
 
 int SHP_Write_Poly(std::FILE* file, const SHPArc& arc) {
-  return write_content(file, SHP_Prepare_Poly(arc));
+  return write_shape(file, arc, SHP_POLYGON, kPolyFailed);
 }
 
 int SHP_Write_Index(std::FILE* file, SHPIndexEntry& entry) {
-  const SHPImage image = SHP_Prepare_Index(entry);
-  const std::size_t written = std::fwrite(image.data(), image.size(), 1, file);
+  std::uint8_t image[kIndexEntryBytes];
+  put_index(entry, image);
+  const std::size_t written = std::fwrite(image, sizeof image, 1, file);
   if (written != 1) {
     show_message(formatted("Error: numWritten in shp index is = %d\n", static_cast<int>(written)));
     return -1;

@@ -73,7 +73,11 @@ int AttrModuleReader::open() {
 }
 
 bool AttrModuleReader::read_record(AttrRecord& record) {
-  record = AttrRecord();
+  // Cleared member by member, so a record read into the same object reuses its value list.
+  record.module_name.clear();
+  record.has_rcid = false;
+  record.rcid = AttrSubfield();
+  record.values.clear();
   if (m_stream == nullptr || m_at_end) return false;
   bool any = false;
   for (;;) {

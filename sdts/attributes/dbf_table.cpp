@@ -32,7 +32,8 @@ int SDTSDbfTable::write_records() {
   for (const JoinPair& pair : m_joins.pairs()) {
     char id[32];
     std::snprintf(id, sizeof id, " %10ld", static_cast<long>(pair.object_id));
-    std::string row = id;
+    std::string& row = m_row;
+    row = id;
     if (m_attr_readable) row += m_attr_table.read_record(pair.attr_id);
     if (row.size() < length) row.resize(length, ' ');
     m_joined_table.set_record(row);

@@ -35,4 +35,5 @@ class SDTSDbfTable {
   bool m_attr_readable = false;
   bool m_joined_writable = false;
   SDTSJoinRecords m_joins;
+  std::string m_row;  // reused, so rows cost no allocation
 };

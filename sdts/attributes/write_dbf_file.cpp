@@ -1,6 +1,8 @@
 #include "sdts/attributes/write_dbf_file.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 #include "formats/dbf_writer.h"
 #include "platform/paths.h"
@@ -64,30 +66,44 @@ void widen_columns(const AttrRecord& record, const ColumnMap& map, SDTSAttrTable
     table.widen(map.values[k], text_width(record.values[k].text), decimals_of(record.values[k]));
 }
 
-std::string padded(const std::string& text, const corvane::formats::DBFFieldDef& field) {
+// Puts `text` into its column of `width` characters: numbers to the right, text to the left,
+// cut to the width.
+void put_cell(char* column, std::string_view text, const corvane::formats::DBFFieldDef& field) {
   const std::size_t width = field.length;
-  if (text.size() >= width) return text.substr(0, width);
-  const std::string blanks(width - text.size(), ' ');
-  return field.type == 'N' ? blanks + text : text + blanks;
+  const std::size_t used = std::min(text.size(), width);
+  char* at = field.type == 'N' ? column + (width - used) : column;
+  std::memcpy(at, text.data(), used);
 }
 
 // The record's row: deletion flag, then every column padded to its width. A record
 // without attribute values is kept in its place (the joins read rows by record number)
-// but flagged deleted, since it holds no attribute record.
-std::string compose_row(const AttrRecord& record, const ColumnMap& map,
-                        const SDTSAttrTable& table) {
-  std::vector<std::string> cells(table.field_count());
-  if (record.has_rcid && map.rcid >= 0) cells[map.rcid] = record.rcid.text;
+// but flagged deleted, since it holds no attribute record. `row` is reused from record to
+// record; `offsets` gives each column's place in it.
+void compose_row(const AttrRecord& record, const ColumnMap& map, const SDTSAttrTable& table,
+                 const std::vector<std::size_t>& offsets, std::string& row) {
+  const corvane::formats::DBFFieldDef* fields = table.dbf_fields();
+  row.assign(offsets.back(), ' ');
+  row[0] = record.values.empty() ? '*' : ' ';
+  if (record.has_rcid && map.rcid >= 0)
+    put_cell(&row[offsets[map.rcid]], record.rcid.text, fields[map.rcid]);
   const std::size_t n = std::min(record.values.size(), map.values.size());
-  for (std::size_t k = 0; k < n; ++k) cells[map.values[k]] = record.values[k].text;
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::int32_t column = map.values[k];
+    put_cell(&row[offsets[column]], record.values[k].text, fields[column]);
+  }
   if (record.values.size() > map.values.size())
     TRACE_PRINT(kRoutine, SDTS_Message("record %s: %zu values beyond the first record's columns "
                                        "left out",
                                        record.rcid.text.c_str(),
                                        record.values.size() - map.values.size()));
-  std::string row(1, record.values.empty() ? '*' : ' ');
-  for (std::size_t i = 0; i < cells.size(); ++i) row += padded(cells[i], table.dbf_fields()[i]);
-  return row;
+}
+
+// Where each column starts in a row, and (last) the row's length.
+std::vector<std::size_t> column_offsets(const SDTSAttrTable& table) {
+  std::vector<std::size_t> offsets{1};
+  for (const auto* field = table.dbf_fields(); field->name != nullptr; ++field)
+    offsets.push_back(offsets.back() + field->length);
+  return offsets;
 }
 
 struct ModuleLayout {
@@ -117,8 +133,10 @@ std::uint32_t write_rows(AttrModuleReader& reader, const ModuleLayout& layout,
                          const SDTSAttrTable& table, std::FILE* out, int& attribute_records) {
   std::uint32_t rows = 0;
   AttrRecord record;
+  const std::vector<std::size_t> offsets = column_offsets(table);
+  std::string row;
   while (reader.read_record(record)) {
-    const std::string row = compose_row(record, layout.map, table);
+    compose_row(record, layout.map, table, offsets, row);
     if (std::fwrite(row.data(), 1, row.size(), out) != row.size()) {
       TRACE_ERROR(kRoutine, "*** Write failed ***", "");
       break;
@@ -141,7 +159,7 @@ int write_dbf_file(const std::string& path) {
 
   const std::string table_path =
       SDTS_Get_Output_File_Name(corvane::paths::stem_to_first_dot(path) + ".dbf");
-  CFile out = open_c_file(table_path, "wb");
+  CFile out = open_c_file(table_path, "wb", kBulkStreamBuffer);
   if (!out) {
     TRACE_ERROR(kRoutine, "*** Open file failed ***", table_path);
     return 1;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -37,10 +38,13 @@ struct DbfImage {
   const char* record(std::size_t i) const { return records.data() + i * record_length; }
   // The integer at the start of the record's first field, read as "%d" would.
   std::optional<long> key(std::size_t i) const {
-    const std::string text(record(i) + 1, fields.front().length);
+    char text[256];  // a field is at most 255 characters
+    const std::size_t length = fields.front().length;
+    std::memcpy(text, record(i) + 1, length);
+    text[length] = '\0';
     char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (end == text.c_str()) return std::nullopt;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text) return std::nullopt;
     return value;
   }
 };
@@ -100,12 +104,20 @@ bool write_merged(std::FILE* out, const DbfImage& g, const DbfImage& a) {
   const std::size_t a_width = a.record_length - skip;
   const std::string blanks(a_width, ' ');
   std::size_t cursor = 0;
+  std::optional<long> a_key = a.count > 0 ? a.key(0) : std::nullopt;
+  const auto advance = [&] {
+    ++cursor;
+    a_key = cursor < a.count ? a.key(cursor) : std::nullopt;
+  };
   for (std::size_t i = 0; i < g.count; ++i) {
     if (std::fwrite(g.record(i), 1, g.record_length, out) != g.record_length) return false;
     const char* values = blanks.data();
     if (const auto key = g.key(i)) {
-      while (cursor < a.count && (!a.key(cursor) || *a.key(cursor) < *key)) ++cursor;
-      if (cursor < a.count && *a.key(cursor) == *key) values = a.record(cursor++) + skip;
+      while (cursor < a.count && (!a_key || *a_key < *key)) advance();
+      if (cursor < a.count && *a_key == *key) {
+        values = a.record(cursor) + skip;
+        advance();
+      }
     }
     if (std::fwrite(values, 1, a_width, out) != a_width) return false;
   }
@@ -126,7 +138,7 @@ bool merge_into(const std::string& g_path, const std::string& a_path) {
   const std::string temp_path = g_path + ".merge";
   bool written = false;
   {
-    CFile out = open_c_file(temp_path, "wb");
+    CFile out = open_c_file(temp_path, "wb", kBulkStreamBuffer);
     written = out && corvane::formats::DBF_Write_Header(out.get(), g->count, fields.data()) == 0 &&
               corvane::formats::DBF_Write_Field_Headers(out.get(), fields.data()) == 0 &&
               write_merged(out.get(), *g, *a) && std::fflush(out.get()) == 0;

@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+namespace {
+double square(double v) { return v * v; }
+}  // namespace
+
 double Geo_Distance_Miles(const corvane::formats::SHPVertex& a, const corvane::formats::SHPVertex& b) {
   // The factor as the lengths in existing tables were computed with it, slightly below pi/180.
   constexpr double k = 0.017453292519444445;
@@ -9,8 +13,8 @@ double Geo_Distance_Miles(const corvane::formats::SHPVertex& a, const corvane::f
   constexpr double kMilesPerMetre = 0.0006213711922373339;
   const double lat_a = a.y * k;
   const double lat_b = b.y * k;
-  const double s1 = std::pow(std::sin((a.x * k - b.x * k) * 0.5), 2.0);
-  const double s2 = std::pow(std::sin((lat_a - lat_b) * 0.5), 2.0);
+  const double s1 = square(std::sin((a.x * k - b.x * k) * 0.5));
+  const double s2 = square(std::sin((lat_a - lat_b) * 0.5));
   const double h = s1 * std::cos(lat_b) * std::cos(lat_a) + s2;
-  return std::asin(std::pow(h, 0.5)) * kEarthDiameterMetres * kMilesPerMetre;
+  return std::asin(std::sqrt(h)) * kEarthDiameterMetres * kMilesPerMetre;
 }

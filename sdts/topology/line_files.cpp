@@ -18,15 +18,6 @@ std::string Line_Files_Stem(const std::string& module_path) {
 
 namespace {
 
-// Stream buffers large enough that a line's worth of writes seldom reaches the disk.
-constexpr std::size_t kStreamBuffer = 1 << 16;
-
-CFile open_buffered(const std::string& path, const char* mode) {
-  CFile file = open_c_file(path, mode);
-  if (file) std::setvbuf(file.get(), nullptr, _IOFBF, kStreamBuffer);
-  return file;
-}
-
 bool write_all(std::FILE* file, const std::vector<std::uint8_t>& data, std::size_t size) {
   return size == 0 || std::fwrite(data.data(), 1, size, file) == size;
 }
@@ -36,7 +27,7 @@ bool write_all(std::FILE* file, const std::vector<std::uint8_t>& data, std::size
 std::string LineFilesWriter::open(const std::string& stem) {
   for (auto [file, extension] : {std::pair{&bdl_, ".bdl"}, {&bxt_, ".bxt"}, {&bxx_, ".bxx"}}) {
     const std::string path = stem + extension;
-    *file = open_buffered(path, "wb");
+    *file = open_c_file(path, "wb", kBulkStreamBuffer);
     if (!*file) return path;
     IndexFiles::add_file(path);
   }

@@ -17,6 +17,7 @@
 #include "sdts/topology/c_file.h"
 #include "sdts/topology/geo_distance.h"
 #include "sdts/topology/line_files.h"
+#include "sdts/topology/line_row.h"
 #include "sdts/topology/module_part.h"
 #include "sdts/topology/polygon_chain.h"
 #include "sdts/topology/polygon_files.h"
@@ -28,8 +29,6 @@ using namespace corvane::formats;
 namespace {
 
 constexpr const char* kRoutine = "SDTS_Write_Line_Shape";
-// Rows are cut to the record length: 1 + 5 x 8 + 12.
-constexpr std::size_t kRowLength = 53;
 constexpr std::size_t kInitialPoints = 5000;
 // Polygon 1 is the universe outside the map; it bounds nothing.
 constexpr std::int32_t kUniversePolygon = 1;
@@ -52,7 +51,7 @@ double line_length(const std::vector<SHPVertex>& points) {
     } else {
       const double dx = points[i + 1].x - points[i].x;
       const double dy = points[i + 1].y - points[i].y;
-      length += std::pow(dx * dx + dy * dy, 0.5);
+      length += std::sqrt(dx * dx + dy * dy);
     }
   }
   return length;
@@ -108,7 +107,7 @@ bool LineModule::open_outputs() {
     return open_failed(failed) == 0;
   }
   const std::string dbf_path = SDTS_Get_Output_File_Name(output_name_ + ".dbf");
-  dbf_ = open_c_file(dbf_path, "wb");
+  dbf_ = open_c_file(dbf_path, "wb", kBulkStreamBuffer);
   if (!dbf_) return open_failed(dbf_path) == 0;
   return true;
 }
@@ -241,10 +240,8 @@ bool LineModule::end_record() {
   record_box_ = BoundingBox{};
   arc_.points.clear();
 
-  char row[160];
-  std::snprintf(row, sizeof row, " %-8d%-8d%-8d%-8d%-8d%-12.4lf", line_id_, start_node_, end_node_, left_,
-                right_, length);
-  std::fwrite(row, 1, kRowLength, dbf_.get());
+  const LineRow row = Line_Row(line_id_, start_node_, end_node_, left_, right_, length);
+  std::fwrite(row.data(), 1, row.size(), dbf_.get());
 
   if (left_ != right_) {
     if (right_ != kUniversePolygon) polygons_.add_link(right_, {line_id_, start_node_, end_node_, +1, 0});

@@ -40,7 +40,7 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
   const std::string shx_path = SDTS_Get_Output_File_Name(theme_name + ".shx");
   if (!shapes.open_shx(shx_path)) return failed(shx_path);
   const std::string dbf_path = SDTS_Get_Output_File_Name(theme_name + ".dbf");
-  CFile dbf = open_c_file(dbf_path, "wb");
+  CFile dbf = open_c_file(dbf_path, "wb", kBulkStreamBuffer);
   if (!dbf) return failed(dbf_path);
 
   std::snprintf(g_node_field_name, sizeof g_node_field_name, "%s_ID", Module_Part(path()).c_str());

@@ -1,12 +1,10 @@
 #include "sdts/topology/polygon_files.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
 
-#include "platform/byte_order.h"
 #include "platform/fatal_error.h"
 #include "platform/paths.h"
 #include "sdts/driver/output_names.h"
@@ -17,10 +15,8 @@
 #include "sdts/topology/c_file.h"
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/shape_pair.h"
-#include "sdts/topology/staging_file.h"
 
 using namespace corvane::formats;
-namespace bytes = corvane::bytes;
 
 namespace {
 
@@ -35,107 +31,43 @@ int open_failed(const std::string& path) {
   return 1;
 }
 
-void put_int(std::vector<std::uint8_t>& out, std::int32_t value) {
-  const std::size_t at = out.size();
-  out.resize(at + 4);
-  bytes::put_le32s(out.data() + at, value);
+// The most points a Polygon record can hold: its content length is a 32-bit byte count.
+std::int64_t most_points(std::size_t rings) {
+  return (std::numeric_limits<std::int32_t>::max() - 44 - 4 * static_cast<std::int64_t>(rings)) / 16;
 }
 
-void put_double(std::vector<std::uint8_t>& out, double value) {
-  const std::size_t at = out.size();
-  out.resize(at + 8);
-  bytes::put_le_double(out.data() + at, value);
-}
-
-void stage(StagingFile& file, const std::vector<std::uint8_t>& data) {
-  if (!file.write(data)) corvane::fatal("ERROR: cannot write " + file.path());
-}
-
-// The four staging files, one item per point, ring, or polygon.
-struct Staging {
-  StagingFile pts{"pts.tmp"}, head{"head.tmp"}, box{"box.tmp"}, parts{"parts.tmp"};
-  const StagingFile* first_failed() const {
-    for (const StagingFile* f : {&pts, &head, &box, &parts}) {
-      if (!f->is_open()) return f;
-    }
-    return nullptr;
-  }
-};
-
-// Writes one polygon's rings to the staging files and widens the file box by it.
-void stage_polygon(const SDTSPolygon& polygon, LineFilesReader& lines, Staging& staging, BoundingBox& file_box,
-                   std::vector<SHPVertex>& points, std::vector<std::uint8_t>& out) {
+// Assembles the shape record of one polygon, its rings' points fetched line by line from the
+// intermediate files, and widens the file box by it. Only this polygon's points are held.
+void assemble_polygon(const SDTSPolygon& polygon, LineFilesReader& lines, SHPArc& arc, BoundingBox& file_box,
+                      std::vector<SHPVertex>& points) {
+  arc.shape_type = SHP_POLYGON;
+  arc.parts.clear();
+  arc.points.clear();
   BoundingBox box;
+  const std::int64_t limit = most_points(polygon.rings().size());
   for (const PolygonChain& ring : polygon.rings()) {
-    std::int64_t ring_points = 0;
+    arc.parts.push_back(static_cast<std::int32_t>(arc.points.size()));
     for (const std::int32_t entry : ring.entries()) {
       const bool reversed = entry < 0;
       if (!lines.fetch(reversed ? -entry : entry, points)) {
         TRACE_PRINT(kRoutine, "ERROR: read line binary data");
         break;
       }
-      ring_points += static_cast<std::int64_t>(points.size());
-      if (reversed) std::reverse(points.begin(), points.end());
-      out.resize(points.size() * 16);
-      std::uint8_t* at = out.data();
-      for (const SHPVertex& p : points) {
-        box.widen(p.x, p.y);
-        bytes::put_le_double(at, p.x);
-        bytes::put_le_double(at + 8, p.y);
-        at += 16;
+      // Checked before the points are taken, so a damaged index cannot make the record grow
+      // past what a shapefile can describe.
+      if (static_cast<std::int64_t>(arc.points.size() + points.size()) > limit) {
+        corvane::fatal("ERROR: polygon record too large for a shapefile");
       }
-      stage(staging.pts, out);
+      if (reversed) std::reverse(points.begin(), points.end());
+      for (const SHPVertex& p : points) box.widen(p.x, p.y);
+      arc.points.insert(arc.points.end(), points.begin(), points.end());
       file_box.widen(box);
     }
-    if (ring_points > std::numeric_limits<std::int32_t>::max()) {
-      corvane::fatal(SDTS_Message("ERROR: polygon %d has too many points", polygon.id()));
-    }
-    out.clear();
-    put_int(out, static_cast<std::int32_t>(ring_points));
-    stage(staging.head, out);
   }
-  out.clear();
-  put_int(out, static_cast<std::int32_t>(polygon.rings().size()));
-  stage(staging.parts, out);
-  out.clear();
-  for (double v : {box.x_min, box.y_min, box.x_max, box.y_max}) put_double(out, v);
-  stage(staging.box, out);
-}
-
-void read_staged(StagingFile& file, std::vector<std::uint8_t>& in, std::size_t size) {
-  if (!file.read(in, size)) corvane::fatal("ERROR: cannot read " + file.path());
-}
-
-// Assembles one shape record from the staging files. False when no polygon is left.
-bool read_polygon(Staging& staging, SHPArc& arc, std::vector<std::uint8_t>& in) {
-  if (!staging.parts.read(in, 4)) return false;
-  const std::int32_t rings = bytes::get_le32s(in.data());
-  read_staged(staging.head, in, static_cast<std::size_t>(rings) * 4);
-  arc.parts.resize(static_cast<std::size_t>(rings));
-  std::int64_t total = 0;
-  for (std::int32_t k = 0; k < rings; ++k) {
-    arc.parts[k] = static_cast<std::int32_t>(total);
-    total += bytes::get_le32s(in.data() + 4 * k);
-  }
-  // The record's content length must fit its 32-bit field.
-  if ((std::numeric_limits<std::int32_t>::max() - 44 - 4 * static_cast<std::int64_t>(rings)) / 16 < total) {
-    corvane::fatal("ERROR: polygon record too large for a shapefile");
-  }
-  read_staged(staging.box, in, 32);
-  arc.shape_type = SHP_POLYGON;
-  arc.x_min = bytes::get_le_double(in.data());
-  arc.y_min = bytes::get_le_double(in.data() + 8);
-  arc.x_max = bytes::get_le_double(in.data() + 16);
-  arc.y_max = bytes::get_le_double(in.data() + 24);
-  read_staged(staging.pts, in, static_cast<std::size_t>(total) * 16);
-  arc.points.resize(static_cast<std::size_t>(total));
-  const std::uint8_t* p = in.data();
-  for (SHPVertex& v : arc.points) {
-    v.x = bytes::get_le_double(p);
-    v.y = bytes::get_le_double(p + 8);
-    p += 16;
-  }
-  return true;
+  arc.x_min = box.x_min;
+  arc.y_min = box.y_min;
+  arc.x_max = box.x_max;
+  arc.y_max = box.y_max;
 }
 
 }  // namespace
@@ -156,23 +88,18 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   if (const std::string failed = lines.open(Line_Files_Stem(module_path)); !failed.empty()) {
     return open_failed(failed);
   }
-  Staging staging;
-  if (const StagingFile* failed = staging.first_failed()) return open_failed(failed->path());
 
   const std::string module_name = Polygon_Module_Name(module_path);
   const std::string output_name = SDTS_Get_Module_Theme_Name(module_name);
   const std::string dbf_path = SDTS_Get_Output_File_Name(output_name + ".dbf");
-  CFile dbf = open_c_file(dbf_path, "wb");
+  CFile dbf = open_c_file(dbf_path, "wb", kBulkStreamBuffer);
   if (!dbf) return open_failed(dbf_path);
 
   std::snprintf(g_poly_field_name, sizeof g_poly_field_name, "%s_id", module_name.c_str());
   DBF_Write_Header(dbf.get(), 0, g_poly_dbf_fields);
   DBF_Write_Field_Headers(dbf.get(), g_poly_dbf_fields);
 
-  BoundingBox file_box;
   collection.dump();
-  std::vector<SHPVertex> points(1);
-  std::vector<std::uint8_t> bytes_out;
   std::uint32_t polygon_count = 0;
   g_progress->set_status(SDTS_Message("Build %s Polygon Shape", module_path));
   g_progress->set_range(0, static_cast<int>(collection.size()));
@@ -182,7 +109,6 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
     std::snprintf(row, sizeof row, " %-8d", id);
     std::fwrite(row, 1, 9, dbf.get());
     ++polygon_count;
-    stage_polygon(polygon, lines, staging, file_box, points, bytes_out);
   }
   DBF_Write_End_Mark(dbf.get());
   std::rewind(dbf.get());
@@ -190,7 +116,6 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   dbf.reset();
   LOG_LINE(SDTS_Message("Wrote %u polygon records to shape %s\n", polygon_count, output_name.c_str()));
 
-  for (StagingFile* f : {&staging.pts, &staging.head, &staging.box, &staging.parts}) f->rewind();
   ShapePair shapes;
   const std::string shx_path = SDTS_Get_Output_File_Name(output_name + ".shx");
   if (!shapes.open_shx(shx_path)) return open_failed(shx_path);
@@ -200,10 +125,13 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   shapes.begin(SHP_POLYGON);
   g_progress->set_status(SDTS_Message("Building %s shape", module_path));
   g_progress->set_range(0, static_cast<int>(collection.size()));
+  BoundingBox file_box;
   SHPArc arc;
+  std::vector<SHPVertex> points;
   std::int32_t written = 0;
-  while (read_polygon(staging, arc, bytes_out)) {
+  for (const auto& [id, polygon] : collection.polygons()) {
     g_progress->set_position(written);
+    assemble_polygon(polygon, lines, arc, file_box, points);
     shapes.write_poly(++written, arc);
   }
   shapes.finish(file_box);

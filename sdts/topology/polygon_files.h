@@ -1,6 +1,5 @@
 // The polygon shapefile of a line module: rings chained from the polygons' links, their
-// points fetched from the line module's intermediate files, staged so that each record's
-// size is known before it is written.
+// points fetched from the line module's intermediate files one polygon at a time.
 #pragma once
 
 #include <string>

@@ -6,14 +6,14 @@
 using namespace corvane::formats;
 
 bool ShapePair::open_shp(const std::string& path) {
-  shp_ = open_c_file(path, "wb");
+  shp_ = open_c_file(path, "wb", kBulkStreamBuffer);
   shp_path_ = path;
   WORK_LINE(path);
   return shp_ != nullptr;
 }
 
 bool ShapePair::open_shx(const std::string& path) {
-  shx_ = open_c_file(path, "wb");
+  shx_ = open_c_file(path, "wb", kBulkStreamBuffer);
   return shx_ != nullptr;
 }
 

@@ -175,6 +175,33 @@ TEST_F(DBase, WrittenTableReadsBack) {
   EXPECT_TRUE(traced("exit DBaseFile::update_db_header() 0"));
 }
 
+// Rows are served from windows of many records: any order of reads, across window borders
+// and into the last partial window, must give each record its own bytes.
+TEST_F(DBase, RecordsReadInAnyOrderAcrossManyWindows) {
+  constexpr int kRows = 20000;  // about three windows of 11-byte records
+  std::vector<std::string> rows;
+  for (int n = 1; n <= kRows; ++n) {
+    char row[16];
+    std::snprintf(row, sizeof row, " %4d%06d", n % 10000, n);
+    rows.push_back(row);
+  }
+  const std::string name = write_table(rows);
+  DBaseFile table;
+  table.set_file_name(name);
+  ASSERT_EQ(table.open_for_read(), 0);
+  ASSERT_EQ(table.read_db_header(), 0);
+  const auto expect_row = [&](int n) {
+    SCOPED_TRACE(n);
+    EXPECT_EQ(std::string(table.read_record(n)), rows[n - 1].substr(1));
+  };
+  for (int n : {kRows, 1, kRows / 2, kRows / 2 - 1, kRows / 2 + 1, 2, kRows - 1}) expect_row(n);
+  for (int n = 1; n <= kRows; n += 7) expect_row(n);
+  for (int n = kRows; n >= 1; n -= 13) expect_row(n);
+  EXPECT_STREQ(table.read_record(kRows + 1), "");
+  expect_row(kRows);  // a refused number leaves the next read intact
+  EXPECT_EQ(table.close(), 0);
+}
+
 TEST_F(DBase, CorruptTablesAreRefused) {
   const auto good = file_bytes(write_table({"   1Lake", "   2Pond"}));
   auto with = [&](auto change) {

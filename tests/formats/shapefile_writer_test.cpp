@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "format_test_files.h"
 #include "platform/byte_order.h"
 #include "platform/fatal_error.h"
@@ -127,6 +129,33 @@ TEST_F(ShapefileWriter, PointAndPolygonImages) {
   EXPECT_EQ(get_le32s(&poly[0]), 5);
   EXPECT_EQ(get_le32s(&poly[48]), 1);
   EXPECT_EQ(get_le_double(&poly[52 + 16]), 1.0);
+}
+
+// Records are composed in one reused image; each record written must still be exactly its
+// own image, whether it follows a larger record or one too large for the image to be kept.
+TEST_F(ShapefileWriter, WrittenRecordsAreTheirImagesWhateverCameBefore) {
+  SHPArc huge;
+  huge.parts = {0, 40000};
+  for (int i = 0; i < 80000; ++i) huge.points.push_back({i * 0.5, -i * 0.25});
+  huge.x_max = 1, huge.y_max = 2;
+  SHPArc medium = two_point_line(7, 8, 9, 10);
+  for (int i = 0; i < 300; ++i) medium.points.push_back({i + 0.125, i - 0.125});
+  const std::vector<SHPArc> shapes = {medium, huge, two_point_line(1, 2, 3, 4), medium, two_point_line(5, 6, 7, 8)};
+  for (const std::int32_t type : {SHP_POLYLINE, SHP_POLYGON}) {
+    std::vector<SHPArc> typed = shapes;
+    for (SHPArc& arc : typed) arc.shape_type = type;
+    write_pair(type, typed);
+    const auto shp = file_bytes(path("t.shp"));
+    std::size_t at = 100;
+    for (const SHPArc& arc : typed) {
+      const SHPImage image = type == SHP_POLYGON ? SHP_Prepare_Poly(arc) : SHP_Prepare_Arc(arc);
+      ASSERT_LE(at + 8 + image.size(), shp.size());
+      EXPECT_EQ(get_be32s(&shp[at + 4]) * 2, static_cast<std::int32_t>(image.size()));
+      EXPECT_TRUE(std::equal(image.begin(), image.end(), shp.begin() + static_cast<long>(at + 8)));
+      at += 8 + image.size();
+    }
+    EXPECT_EQ(at, shp.size());
+  }
 }
 
 TEST_F(ShapefileWriter, PreparingHalvesTheCallersByteCounts) {

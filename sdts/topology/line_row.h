@@ -1,0 +1,15 @@
+// The row of a line module's topology table.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// The record length of the table: deletion flag, five N(8) columns and LENGTH N(12,4).
+inline constexpr std::size_t kLineRowLength = 53;
+using LineRow = std::array<char, kLineRowLength>;
+
+// " %-8d%-8d%-8d%-8d%-8d%-12.4lf" of the line's ids and length, cut to the record length.
+// A number wider than its column pushes the later ones right, as printf does.
+LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end_node, std::int32_t left,
+                 std::int32_t right, double length);
