@@ -1,7 +1,9 @@
 // One field of the current data record, cut into values.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,18 +23,23 @@ struct IsoValue {
 // The bytes of every value of the current record.
 class IsoValueStore {
  public:
-  void clear() { bytes_.clear(); }
+  void clear() { used_ = 0; }
   IsoValue add(std::string_view bytes, const IsoFormatNode* format) {
-    IsoValue value{static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(bytes.size()),
-                   true, format};
-    bytes_.append(bytes);
+    const IsoValue value = take(bytes.size(), format);
+    char* out = bytes_.data() + value.offset;
+    // Coordinates, the bulk of every spatial module, are 4-byte binary values: a copy of a
+    // known length needs no call into the C library.
+    if (bytes.size() == 4)
+      std::memcpy(out, bytes.data(), 4);
+    else if (!bytes.empty())
+      std::memcpy(out, bytes.data(), bytes.size());
     return value;
   }
   // Room for `size` bytes of a value to be filled in place (bit-packed binary values).
   IsoValue add_zeros(std::size_t size, const IsoFormatNode* format, char*& data) {
-    IsoValue value{static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(size), true, format};
-    bytes_.append(size, '\0');
+    const IsoValue value = take(size, format);
     data = bytes_.data() + value.offset;
+    std::memset(data, 0, size);
     return value;
   }
   std::string_view bytes(const IsoValue& value) const {
@@ -40,7 +47,15 @@ class IsoValueStore {
   }
 
  private:
-  std::string bytes_;
+  IsoValue take(std::size_t size, const IsoFormatNode* format) {
+    if (used_ + size > bytes_.size()) bytes_.resize(std::max(2 * bytes_.size(), used_ + size));
+    const IsoValue value{static_cast<std::uint32_t>(used_), static_cast<std::uint32_t>(size), true, format};
+    used_ += size;
+    return value;
+  }
+
+  std::vector<char> bytes_;
+  std::size_t used_ = 0;
 };
 
 struct IsoDataField {
