@@ -29,8 +29,8 @@ bool describe_directory(const IsoFileState& file, std::vector<IsoDirectoryEntry>
 }
 
 bool read_leader_and_directory(IsoFileState& file) {
-  std::string bytes;
-  if (!Iso_Read_Exact(file, 24, bytes) ||
+  std::string_view bytes;
+  if (!Iso_View_Exact(file, 24, bytes) ||
       !Iso_Parse_Data_Leader(bytes, file.ddr_leader.size_of_field_tag, file.record_leader))
     return false;
   if (!Iso_Read_Directory(file, file.record_leader, file.record_directory) ||
