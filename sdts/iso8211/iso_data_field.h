@@ -67,3 +67,26 @@ struct IsoDataField {
   std::vector<std::int32_t> dimension_extents;
   std::vector<IsoValue> values;  // in delivery order
 };
+
+// The current data record's fields. The slots stay from record to record, so that a field
+// reuses the value list of the field in the same place of the previous record instead of
+// growing a new one value by value.
+class IsoRecordFields {
+ public:
+  void clear() { count_ = 0; }
+  // A new empty field at the end.
+  IsoDataField& add() {
+    if (count_ == slots_.size()) slots_.emplace_back();
+    IsoDataField& field = slots_[count_++];
+    field.number_of_dimensions = 0;
+    field.dimension_extents.clear();
+    field.values.clear();
+    return field;
+  }
+  std::size_t size() const { return count_; }
+  const IsoDataField& operator[](std::size_t i) const { return slots_[i]; }
+
+ private:
+  std::vector<IsoDataField> slots_;
+  std::size_t count_ = 0;
+};

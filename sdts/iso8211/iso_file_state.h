@@ -54,11 +54,8 @@ struct IsoFileState {
   std::vector<IsoDirectoryEntry> record_directory;  // kept across records after an "R" leader
   bool reuse_leader = false;
   bool have_record = false;
-  std::vector<IsoDataField> record_fields;
+  IsoRecordFields record_fields;
   IsoValueStore value_store;  // the bytes of record_fields' values
-  // The previous record's fields, last first, kept so that the next record's fields reuse
-  // their buffers instead of growing new ones value by value.
-  std::vector<IsoDataField> spare_fields;
   std::size_t current_field = 0;
   const IsoFieldDescription* current_description = nullptr;
 

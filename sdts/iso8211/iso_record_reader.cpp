@@ -46,21 +46,8 @@ bool read_leader_and_directory(IsoFileState& file) {
 }
 
 void retire_fields(IsoFileState& file) {
-  for (auto field = file.record_fields.rbegin(); field != file.record_fields.rend(); ++field)
-    file.spare_fields.push_back(std::move(*field));
   file.record_fields.clear();
   file.value_store.clear();
-}
-
-// An empty field, holding the buffers of the previous record's field in the same place.
-IsoDataField take_field(IsoFileState& file) {
-  if (file.spare_fields.empty()) return {};
-  IsoDataField field = std::move(file.spare_fields.back());
-  file.spare_fields.pop_back();
-  field.number_of_dimensions = 0;
-  field.dimension_extents.clear();
-  field.values.clear();
-  return field;
 }
 
 // Cuts fields laid out one after another in `area`; returns the bytes they took, or -1 when
@@ -69,7 +56,7 @@ std::int64_t cut_fields(IsoFileState& file, std::string_view area, bool reusing)
   std::size_t position = 0;
   for (const auto& entry : file.record_directory) {
     const IsoFieldDescription* d = entry.description;
-    IsoDataField field = take_field(file);
+    IsoDataField& field = file.record_fields.add();
     field.tag = entry.tag;
     field.description = d;
     field.field_length = entry.field_length;
@@ -86,7 +73,6 @@ std::int64_t cut_fields(IsoFileState& file, std::string_view area, bool reusing)
     if (result == IsoCutResult::need_more) return -2;
     if (result == IsoCutResult::failed) return -1;
     position += consumed;
-    file.record_fields.push_back(std::move(field));
   }
   return static_cast<std::int64_t>(position);
 }
