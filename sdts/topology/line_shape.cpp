@@ -69,6 +69,13 @@ class LineModule {
   int open_failed(const std::string& path);
   bool open_outputs();
   void take_subfield();
+  void check_failed();
+  // Takes the value now in the subfield buffers and ends the record after its last value.
+  // False when the module is done: at its end, or when it cannot go on.
+  bool take_value();
+  // After a single read, the values that follow in the same field (a line's coordinates)
+  // come in runs, taken as that many single reads would have delivered them.
+  bool take_value_runs();
   // False when the module cannot go on (refused id or failed intermediate write).
   bool end_record();
   void end_module();
@@ -83,6 +90,7 @@ class LineModule {
   SDTSPolygons polygons_;
   int result_ = 0;
   bool refused_ = false;
+  int subfields_ = 0;  // read so far: the progress position
 
   std::int32_t line_id_ = 0, start_node_ = 0, end_node_ = 0, left_ = 0, right_ = 0;
   std::string attr_module_;
@@ -135,9 +143,8 @@ int LineModule::run() {
 
   g_progress->set_range(0, static_cast<int>(g_stat.count_records(path_)));
   g_progress->set_status(SDTS_Message("Building %s shape", path_.c_str()));
-  int subfields = 0;
   for (;;) {
-    g_progress->set_position(subfields++);
+    g_progress->set_position(subfields_++);
     if (!ISO_Read_Subfield(iso_.stream, g_sf_tag, &g_sf_leader, g_sf_value, static_cast<int>(kSfValueSize),
                            &g_sf_length, &g_sf_status)) {
       corvane::show_message("\nERROR READING DATA RECORD SUBFIELD");
@@ -146,17 +153,60 @@ int LineModule::run() {
     }
     if (!ISO_Check_Subfield(iso_.stream, g_sf_tag, g_sf_descr, static_cast<int>(kSfTextSize), g_sf_frmts,
                             static_cast<int>(kSfTextSize))) {
-      corvane::show_message("\nERROR CHECKING DATA RECORD SUBFIELD");
-      result_ = 1;
+      check_failed();
       break;
     }
-    take_subfield();
-    const bool record_ends = g_sf_status == ISO_STATUS_END_OF_RECORD || g_sf_status == ISO_STATUS_END_OF_FILE;
-    if (record_ends && !end_record()) break;
-    if (g_sf_status == ISO_STATUS_END_OF_FILE) break;
+    if (!take_value()) break;
+    if (g_sf_status == ISO_STATUS_OK && !take_value_runs()) break;
   }
   end_module();
   return result_;
+}
+
+void LineModule::check_failed() {
+  corvane::show_message("\nERROR CHECKING DATA RECORD SUBFIELD");
+  result_ = 1;
+}
+
+bool LineModule::take_value() {
+  take_subfield();
+  const bool record_ends = g_sf_status == ISO_STATUS_END_OF_RECORD || g_sf_status == ISO_STATUS_END_OF_FILE;
+  if (record_ends && !end_record()) return false;
+  return g_sf_status != ISO_STATUS_END_OF_FILE;
+}
+
+// Puts a value of a run into the subfield buffers as a single read and check would have.
+// False when its label or format does not fit, which the check would have refused.
+bool put_value(const IsoValueRef& value) {
+  const std::size_t label = std::strlen(value.label);
+  const std::size_t format = std::strlen(value.format);
+  if (label >= kSfTextSize || format >= kSfTextSize) return false;
+  std::memcpy(g_sf_value, value.bytes, static_cast<std::size_t>(value.length));
+  g_sf_value[value.length] = '\0';
+  g_sf_length = value.length;
+  std::memcpy(g_sf_descr, value.label, label + 1);
+  std::memcpy(g_sf_frmts, value.format, format + 1);
+  return true;
+}
+
+bool LineModule::take_value_runs() {
+  constexpr int kRunLength = 256;
+  IsoValueRef run[kRunLength];
+  int count = 0;
+  do {
+    int status = g_sf_status;
+    ISO_Read_Values(iso_.stream, run, kRunLength, static_cast<int>(kSfValueSize) - 1, &count, &status);
+    for (int i = 0; i < count; ++i) {
+      g_progress->set_position(subfields_++);
+      if (!put_value(run[i])) {
+        check_failed();
+        return false;
+      }
+      g_sf_status = i + 1 == count ? status : ISO_STATUS_OK;
+      if (!take_value()) return false;
+    }
+  } while (count == kRunLength && g_sf_status == ISO_STATUS_OK);
+  return true;
 }
 
 void LineModule::take_subfield() {
