@@ -64,8 +64,8 @@ struct UtmZone {
 
 std::optional<UtmZone> find_zone_by_code(int epsg) {
   for (const UtmRun& run : kUtmRuns) {
-    const int zone = run.first_zone + (epsg - run.first_code);
-    if (zone >= run.first_zone && zone <= run.last_zone) return UtmZone{&run, zone};
+    if (epsg >= run.first_code && epsg <= run.first_code + (run.last_zone - run.first_zone))
+      return UtmZone{&run, run.first_zone + (epsg - run.first_code)};
   }
   return std::nullopt;
 }
@@ -115,7 +115,7 @@ std::optional<CoordinateReference> builtin_geographic(int geographic_epsg) {
 
 std::optional<CoordinateReference> builtin_utm(int geographic_epsg, int zone) {
   const BuiltinDatum* datum = find_datum(geographic_epsg);
-  if (datum == nullptr) return std::nullopt;
+  if (datum == nullptr || zone < -60 || zone > 60) return std::nullopt;
   const bool north = zone > 0;
   const int number = std::abs(zone);
   for (const UtmRun& run : kUtmRuns) {

@@ -6,8 +6,7 @@ namespace corvane::formats {
 
 const ProjPlugin* proj_plugin(std::string& reason) {
   std::string error;
-  const auto entry =
-      sibling_function<ProjPluginEntry>(kProjPluginLibrary, kProjPluginEntry, error);
+  const auto entry = sibling_function<ProjPluginEntry>(kProjPluginLibrary, kProjPluginEntry, error);
   if (entry == nullptr) {
     reason = "PROJ cannot be loaded (" + error + ")";
     return nullptr;

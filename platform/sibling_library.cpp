@@ -31,7 +31,8 @@ void* open_library(const char* library, std::string& error) {
   const std::string directory = this_library_directory();
   std::error_code ec;
   const std::string beside = directory.empty() ? std::string() : paths::join(directory, library);
-  const char* name = !beside.empty() && std::filesystem::exists(beside, ec) ? beside.c_str() : library;
+  const char* name =
+      !beside.empty() && std::filesystem::exists(beside, ec) ? beside.c_str() : library;
   void* handle = ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) error = last_dl_error();
   return handle;
