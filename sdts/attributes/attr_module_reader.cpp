@@ -1,5 +1,7 @@
 #include "sdts/attributes/attr_module_reader.h"
 
+#include <cstring>
+
 #include "platform/paths.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
@@ -21,6 +23,27 @@ std::string trimmed(const char* text) {
   std::string s(text);
   s.erase(s.find_last_not_of(' ') + 1);
   return s;
+}
+
+void check_failed(const char* tag, const char* label, const char* format) {
+  TRACE_PRINT(kRoutine, SDTS_Message("\nERROR CHECKING DATA RECORD SUBFIELD : tag = %s descr = %s "
+                                     "frmts = %s",
+                                     tag, label, format));
+}
+
+// Files the subfield in the record: the module name and record number of the identifier
+// field, or one more attribute value.
+void take(AttrRecord& record, const char* tag, const char* label, const char* format, const char* value,
+          int length) {
+  AttrSubfield subfield{trimmed(label), format, SDTS_Attr_Value_Text(value, length, format)};
+  if (is_id_tag(tag) && subfield.label == "MODN") {
+    record.module_name = trimmed(subfield.text.c_str());
+  } else if (is_id_tag(tag) && subfield.label == "RCID") {
+    record.has_rcid = true;
+    record.rcid = std::move(subfield);
+  } else if (is_value_tag(tag)) {
+    record.values.push_back(std::move(subfield));
+  }
 }
 
 }  // namespace
@@ -72,6 +95,25 @@ int AttrModuleReader::open() {
   return 0;
 }
 
+void AttrModuleReader::take_value_runs(AttrRecord& record) {
+  constexpr int kRunLength = 256;
+  IsoValueRef run[kRunLength];
+  int count = 0;
+  do {
+    int status = g_sf_status;
+    ISO_Read_Values(m_stream, run, kRunLength, static_cast<int>(sizeof g_sf_value) - 1, &count, &status);
+    for (int i = 0; i < count; ++i) {
+      const IsoValueRef& value = run[i];
+      // What the check of a single read would refuse for the subfield buffers.
+      if (std::strlen(value.label) >= sizeof g_sf_descr || std::strlen(value.format) >= sizeof g_sf_frmts)
+        check_failed(g_sf_tag, value.label, value.format);
+      else
+        take(record, g_sf_tag, value.label, value.format, value.bytes, value.length);
+    }
+    if (count > 0) g_sf_status = status;
+  } while (count == kRunLength && g_sf_status == ISO_STATUS_OK);
+}
+
 bool AttrModuleReader::read_record(AttrRecord& record) {
   // Cleared member by member, so a record read into the same object reuses its value list.
   record.module_name.clear();
@@ -95,22 +137,11 @@ bool AttrModuleReader::read_record(AttrRecord& record) {
     any = true;
     if (!ISO_Check_Subfield(m_stream, g_sf_tag, g_sf_descr, sizeof g_sf_descr, g_sf_frmts,
                             sizeof g_sf_frmts)) {
-      TRACE_PRINT(kRoutine,
-                  SDTS_Message("\nERROR CHECKING DATA RECORD SUBFIELD : tag = %s descr = %s "
-                               "frmts = %s",
-                               g_sf_tag, g_sf_descr, g_sf_frmts));
+      check_failed(g_sf_tag, g_sf_descr, g_sf_frmts);
     } else {
-      AttrSubfield subfield{trimmed(g_sf_descr), g_sf_frmts,
-                            SDTS_Attr_Value_Text(g_sf_value, g_sf_length, g_sf_frmts)};
-      if (is_id_tag(g_sf_tag) && subfield.label == "MODN") {
-        record.module_name = trimmed(subfield.text.c_str());
-      } else if (is_id_tag(g_sf_tag) && subfield.label == "RCID") {
-        record.has_rcid = true;
-        record.rcid = std::move(subfield);
-      } else if (is_value_tag(g_sf_tag)) {
-        record.values.push_back(std::move(subfield));
-      }
+      take(record, g_sf_tag, g_sf_descr, g_sf_frmts, g_sf_value, g_sf_length);
     }
+    if (g_sf_status == ISO_STATUS_OK) take_value_runs(record);
     if (g_sf_status == ISO_STATUS_END_OF_FILE) m_at_end = true;
     if (g_sf_status == ISO_STATUS_END_OF_RECORD || g_sf_status == ISO_STATUS_END_OF_FILE)
       return true;

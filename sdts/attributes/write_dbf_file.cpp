@@ -58,12 +58,26 @@ ColumnMap discover_columns(const AttrRecord& first, SDTSAttrTable& table) {
   return map;
 }
 
-// Every column as wide as its longest value in the whole module.
-void widen_columns(const AttrRecord& record, const ColumnMap& map, SDTSAttrTable& table) {
-  if (record.has_rcid && map.rcid >= 0) table.widen(map.rcid, text_width(record.rcid.text), 0);
+// The widest value and the most decimals met in each column, indexed by position.
+struct ColumnWidths {
+  std::vector<std::int32_t> width, decimals;
+
+  void widen(std::int32_t position, std::int32_t w, std::int32_t d) {
+    const auto at = static_cast<std::size_t>(position);
+    if (at >= width.size()) {
+      width.resize(at + 1, 0);
+      decimals.resize(at + 1, 0);
+    }
+    width[at] = std::max(width[at], w);
+    decimals[at] = std::max(decimals[at], d);
+  }
+};
+
+void widen_columns(const AttrRecord& record, const ColumnMap& map, ColumnWidths& widths) {
+  if (record.has_rcid && map.rcid >= 0) widths.widen(map.rcid, text_width(record.rcid.text), 0);
   const std::size_t n = std::min(record.values.size(), map.values.size());
   for (std::size_t k = 0; k < n; ++k)
-    table.widen(map.values[k], text_width(record.values[k].text), decimals_of(record.values[k]));
+    widths.widen(map.values[k], text_width(record.values[k].text), decimals_of(record.values[k]));
 }
 
 // Puts `text` into its column of `width` characters: numbers to the right, text to the left,
@@ -111,10 +125,12 @@ struct ModuleLayout {
   std::string module_name;
 };
 
-// First pass: the columns from the first record, their widths from every record.
+// First pass: the columns from the first record, every column as wide as its longest value
+// in the whole module. The table learns each column's width once, after the last record.
 ModuleLayout scan_module(AttrModuleReader& reader, SDTSAttrTable& table) {
   ModuleLayout layout;
   AttrRecord record;
+  ColumnWidths widths;
   bool first = true;
   while (reader.read_record(record)) {
     if (first) {
@@ -122,8 +138,10 @@ ModuleLayout scan_module(AttrModuleReader& reader, SDTSAttrTable& table) {
       layout.module_name = record.module_name;
       first = false;
     }
-    widen_columns(record, layout.map, table);
+    widen_columns(record, layout.map, widths);
   }
+  for (std::size_t at = 0; at < widths.width.size(); ++at)
+    table.widen(static_cast<std::int32_t>(at), widths.width[at], widths.decimals[at]);
   return layout;
 }
 

@@ -94,24 +94,19 @@ std::string LineFilesReader::open(const std::string& stem) {
 }
 
 bool LineFilesReader::fetch(std::int32_t line_id, std::vector<SHPVertex>& points) {
-  std::uint8_t entry[kLineIndexEntrySize];
-  if (!bdl_.read(static_cast<long>(line_id) * kRecordIdEntrySize, entry, kRecordIdEntrySize)) {
-    corvane::fatal("ERROR: read line binary index data");
-  }
-  const std::int32_t sequence = bytes::get_le32s(entry);
+  const std::uint8_t* id_entry = bdl_.at(static_cast<long>(line_id) * kRecordIdEntrySize, kRecordIdEntrySize);
+  if (id_entry == nullptr) corvane::fatal("ERROR: read line binary index data");
+  const std::int32_t sequence = bytes::get_le32s(id_entry);
   if (sequence == -1) corvane::fatal("ERROR: on Link index file");
-  if (!bxx_.read(static_cast<long>(sequence) * kLineIndexEntrySize, entry, kLineIndexEntrySize)) {
-    corvane::fatal("ERROR: read line binary index data");
-  }
+  const std::uint8_t* entry = bxx_.at(static_cast<long>(sequence) * kLineIndexEntrySize, kLineIndexEntrySize);
+  if (entry == nullptr) corvane::fatal("ERROR: read line binary index data");
   const long wanted = std::max(0, bytes::get_le32s(entry + 4));
   const long offset = bytes::get_le32s(entry + 8);
   // Never more than the coordinate file holds, whatever the index says.
   const long available = offset < 0 || offset > bxt_.size() ? 0 : (bxt_.size() - offset) / kLinePointSize;
   const long count = std::min(wanted, available);
-  bytes_.resize(static_cast<std::size_t>(count) * kLinePointSize);
-  if (!bxt_.read(offset, bytes_.data(), count * kLinePointSize)) bytes_.clear();
-  points.resize(bytes_.size() / kLinePointSize);
-  const std::uint8_t* in = bytes_.data();
+  const std::uint8_t* in = bxt_.at(offset, count * kLinePointSize);
+  points.resize(in != nullptr ? static_cast<std::size_t>(count) : 0);
   for (SHPVertex& p : points) {
     p.x = bytes::get_le_double(in);
     p.y = bytes::get_le_double(in + 8);

@@ -1,5 +1,5 @@
 // The intermediate files of one line module, kept so that polygon rings can fetch any
-// line's points by record id with three seeks instead of holding coordinates in memory:
+// line's points by record id with three look-ups instead of holding coordinates in memory:
 //   "<stem>.bdl"  record-id table: entry k (4 bytes at 4 x k) is the sequence number of
 //                 the line whose id is k, or -1 when no line has that id;
 //   "<stem>.bxx"  one LineIndexEntry (12 bytes) per line, in module order;
@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "formats/shp_records.h"
-#include "sdts/topology/block_reader.h"
 #include "sdts/topology/c_file.h"
+#include "sdts/topology/mapped_file.h"
 
 struct LineIndexEntry {
   std::int32_t line_id;
@@ -78,6 +78,5 @@ class LineFilesReader {
   bool fetch(std::int32_t line_id, std::vector<corvane::formats::SHPVertex>& points);
 
  private:
-  BlockReader bdl_, bxt_, bxx_;
-  std::vector<std::uint8_t> bytes_;
+  MappedFile bdl_, bxt_, bxx_;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "platform/message_sink.h"
@@ -68,11 +69,17 @@ class LineModule {
  private:
   int open_failed(const std::string& path);
   bool open_outputs();
-  void take_subfield();
+  void take_subfield(std::string_view tag, std::string_view label);
   void check_failed();
   // Takes the value now in the subfield buffers and ends the record after its last value.
   // False when the module is done: at its end, or when it cannot go on.
-  bool take_value();
+  bool take_value(std::string_view tag, std::string_view label);
+  bool end_value();
+  // A binary X or Y of a coordinate run, taken straight from the run: most values of a
+  // line module are these. False for any other value, which goes the general way.
+  bool take_coordinate(const IsoValueRef& value);
+  void take_x(std::int32_t stored);
+  void take_y(std::int32_t stored);
   // After a single read, the values that follow in the same field (a line's coordinates)
   // come in runs, taken as that many single reads would have delivered them.
   bool take_value_runs();
@@ -156,7 +163,7 @@ int LineModule::run() {
       check_failed();
       break;
     }
-    if (!take_value()) break;
+    if (!take_value(g_sf_tag, g_sf_descr)) break;
     if (g_sf_status == ISO_STATUS_OK && !take_value_runs()) break;
   }
   end_module();
@@ -168,50 +175,82 @@ void LineModule::check_failed() {
   result_ = 1;
 }
 
-bool LineModule::take_value() {
-  take_subfield();
+bool LineModule::take_value(std::string_view tag, std::string_view label) {
+  take_subfield(tag, label);
+  return end_value();
+}
+
+bool LineModule::end_value() {
   const bool record_ends = g_sf_status == ISO_STATUS_END_OF_RECORD || g_sf_status == ISO_STATUS_END_OF_FILE;
   if (record_ends && !end_record()) return false;
   return g_sf_status != ISO_STATUS_END_OF_FILE;
 }
 
-// Puts a value of a run into the subfield buffers as a single read and check would have.
-// False when its label or format does not fit, which the check would have refused.
-bool put_value(const IsoValueRef& value) {
+// Puts a value of a run into the subfield buffers as a single read and check would have;
+// returns its label. Empty when the label or the format does not fit, which the check would
+// have refused.
+std::optional<std::string_view> put_value(const IsoValueRef& value) {
   const std::size_t label = std::strlen(value.label);
   const std::size_t format = std::strlen(value.format);
-  if (label >= kSfTextSize || format >= kSfTextSize) return false;
+  if (label >= kSfTextSize || format >= kSfTextSize) return std::nullopt;
   std::memcpy(g_sf_value, value.bytes, static_cast<std::size_t>(value.length));
   g_sf_value[value.length] = '\0';
   g_sf_length = value.length;
   std::memcpy(g_sf_descr, value.label, label + 1);
   std::memcpy(g_sf_frmts, value.format, format + 1);
-  return true;
+  return std::string_view(g_sf_descr, label);
 }
 
 bool LineModule::take_value_runs() {
   constexpr int kRunLength = 256;
   IsoValueRef run[kRunLength];
+  const std::string_view tag = g_sf_tag;  // a run stays in one field
+  const bool coordinates = tag == "SADR";
   int count = 0;
   do {
     int status = g_sf_status;
     ISO_Read_Values(iso_.stream, run, kRunLength, static_cast<int>(kSfValueSize) - 1, &count, &status);
     for (int i = 0; i < count; ++i) {
       g_progress->set_position(subfields_++);
-      if (!put_value(run[i])) {
-        check_failed();
-        return false;
+      if (!(coordinates && take_coordinate(run[i]))) {
+        const std::optional<std::string_view> label = put_value(run[i]);
+        if (!label) {
+          check_failed();
+          return false;
+        }
+        take_subfield(tag, *label);
       }
       g_sf_status = i + 1 == count ? status : ISO_STATUS_OK;
-      if (!take_value()) return false;
+      if (!end_value()) return false;
     }
   } while (count == kRunLength && g_sf_status == ISO_STATUS_OK);
   return true;
 }
 
-void LineModule::take_subfield() {
-  const std::string_view tag = g_sf_tag;
-  const std::string_view label = g_sf_descr;
+void LineModule::take_x(std::int32_t stored) {
+  pending_x_ = SDTS_Ground_X(stored);
+  record_box_.widen_x(pending_x_);
+  file_box_.widen_x(pending_x_);
+}
+
+void LineModule::take_y(std::int32_t stored) {
+  const double y = SDTS_Ground_Y(stored);
+  record_box_.widen_y(y);
+  file_box_.widen_y(y);
+  arc_.points.push_back({pending_x_, y});
+}
+
+bool LineModule::take_coordinate(const IsoValueRef& value) {
+  // Binary values shorter than an integer go the general way, which reads them as it always has.
+  if (value.length < 4 || std::strchr(value.format, 'B') == nullptr) return false;
+  const bool x = Label_Is(value.label, "X");
+  if (!x && !Label_Is(value.label, "Y")) return false;
+  ISO_Bytes_To_Int(value.bytes, &g_sf_int, g_byte_order == 0 ? 1 : 0);
+  x ? take_x(g_sf_int) : take_y(g_sf_int);
+  return true;
+}
+
+void LineModule::take_subfield(std::string_view tag, std::string_view label) {
   if (tag == "SADR") {
     if (std::strchr(g_sf_frmts, 'B') != nullptr) {
       ISO_Bytes_To_Int(g_sf_value, &g_sf_int, g_byte_order == 0 ? 1 : 0);
@@ -219,14 +258,9 @@ void LineModule::take_subfield() {
       g_sf_int = static_cast<int>(std::atol(g_sf_value));
     }
     if (Label_Is(label, "X")) {
-      pending_x_ = SDTS_Ground_X(g_sf_int);
-      record_box_.widen_x(pending_x_);
-      file_box_.widen_x(pending_x_);
+      take_x(g_sf_int);
     } else if (Label_Is(label, "Y")) {
-      const double y = SDTS_Ground_Y(g_sf_int);
-      record_box_.widen_y(y);
-      file_box_.widen_y(y);
-      arc_.points.push_back({pending_x_, y});
+      take_y(g_sf_int);
     }
     return;
   }
