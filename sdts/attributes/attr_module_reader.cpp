@@ -19,10 +19,10 @@ bool is_value_tag(const char* tag) {
   return std::string_view(tag) == "ATTP" || std::string_view(tag) == "ATTS";
 }
 
-std::string trimmed(const char* text) {
-  std::string s(text);
-  s.erase(s.find_last_not_of(' ') + 1);
-  return s;
+// Module labels and names come padded with blanks.
+std::string_view trimmed(std::string_view text) {
+  const auto end = text.find_last_not_of(' ');
+  return text.substr(0, end == std::string_view::npos ? 0 : end + 1);
 }
 
 void check_failed(const char* tag, const char* label, const char* format) {
@@ -33,22 +33,29 @@ void check_failed(const char* tag, const char* label, const char* format) {
 
 // Files the subfield in the record: the module name and record number of the identifier
 // field, or one more attribute value.
-void take(AttrRecord& record, const char* tag, const char* label, const char* format, const char* value,
+void take(AttrRecord& record, const char* tag, const char* label_text, const char* format, const char* value,
           int length) {
-  AttrSubfield subfield{trimmed(label), format, SDTS_Attr_Value_Text(value, length, format)};
-  if (is_id_tag(tag) && subfield.label == "MODN") {
-    record.module_name = trimmed(subfield.text.c_str());
-  } else if (is_id_tag(tag) && subfield.label == "RCID") {
-    record.has_rcid = true;
-    record.rcid = std::move(subfield);
+  const std::string_view label = trimmed(label_text);
+  if (is_id_tag(tag)) {
+    if (label == "MODN") {
+      const std::string text = SDTS_Attr_Value_Text(value, length, format);
+      record.module_name = trimmed(text.c_str());
+    } else if (label == "RCID") {
+      record.has_rcid = true;
+      record.rcid = {std::string(label), format, SDTS_Attr_Value_Text(value, length, format)};
+    }
   } else if (is_value_tag(tag)) {
-    record.values.push_back(std::move(subfield));
+    // Built in place: a record holds many values, and each was built and then moved.
+    AttrSubfield& subfield = record.values.emplace_back();
+    subfield.label = label;
+    subfield.format = format;
+    subfield.text = SDTS_Attr_Value_Text(value, length, format);
   }
 }
 
 }  // namespace
 
-std::string SDTS_Attr_Value_Text(const char* value, int length, const std::string& format) {
+std::string SDTS_Attr_Value_Text(const char* value, int length, std::string_view format) {
   if (format.empty() || format[0] != 'B') return std::string(value, length);
   if (format == "B(32)" && length == 4) {
     std::int32_t number = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct AttrSubfield {
@@ -46,4 +47,4 @@ class AttrModuleReader {
 };
 
 // The value of the subfield just read into the process-wide subfield buffers, as text.
-std::string SDTS_Attr_Value_Text(const char* value, int length, const std::string& format);
+std::string SDTS_Attr_Value_Text(const char* value, int length, std::string_view format);

@@ -13,6 +13,7 @@
 #include "sdts/topology/c_file.h"
 #include "sdts/topology/geo_distance.h"
 #include "sdts/topology/line_files.h"
+#include "sdts/topology/mapped_file.h"
 #include "sdts/topology/polygon_files.h"
 #include "tests/sdts/topology/topology_fixture.h"
 
@@ -129,6 +130,35 @@ TEST_F(LineFilesTest, BufferedStreamsFlushBeforeTheirBufferGoes) {
   ASSERT_EQ(std::fwrite(bytes.data(), 1, 10, file.get()), 10u);
   file.reset();
   EXPECT_EQ(std::filesystem::file_size(second), 10u);
+}
+
+// Every look into a mapped intermediate file is bounded by the file, including an empty one
+// (a module without points), which cannot be mapped at all.
+TEST_F(LineFilesTest, MappedFilesHandOutOnlyWhatTheyHold) {
+  const std::string empty = dir_.file("empty.bin");
+  const std::string some = dir_.file("some.bin");
+  open_c_file(empty, "wb");
+  {
+    CFile file = open_c_file(some, "wb");
+    std::fwrite("abcdefgh", 1, 8, file.get());
+  }
+  MappedFile none;
+  ASSERT_TRUE(none.open(empty));
+  EXPECT_EQ(none.size(), 0);
+  EXPECT_NE(none.at(0, 0), nullptr);
+  EXPECT_EQ(none.at(0, 1), nullptr);
+  MappedFile eight;
+  ASSERT_TRUE(eight.open(some));
+  EXPECT_EQ(eight.size(), 8);
+  ASSERT_NE(eight.at(6, 2), nullptr);
+  EXPECT_EQ(*eight.at(6, 2), 'g');
+  EXPECT_NE(eight.at(8, 0), nullptr);
+  EXPECT_EQ(eight.at(7, 2), nullptr);
+  EXPECT_EQ(eight.at(-1, 1), nullptr);
+  EXPECT_EQ(eight.at(0, -1), nullptr);
+  EXPECT_EQ(eight.at(9, 0), nullptr);
+  MappedFile missing;
+  EXPECT_FALSE(missing.open(dir_.file("missing.bin")));
 }
 
 TEST(LineFileNames, StemAndPolygonModuleCutAtTheFileNamesFirstDot) {
