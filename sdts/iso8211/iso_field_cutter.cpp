@@ -190,6 +190,26 @@ IsoCutResult cut_unformatted(const IsoFieldDescription& d, std::string_view text
   return IsoCutResult::cut;
 }
 
+// The values of a field whose every value is one binary format of whole bytes lie at fixed
+// steps: cut all at once, as the value-by-value walk below would. Its length is known: the
+// values fill it, or all of it but a last field terminator (which wins when both fit).
+IsoCutResult cut_whole_bytes(const IsoFormatNode& format, const char* data, std::size_t size,
+                             IsoValueStore& store, IsoDataField& field) {
+  const std::size_t step = static_cast<std::size_t>(format.width) / 8;
+  std::size_t count = 0;
+  if (size > step && (size - 1) % step == 0 && data[size - 1] == ISO_FIELD_TERMINATOR)
+    count = (size - 1) / step;
+  else if (size % step == 0)
+    count = size / step;
+  if (count == 0) return IsoCutResult::failed;
+  const IsoValue all = store.add(std::string_view(data, count * step), &format);
+  field.values.resize(count);
+  for (std::size_t k = 0; k < count; ++k)
+    field.values[k] = {all.offset + static_cast<std::uint32_t>(k * step), static_cast<std::uint32_t>(step), true,
+                       &format};
+  return IsoCutResult::cut;
+}
+
 IsoCutResult cut_formatted(const IsoFieldDescription& d, FieldCursor& cursor, IsoValueStore& store,
                            IsoDataField& field) {
   IsoFormatWalk walk(*d.formats, &d.format_sequence);
@@ -233,6 +253,10 @@ IsoCutResult Iso_Cut_Field(const IsoFieldDescription& d, const char* data, std::
     if (cut_dimensions(text.substr(0, text.find(ISO_FIELD_TERMINATOR)), field, used) != IsoCutResult::cut)
       return open && text.find(ISO_FIELD_TERMINATOR) == std::string_view::npos ? IsoCutResult::need_more
                                                                                : IsoCutResult::failed;
+  }
+  if (!open && used == 0 && d.format_sequence.only_whole_bytes != nullptr) {
+    consumed = size;
+    return cut_whole_bytes(*d.format_sequence.only_whole_bytes, data, size, store, field);
   }
   FieldCursor cursor(data + used, size - used, open);
   const IsoCutResult result = cut_formatted(d, cursor, store, field);

@@ -1,5 +1,7 @@
 #include "sdts/iso8211/iso_format_walk.h"
 
+#include <algorithm>
+
 namespace {
 
 // Longer lists (large repeat counts) are walked in the tree instead.
@@ -34,6 +36,11 @@ IsoFormatSequence Iso_Lay_Out_Formats(const IsoFormatNode& root) {
   if (!lay_out(root, sequence.first) || !lay_out(repeated_part(root), sequence.again) ||
       sequence.again.empty())
     return {};
+  const IsoFormatNode* only = sequence.first.front();
+  const auto is_only = [only](const IsoFormatNode* node) { return node == only; };
+  if (only->is_fixed_binary() && only->width % 8 == 0 && std::all_of(sequence.first.begin(), sequence.first.end(), is_only) &&
+      std::all_of(sequence.again.begin(), sequence.again.end(), is_only))
+    sequence.only_whole_bytes = only;
   return sequence;
 }
 

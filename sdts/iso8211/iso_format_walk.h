@@ -14,6 +14,8 @@
 struct IsoFormatSequence {
   std::vector<const IsoFormatNode*> first;
   std::vector<const IsoFormatNode*> again;
+  // Set when every value has this one format, a binary of whole bytes (coordinates).
+  const IsoFormatNode* only_whole_bytes = nullptr;
   bool empty() const { return first.empty(); }
 };
 

@@ -3,6 +3,8 @@
 
 #include <random>
 
+#include "sdts/iso8211/iso_field_cutter.h"
+#include "sdts/iso8211/iso_format_walk.h"
 #include "tests/sdts/iso8211/iso_test_support.h"
 
 using namespace corvane::iso_fixture;
@@ -155,4 +157,40 @@ TEST(IsoRecords, LengthsBeyondTheFileAreRefused) {
   const auto r = read_all(files.write("long-record.ddf", bytes));
   EXPECT_TRUE(r.failed);
   EXPECT_EQ(r.final_status, ISO_STATUS_END_OF_FILE);
+}
+
+TEST(IsoFieldCutter, WholeByteBinaryFieldsCutAtOnceAsValueByValue) {
+  for (const char* formats : {"(2B(32))", "(B(8))", "((B(16)))"}) {
+    IsoFieldDescription d;
+    d.field_controls = "1600;&";
+    ASSERT_TRUE(Iso_Parse_Formats(formats, d.formats.emplace()));
+    d.format_sequence = Iso_Lay_Out_Formats(*d.formats);
+    ASSERT_NE(d.format_sequence.only_whole_bytes, nullptr) << formats;
+    IsoFieldDescription walked = d;  // the same formats without the shortcut
+    walked.format_sequence = Iso_Lay_Out_Formats(*walked.formats);
+    walked.format_sequence.only_whole_bytes = nullptr;
+    // Every length from empty to a few values, ending in a terminator or in data.
+    for (std::size_t size = 0; size <= 13; ++size) {
+      for (char last : {'\x1E', 'x'}) {
+        std::string data(size, 'a');
+        for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>('a' + i);
+        if (size > 0) data.back() = last;
+        IsoValueStore fast_store, walk_store;
+        IsoDataField fast, walk;
+        std::size_t fast_used = 0, walk_used = 0;
+        const auto fast_result = Iso_Cut_Field(d, data.data(), size, IsoFieldExtent::known, fast_store, fast, fast_used);
+        const auto walk_result =
+            Iso_Cut_Field(walked, data.data(), size, IsoFieldExtent::known, walk_store, walk, walk_used);
+        const std::string what = std::string(formats) + " size " + std::to_string(size) + " last " + last;
+        ASSERT_EQ(fast_result, walk_result) << what;
+        if (walk_result != IsoCutResult::cut) continue;
+        EXPECT_EQ(fast_used, walk_used) << what;
+        ASSERT_EQ(fast.values.size(), walk.values.size()) << what;
+        for (std::size_t k = 0; k < walk.values.size(); ++k) {
+          EXPECT_EQ(fast_store.bytes(fast.values[k]), walk_store.bytes(walk.values[k])) << what;
+          EXPECT_EQ(fast.values[k].format->describe(), walk.values[k].format->describe()) << what;
+        }
+      }
+    }
+  }
 }
