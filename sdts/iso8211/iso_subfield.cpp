@@ -136,19 +136,26 @@ int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int 
   const auto& labels = file->current_description->labels;
   if (labels && labels->cycle.empty()) return 1;
   const IsoDataField& field = file->record_fields[file->current_field];
-  while (*count < max_values && file->next_value < field.values.size()) {
-    const std::size_t index = file->next_value;
-    const IsoValue& v = field.values[index];
+  const std::size_t cycle = labels ? labels->cycle.size() : 0;
+  std::size_t label = cycle > 0 ? file->next_value % cycle : 0;
+  const std::size_t longest = static_cast<std::size_t>(std::max(max_length, 0));
+  std::size_t next = file->next_value;
+  int taken = 0;
+  for (; taken < max_values && next < field.values.size(); ++taken, ++next) {
+    const IsoValue& v = field.values[next];
     const std::string_view bytes = value_text(*file, v);
-    if (bytes.size() > static_cast<std::size_t>(std::max(max_length, 0))) break;
-    values[*count] = {bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()),
-                      labels ? labels->cycle[index % labels->cycle.size()].c_str() : "",
-                      v.format != nullptr ? v.format->describe().c_str() : ""};
-    file->current_format = v.format;
-    ++file->next_value;
-    ++*count;
+    if (bytes.size() > longest) break;
+    values[taken] = {bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()),
+                     cycle > 0 ? labels->cycle[label].c_str() : "",
+                     v.format != nullptr ? v.format->describe().c_str() : ""};
+    if (cycle > 0 && ++label == cycle) label = 0;
+  }
+  if (taken > 0) {
+    file->current_format = field.values[next - 1].format;
+    file->next_value = next;
     *status = ISO_STATUS_OK;
   }
+  *count = taken;
   if (*count > 0 && file->next_value == field.values.size()) end_field(*file, *status);
   return 1;
 }
