@@ -52,13 +52,16 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
 int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int label_size,
                        char* format, int format_size);
 
-// One value handed out by ISO_Read_Values, with what ISO_Read_Subfield and ISO_Check_Subfield
-// would have told about it. The pointers stay valid until the next call on the stream.
+// One value handed out by ISO_Read_Values or ISO_Read_Record_Values, with what
+// ISO_Read_Subfield and ISO_Check_Subfield would have told about it. The pointers stay valid
+// until the next call on the stream.
 struct IsoValueRef {
   const char* bytes;   // the value (binary values are raw bytes; text is cut at a zero byte)
   int length;
   const char* label;   // with a terminating zero
   const char* format;  // with a terminating zero
+  const char* tag;     // the field's tag, with a terminating zero
+  int status;          // what ISO_Read_Subfield would have given for this value
 };
 
 // Coordinates come as long runs of values in one field. After ISO_Read_Subfield delivered a
@@ -71,6 +74,12 @@ struct IsoValueRef {
 // unknown stream.
 int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
                     int* status);
+
+// As ISO_Read_Values, but goes on into the record's later fields, up to the record's last
+// subfield. It also stops before a field it cannot hand out this way (one holding dimensions,
+// labels that cannot be, or no values), which single calls then deliver.
+int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
+                           int* status);
 
 // Releases everything the file owns, closes the stream and sets `*stream` to null.
 int ISO_End_File(std::FILE** stream);

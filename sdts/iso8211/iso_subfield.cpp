@@ -62,6 +62,49 @@ void end_field(IsoFileState& file, int& status) {
   file.step = 4;
 }
 
+std::size_t longest_value(int max_length) { return static_cast<std::size_t>(std::max(max_length, 0)); }
+
+// Runs hand out a field's values with their labels from the description's cycle; fields with
+// dimensions, or with labels too many to keep, go value by value.
+bool handed_out_by_runs(const IsoDataField& field) {
+  if (field.description == nullptr || field.number_of_dimensions > 0) return false;
+  return !field.description->labels || !field.description->labels->cycle.empty();
+}
+
+// Takes up to `max_values` of the current field's values from the next one on, stopping
+// before a value longer than `longest`; the first gets `first_status` unless it ends the
+// field. `status` becomes the last one's. Returns how many were taken.
+int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::size_t longest, int first_status,
+                int& status) {
+  const IsoDataField& field = file.record_fields[file.current_field];
+  const auto& labels = field.description->labels;
+  const std::size_t cycle = labels ? labels->cycle.size() : 0;
+  std::size_t label = cycle > 0 ? file.next_value % cycle : 0;
+  std::size_t next = file.next_value;
+  int taken = 0;
+  for (; taken < max_values && next < field.values.size(); ++taken, ++next) {
+    const IsoValue& v = field.values[next];
+    const std::string_view bytes = value_text(file, v);
+    if (bytes.size() > longest) break;
+    values[taken] = {bytes.empty() ? "" : bytes.data(),
+                     static_cast<int>(bytes.size()),
+                     cycle > 0 ? labels->cycle[label].c_str() : "",
+                     v.format != nullptr ? v.format->describe().c_str() : "",
+                     field.tag.c_str(),
+                     taken == 0 ? first_status : ISO_STATUS_OK};
+    if (cycle > 0 && ++label == cycle) label = 0;
+  }
+  if (taken == 0) return 0;
+  file.current_format = field.values[next - 1].format;
+  file.next_value = next;
+  status = values[taken - 1].status;
+  if (next == field.values.size()) {
+    end_field(file, status);
+    values[taken - 1].status = status;
+  }
+  return taken;
+}
+
 // Delivers the dimensions read from a field's data: the count, then each extent. False when
 // they are all delivered.
 bool deliver_dimension(IsoFileState& file, const IsoDataField& field, std::string& value, int& status) {
@@ -132,31 +175,31 @@ int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int 
   *count = 0;
   IsoFileState* file = Iso_Find_File(stream);
   if (file == nullptr) return 0;
-  if (file->step != 3 || file->current_description == nullptr) return 1;
-  const auto& labels = file->current_description->labels;
-  if (labels && labels->cycle.empty()) return 1;
-  const IsoDataField& field = file->record_fields[file->current_field];
-  const std::size_t cycle = labels ? labels->cycle.size() : 0;
-  std::size_t label = cycle > 0 ? file->next_value % cycle : 0;
-  const std::size_t longest = static_cast<std::size_t>(std::max(max_length, 0));
-  std::size_t next = file->next_value;
-  int taken = 0;
-  for (; taken < max_values && next < field.values.size(); ++taken, ++next) {
-    const IsoValue& v = field.values[next];
-    const std::string_view bytes = value_text(*file, v);
-    if (bytes.size() > longest) break;
-    values[taken] = {bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()),
-                     cycle > 0 ? labels->cycle[label].c_str() : "",
-                     v.format != nullptr ? v.format->describe().c_str() : ""};
-    if (cycle > 0 && ++label == cycle) label = 0;
+  if (file->step == 3 && handed_out_by_runs(file->record_fields[file->current_field]))
+    *count = take_values(*file, values, max_values, longest_value(max_length), ISO_STATUS_OK, *status);
+  return 1;
+}
+
+int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
+                           int* status) {
+  *count = 0;
+  IsoFileState* file = Iso_Find_File(stream);
+  if (file == nullptr) return 0;
+  const std::size_t longest = longest_value(max_length);
+  if (file->step == 3 && handed_out_by_runs(file->record_fields[file->current_field]))
+    *count = take_values(*file, values, max_values, longest, ISO_STATUS_OK, *status);
+  // Each later field of the record, while the one before was used up.
+  while (file->step == 4 && *count < max_values && file->current_field + 1 < file->record_fields.size()) {
+    const IsoDataField& next = file->record_fields[file->current_field + 1];
+    if (!handed_out_by_runs(next) || next.values.empty() || value_text(*file, next.values[0]).size() > longest)
+      break;
+    ++file->current_field;
+    file->current_description = next.description;
+    file->next_value = 0;
+    file->next_extent = 0;
+    file->step = 3;
+    *count += take_values(*file, values + *count, max_values - *count, longest, ISO_STATUS_START_OF_FIELD, *status);
   }
-  if (taken > 0) {
-    file->current_format = field.values[next - 1].format;
-    file->next_value = next;
-    *status = ISO_STATUS_OK;
-  }
-  *count = taken;
-  if (*count > 0 && file->next_value == field.values.size()) end_field(*file, *status);
   return 1;
 }
 

@@ -122,14 +122,17 @@ int SDTSFile::read_module(const std::function<void()>& on_subfield,
       result = 1;
       break;
     }
-    if (m_status == ISO_STATUS_END_OF_RECORD || m_status == ISO_STATUS_END_OF_FILE)
-      on_record_end();
-    if (read == 0 && m_status == ISO_STATUS_OK) read_value_runs(on_subfield, on_record_end);
+    if (ends_record(m_status)) on_record_end();
+    if (read == 0 && !ends_record(m_status)) read_value_runs(on_subfield, on_record_end);
     more = m_status != ISO_STATUS_END_OF_FILE;
   }
   close_file();
   m_read_result = result;
   return result;
+}
+
+bool SDTSFile::ends_record(int status) {
+  return status == ISO_STATUS_END_OF_RECORD || status == ISO_STATUS_END_OF_FILE;
 }
 
 void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
@@ -139,19 +142,20 @@ void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
   int count = 0;
   int run_status = m_status;
   do {
-    ISO_Read_Values(m_stream, run, kRunLength, static_cast<int>(m_value.size()) - 1, &count, &run_status);
+    ISO_Read_Record_Values(m_stream, run, kRunLength, static_cast<int>(m_value.size()) - 1, &count, &run_status);
     for (int i = 0; i < count; ++i) {
-      std::memcpy(m_value.data(), run[i].bytes, static_cast<std::size_t>(run[i].length));
-      m_value[static_cast<std::size_t>(run[i].length)] = '\0';
-      m_value_length = run[i].length;
-      m_descr = run[i].label;
-      m_frmts = run[i].format;
-      m_status = i + 1 == count ? run_status : ISO_STATUS_OK;
+      const IsoValueRef& value = run[i];
+      std::memcpy(m_value.data(), value.bytes, static_cast<std::size_t>(value.length));
+      m_value[static_cast<std::size_t>(value.length)] = '\0';
+      m_value_length = value.length;
+      if (m_tag != value.tag) m_tag = value.tag;
+      m_descr = value.label;
+      m_frmts = value.format;
+      m_status = value.status;
       on_subfield();
+      if (ends_record(m_status)) on_record_end();
     }
-  } while (count == kRunLength && m_status == ISO_STATUS_OK);
-  if (count > 0 && (m_status == ISO_STATUS_END_OF_RECORD || m_status == ISO_STATUS_END_OF_FILE))
-    on_record_end();
+  } while (count == kRunLength && !ends_record(m_status));
 }
 
 std::string_view SDTSFile::value_bytes() const {

@@ -257,7 +257,11 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTell) {
   const std::string path = files.write("runs.ddf", b.bytes());
   const auto single = read_all(path);
   ASSERT_FALSE(single.failed);
-  for (int run : {1, 2, 3, 1000}) expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
+  for (int run : {1, 2, 3, 1000}) {
+    expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
+    expect_same_subfields(single, read_all(path, 1000000, run, iso_test::Runs::record),
+                          "record run " + std::to_string(run));
+  }
 
   // A value too long for the caller stops the run; the single read after it refuses it.
   Iso8211Builder c;
@@ -267,6 +271,7 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTell) {
   const auto refused = read_all(long_path);
   EXPECT_TRUE(refused.failed);
   expect_same_subfields(refused, read_all(long_path, 1000000, 5), "a value too long");
+  expect_same_subfields(refused, read_all(long_path, 1000000, 5, iso_test::Runs::record), "a value too long");
 }
 
 TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTellInRealModules) {
@@ -275,7 +280,9 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTellInRealModules) {
   for (const auto& transfer : std::filesystem::directory_iterator(corvane::test::shared_data_dir() + "/sdts")) {
     for (const auto& module : std::filesystem::directory_iterator(transfer.path())) {
       if (module.path().extension() != ".DDF") continue;
-      expect_same_subfields(read_all(module.path()), read_all(module.path(), 1000000, 64), module.path());
+      const auto single = read_all(module.path());
+      expect_same_subfields(single, read_all(module.path(), 1000000, 64), module.path());
+      expect_same_subfields(single, read_all(module.path(), 1000000, 64, iso_test::Runs::record), module.path());
       ++files_read;
     }
   }
