@@ -12,11 +12,12 @@ namespace {
 
 constexpr const char* kRoutine = "SDTS_Write_DBF_File";
 
-bool is_id_tag(const char* tag) {
-  return std::string_view(tag) == "ATPR" || std::string_view(tag) == "ATSC";
-}
-bool is_value_tag(const char* tag) {
-  return std::string_view(tag) == "ATTP" || std::string_view(tag) == "ATTS";
+enum class FieldKind { identifier, values, other };
+
+FieldKind field_kind(std::string_view tag) {
+  if (tag == "ATPR" || tag == "ATSC") return FieldKind::identifier;
+  if (tag == "ATTP" || tag == "ATTS") return FieldKind::values;
+  return FieldKind::other;
 }
 
 // Module labels and names come padded with blanks.
@@ -31,12 +32,39 @@ void check_failed(const char* tag, const char* label, const char* format) {
                                      tag, label, format));
 }
 
+void value_text_into(std::string& text, const char* value, int length, std::string_view format) {
+  if (format.empty() || format[0] != 'B') {
+    text.assign(value, static_cast<std::size_t>(length));
+    return;
+  }
+  if (format == "B(32)" && length == 4) {
+    std::int32_t number = 0;
+    ISO_Bytes_To_Int(value, &number, g_byte_order == 0);
+    text = std::to_string(number);
+    return;
+  }
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  text.clear();
+  for (int i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(value[i]);
+    text += kHex[byte >> 4];
+    text += kHex[byte & 0x0F];
+  }
+}
+
+void assign_if_other(std::string& text, std::string_view wanted) {
+  if (text != wanted) text = wanted;
+}
+
 // Files the subfield in the record: the module name and record number of the identifier
-// field, or one more attribute value.
-void take(AttrRecord& record, const char* tag, const char* label_text, const char* format, const char* value,
-          int length) {
+// field, or one more attribute value. `used` counts the record's values so far: the value
+// list keeps its entries from record to record, and each is overwritten in place, since
+// labels and formats repeat from record to record and building every value afresh was the
+// costliest step of a table.
+void take(AttrRecord& record, std::size_t& used, FieldKind kind, const char* label_text, const char* format,
+          const char* value, int length) {
   const std::string_view label = trimmed(label_text);
-  if (is_id_tag(tag)) {
+  if (kind == FieldKind::identifier) {
     if (label == "MODN") {
       const std::string text = SDTS_Attr_Value_Text(value, length, format);
       record.module_name = trimmed(text.c_str());
@@ -44,32 +72,21 @@ void take(AttrRecord& record, const char* tag, const char* label_text, const cha
       record.has_rcid = true;
       record.rcid = {std::string(label), format, SDTS_Attr_Value_Text(value, length, format)};
     }
-  } else if (is_value_tag(tag)) {
-    // Built in place: a record holds many values, and each was built and then moved.
-    AttrSubfield& subfield = record.values.emplace_back();
-    subfield.label = label;
-    subfield.format = format;
-    subfield.text = SDTS_Attr_Value_Text(value, length, format);
+  } else if (kind == FieldKind::values) {
+    if (used == record.values.size()) record.values.emplace_back();
+    AttrSubfield& subfield = record.values[used++];
+    assign_if_other(subfield.label, label);
+    assign_if_other(subfield.format, format);
+    value_text_into(subfield.text, value, length, format);
   }
 }
 
 }  // namespace
 
 std::string SDTS_Attr_Value_Text(const char* value, int length, std::string_view format) {
-  if (format.empty() || format[0] != 'B') return std::string(value, length);
-  if (format == "B(32)" && length == 4) {
-    std::int32_t number = 0;
-    ISO_Bytes_To_Int(value, &number, g_byte_order == 0);
-    return std::to_string(number);
-  }
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string hex;
-  for (int i = 0; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(value[i]);
-    hex += kHex[byte >> 4];
-    hex += kHex[byte & 0x0F];
-  }
-  return hex;
+  std::string text;
+  value_text_into(text, value, length, format);
+  return text;
 }
 
 AttrModuleReader::AttrModuleReader(std::string path) : m_path(std::move(path)) {}
@@ -102,9 +119,10 @@ int AttrModuleReader::open() {
   return 0;
 }
 
-void AttrModuleReader::take_value_runs(AttrRecord& record) {
+void AttrModuleReader::take_value_runs(AttrRecord& record, std::size_t& used) {
   constexpr int kRunLength = 256;
   IsoValueRef run[kRunLength];
+  const FieldKind kind = field_kind(g_sf_tag);  // a run stays in one field
   int count = 0;
   do {
     int status = g_sf_status;
@@ -115,19 +133,22 @@ void AttrModuleReader::take_value_runs(AttrRecord& record) {
       if (std::strlen(value.label) >= sizeof g_sf_descr || std::strlen(value.format) >= sizeof g_sf_frmts)
         check_failed(g_sf_tag, value.label, value.format);
       else
-        take(record, g_sf_tag, value.label, value.format, value.bytes, value.length);
+        take(record, used, kind, value.label, value.format, value.bytes, value.length);
     }
     if (count > 0) g_sf_status = status;
   } while (count == kRunLength && g_sf_status == ISO_STATUS_OK);
 }
 
 bool AttrModuleReader::read_record(AttrRecord& record) {
-  // Cleared member by member, so a record read into the same object reuses its value list.
   record.module_name.clear();
   record.has_rcid = false;
   record.rcid = AttrSubfield();
-  record.values.clear();
-  if (m_stream == nullptr || m_at_end) return false;
+  std::size_t used = 0;
+  const auto done = [&](bool read) {
+    record.values.resize(used);
+    return read;
+  };
+  if (m_stream == nullptr || m_at_end) return done(false);
   bool any = false;
   for (;;) {
     if (!ISO_Read_Subfield(m_stream, g_sf_tag, &g_sf_leader, g_sf_value, sizeof g_sf_value,
@@ -139,18 +160,18 @@ bool AttrModuleReader::read_record(AttrRecord& record) {
                                  "myString = %s str_len = %d status = %d",
                                  g_sf_tag, g_sf_leader, g_sf_value, g_sf_length, g_sf_status));
       m_at_end = true;
-      return false;
+      return done(false);
     }
     any = true;
     if (!ISO_Check_Subfield(m_stream, g_sf_tag, g_sf_descr, sizeof g_sf_descr, g_sf_frmts,
                             sizeof g_sf_frmts)) {
       check_failed(g_sf_tag, g_sf_descr, g_sf_frmts);
     } else {
-      take(record, g_sf_tag, g_sf_descr, g_sf_frmts, g_sf_value, g_sf_length);
+      take(record, used, field_kind(g_sf_tag), g_sf_descr, g_sf_frmts, g_sf_value, g_sf_length);
     }
-    if (g_sf_status == ISO_STATUS_OK) take_value_runs(record);
+    if (g_sf_status == ISO_STATUS_OK) take_value_runs(record, used);
     if (g_sf_status == ISO_STATUS_END_OF_FILE) m_at_end = true;
     if (g_sf_status == ISO_STATUS_END_OF_RECORD || g_sf_status == ISO_STATUS_END_OF_FILE)
-      return true;
+      return done(true);
   }
 }
