@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -28,6 +29,8 @@ constexpr DatumCase kDatumCases[] = {
     {{"WGS 84", 4326}, true},        {{"WGS 66", 4760}, false}, {{"Puerto Rico", 4139}, false},
     {{"Old Hawaiian", 4135}, false},
 };
+
+void PrintTo(const DatumCase& c, std::ostream* out) { *out << c.datum.name; }
 
 const ProjPlugin& proj() {
   std::string reason;
