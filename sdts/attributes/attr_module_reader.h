@@ -37,8 +37,8 @@ class AttrModuleReader {
 
  private:
   void close();
-  // After a single read, the values that follow in the same field come in runs, taken as
-  // that many single reads would have delivered them.
+  // After a single read, the values that follow in the record come in runs, taken as that
+  // many single reads would have delivered them.
   void take_value_runs(AttrRecord& record, std::size_t& used);
 
   std::string m_path;

@@ -36,6 +36,8 @@ constexpr std::int32_t kUniversePolygon = 1;
 
 char g_line_field_name[512] = "LINK_ID";
 
+bool record_ends(int status) { return status == ISO_STATUS_END_OF_RECORD || status == ISO_STATUS_END_OF_FILE; }
+
 // The reader's handle, closed however the conversion of the module ends.
 struct IsoStream {
   std::FILE* stream = nullptr;
@@ -80,8 +82,8 @@ class LineModule {
   bool take_coordinate(const IsoValueRef& value);
   void take_x(std::int32_t stored);
   void take_y(std::int32_t stored);
-  // After a single read, the values that follow in the same field (a line's coordinates)
-  // come in runs, taken as that many single reads would have delivered them.
+  // After a single read, the values that follow in the record (a line's coordinates above
+  // all) come in runs, taken as that many single reads would have delivered them.
   bool take_value_runs();
   // False when the module cannot go on (refused id or failed intermediate write).
   bool end_record();
@@ -164,7 +166,7 @@ int LineModule::run() {
       break;
     }
     if (!take_value(g_sf_tag, g_sf_descr)) break;
-    if (g_sf_status == ISO_STATUS_OK && !take_value_runs()) break;
+    if (!record_ends(g_sf_status) && !take_value_runs()) break;
   }
   end_module();
   return result_;
@@ -181,8 +183,7 @@ bool LineModule::take_value(std::string_view tag, std::string_view label) {
 }
 
 bool LineModule::end_value() {
-  const bool record_ends = g_sf_status == ISO_STATUS_END_OF_RECORD || g_sf_status == ISO_STATUS_END_OF_FILE;
-  if (record_ends && !end_record()) return false;
+  if (record_ends(g_sf_status) && !end_record()) return false;
   return g_sf_status != ISO_STATUS_END_OF_FILE;
 }
 
@@ -204,26 +205,34 @@ std::optional<std::string_view> put_value(const IsoValueRef& value) {
 bool LineModule::take_value_runs() {
   constexpr int kRunLength = 256;
   IsoValueRef run[kRunLength];
-  const std::string_view tag = g_sf_tag;  // a run stays in one field
-  const bool coordinates = tag == "SADR";
   int count = 0;
   do {
     int status = g_sf_status;
-    ISO_Read_Values(iso_.stream, run, kRunLength, static_cast<int>(kSfValueSize) - 1, &count, &status);
+    ISO_Read_Record_Values(iso_.stream, run, kRunLength, static_cast<int>(kSfValueSize) - 1, &count, &status);
+    // The values of one field share their tag text, valid for this call.
+    const char* field = nullptr;
+    std::string_view tag;
+    bool coordinates = false;
     for (int i = 0; i < count; ++i) {
+      const IsoValueRef& value = run[i];
       g_progress->set_position(subfields_++);
-      if (!(coordinates && take_coordinate(run[i]))) {
-        const std::optional<std::string_view> label = put_value(run[i]);
+      if (value.tag != field) {
+        field = value.tag;
+        tag = field;
+        coordinates = tag == "SADR";
+      }
+      if (!(coordinates && take_coordinate(value))) {
+        const std::optional<std::string_view> label = put_value(value);
         if (!label) {
           check_failed();
           return false;
         }
         take_subfield(tag, *label);
       }
-      g_sf_status = i + 1 == count ? status : ISO_STATUS_OK;
+      g_sf_status = value.status;
       if (!end_value()) return false;
     }
-  } while (count == kRunLength && g_sf_status == ISO_STATUS_OK);
+  } while (count == kRunLength && !record_ends(g_sf_status));
   return true;
 }
 
