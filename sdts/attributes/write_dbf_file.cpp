@@ -10,6 +10,7 @@
 #include "sdts/attributes/attr_table.h"
 #include "sdts/attributes/attribute_run_state.h"
 #include "sdts/attributes/c_file.h"
+#include "sdts/attributes/record_staging.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"
 #include "sdts/driver/run_state.h"
@@ -127,11 +128,14 @@ struct ModuleLayout {
 
 // First pass: the columns from the first record, every column as wide as its longest value
 // in the whole module. The table learns each column's width once, after the last record.
-ModuleLayout scan_module(AttrModuleReader& reader, SDTSAttrTable& table) {
+// Each record is staged for the second pass; `staged` tells whether all of them were.
+ModuleLayout scan_module(AttrModuleReader& reader, SDTSAttrTable& table, AttrRecordStaging& staging,
+                         bool& staged) {
   ModuleLayout layout;
   AttrRecord record;
   ColumnWidths widths;
   bool first = true;
+  staged = staging.is_open();
   while (reader.read_record(record)) {
     if (first) {
       layout.map = discover_columns(record, table);
@@ -139,21 +143,23 @@ ModuleLayout scan_module(AttrModuleReader& reader, SDTSAttrTable& table) {
       first = false;
     }
     widen_columns(record, layout.map, widths);
+    staged = staged && staging.put(record, layout.map.values.size());
   }
   for (std::size_t at = 0; at < widths.width.size(); ++at)
     table.widen(static_cast<std::int32_t>(at), widths.width[at], widths.decimals[at]);
   return layout;
 }
 
-// Second pass: one row per record. Returns the rows written; `attribute_records` counts
-// those that hold attribute values.
-std::uint32_t write_rows(AttrModuleReader& reader, const ModuleLayout& layout,
-                         const SDTSAttrTable& table, std::FILE* out, int& attribute_records) {
+// Second pass: one row per record, as `next` hands them out. Returns the rows written;
+// `attribute_records` counts those that hold attribute values.
+template <typename NextRecord>
+std::uint32_t write_rows(NextRecord next, const ModuleLayout& layout, const SDTSAttrTable& table,
+                         std::FILE* out, int& attribute_records) {
   std::uint32_t rows = 0;
   AttrRecord record;
   const std::vector<std::size_t> offsets = column_offsets(table);
   std::string row;
-  while (reader.read_record(record)) {
+  while (next(record)) {
     compose_row(record, layout.map, table, offsets, row);
     if (std::fwrite(row.data(), 1, row.size(), out) != row.size()) {
       TRACE_ERROR(kRoutine, "*** Write failed ***", "");
@@ -185,7 +191,9 @@ int write_dbf_file(const std::string& path) {
 
   SDTSAttrTable table(path);
   g_progress->set_status(SDTS_Message("Build %s DBF File", path.c_str()));
-  const ModuleLayout layout = scan_module(reader, table);
+  AttrRecordStaging staging(corvane::paths::name_part(table_path) + ".rows");
+  bool staged = false;
+  const ModuleLayout layout = scan_module(reader, table, staging, staged);
   if (table.make_dbf_structure() != 0) return 1;
   if (DBF_Write_Header(out.get(), 0, table.dbf_fields()) != 0 ||
       DBF_Write_Field_Headers(out.get(), table.dbf_fields()) != 0) {
@@ -195,7 +203,13 @@ int write_dbf_file(const std::string& path) {
 
   int attribute_records = 0;
   std::uint32_t rows = 0;
-  if (reader.open() == 0) rows = write_rows(reader, layout, table, out.get(), attribute_records);
+  // Without the staged records (no room in the work directory) the module is read again.
+  if (staged && staging.rewind()) {
+    rows = write_rows([&](AttrRecord& r) { return staging.get(r); }, layout, table, out.get(), attribute_records);
+  } else if (reader.open() == 0) {
+    rows = write_rows([&](AttrRecord& r) { return reader.read_record(r); }, layout, table, out.get(),
+                      attribute_records);
+  }
   std::rewind(out.get());
   int result = DBF_Write_Header(out.get(), rows, table.dbf_fields());
   out.reset();

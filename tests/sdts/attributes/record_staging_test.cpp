@@ -1,0 +1,62 @@
+// The staged attribute records the second pass of a table writes its rows from.
+#include "sdts/attributes/record_staging.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/paths.h"
+#include "sdts/driver/run_state.h"
+
+namespace {
+
+AttrRecord record_of(bool has_rcid, const std::string& rcid, const std::vector<std::string>& texts) {
+  AttrRecord record;
+  record.has_rcid = has_rcid;
+  record.rcid.text = rcid;
+  for (const std::string& text : texts) record.values.push_back({"LABEL", "A", text});
+  return record;
+}
+
+std::vector<std::string> texts_of(const AttrRecord& record) {
+  std::vector<std::string> texts;
+  for (const AttrSubfield& value : record.values) texts.push_back(value.text);
+  return texts;
+}
+
+// Records come back as they went in, with the texts of values beyond the table's columns
+// left out but their count kept (it flags the record and is traced).
+TEST(AttrRecordStaging, RecordsComeBackWithTheTextsTheRowsNeed) {
+  AttrRecordStaging staging("staging-test.rows");
+  ASSERT_TRUE(staging.is_open());
+  ASSERT_TRUE(staging.put(record_of(true, "17", {"ROAD", "", "  12.50"}), 3));
+  ASSERT_TRUE(staging.put(record_of(false, "", {}), 3));
+  ASSERT_TRUE(staging.put(record_of(true, "19", {"A", "B", "C", "D", "E"}), 3));
+  ASSERT_TRUE(staging.rewind());
+
+  AttrRecord record = record_of(true, "99", {"stale", "stale", "stale", "stale", "stale", "stale"});
+  ASSERT_TRUE(staging.get(record));
+  EXPECT_TRUE(record.has_rcid);
+  EXPECT_EQ(record.rcid.text, "17");
+  EXPECT_EQ(texts_of(record), (std::vector<std::string>{"ROAD", "", "  12.50"}));
+  ASSERT_TRUE(staging.get(record));
+  EXPECT_FALSE(record.has_rcid);
+  EXPECT_EQ(record.rcid.text, "");
+  EXPECT_TRUE(record.values.empty());
+  ASSERT_TRUE(staging.get(record));
+  EXPECT_EQ(record.rcid.text, "19");
+  EXPECT_EQ(texts_of(record), (std::vector<std::string>{"A", "B", "C", "", ""}));
+  EXPECT_FALSE(staging.get(record));
+}
+
+TEST(AttrRecordStaging, TheFileIsGoneWithTheStaging) {
+  const std::string path = corvane::paths::join(SDTS_Work_Directory(), "gone-test.rows");
+  {
+    AttrRecordStaging staging("gone-test.rows");
+    ASSERT_TRUE(staging.put(record_of(true, "1", {"X"}), 1));
+    EXPECT_TRUE(std::filesystem::exists(path));
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
