@@ -101,7 +101,22 @@ void SDTSPolygon::dump() const {
 }
 
 void SDTSPolygons::add_link(std::int32_t polygon_id, const PolygonLink& link) {
-  polygons_.try_emplace(polygon_id, polygon_id).first->second.add_link(link);
+  find_or_add(polygon_id)->second.add_link(link);
+}
+
+std::map<std::int32_t, SDTSPolygon>::iterator SDTSPolygons::find_or_add(std::int32_t polygon_id) {
+  // A line's two sides go to two polygons, and the next line mostly borders one of them or
+  // the one after it in id order: looking there first spares most searches of the tree.
+  for (auto& recent : recent_) {
+    if (recent == polygons_.end()) continue;
+    if (recent->first == polygon_id) return recent;
+    const auto after = std::next(recent);
+    if (after != polygons_.end() && after->first == polygon_id) return recent = after;
+  }
+  const auto found = polygons_.try_emplace(polygon_id, polygon_id).first;
+  recent_[1] = recent_[0];
+  recent_[0] = found;
+  return found;
 }
 
 void SDTSPolygons::make_chains() {

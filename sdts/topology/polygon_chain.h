@@ -64,6 +64,11 @@ class SDTSPolygon {
 // Every polygon bounded by the lines of one line module, by ascending id.
 class SDTSPolygons {
  public:
+  SDTSPolygons() = default;
+  // It remembers positions in its own map, which a copy must not share.
+  SDTSPolygons(const SDTSPolygons&) = delete;
+  SDTSPolygons& operator=(const SDTSPolygons&) = delete;
+
   // Appends `link` to the polygon `polygon_id`, creating the polygon on its first link.
   void add_link(std::int32_t polygon_id, const PolygonLink& link);
   void make_chains();
@@ -75,5 +80,9 @@ class SDTSPolygons {
   std::size_t size() const { return polygons_.size(); }
 
  private:
+  std::map<std::int32_t, SDTSPolygon>::iterator find_or_add(std::int32_t polygon_id);
+
   std::map<std::int32_t, SDTSPolygon> polygons_;
+  // The polygons found last (map iterators stay valid while polygons are added).
+  std::map<std::int32_t, SDTSPolygon>::iterator recent_[2] = {polygons_.end(), polygons_.end()};
 };
