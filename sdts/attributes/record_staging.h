@@ -33,8 +33,6 @@ class AttrRecordStaging {
   bool get(AttrRecord& record);
 
  private:
-  bool read_text(std::string& text);
-
   std::string path_;
   CFile file_;
   std::vector<std::uint8_t> bytes_;

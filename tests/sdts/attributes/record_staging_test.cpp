@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <utility>
 
 #include "platform/paths.h"
 #include "sdts/driver/run_state.h"
@@ -47,6 +49,27 @@ TEST(AttrRecordStaging, RecordsComeBackWithTheTextsTheRowsNeed) {
   EXPECT_EQ(record.rcid.text, "19");
   EXPECT_EQ(texts_of(record), (std::vector<std::string>{"A", "B", "C", "", ""}));
   EXPECT_FALSE(staging.get(record));
+}
+
+// A staged record whose sizes do not add up is refused, not followed.
+TEST(AttrRecordStaging, DamagedSizesEndTheRecords) {
+  const std::string path = corvane::paths::join(SDTS_Work_Directory(), "damaged-test.rows");
+  const auto damage = [&](long offset, std::uint8_t byte) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(offset);
+    file.put(static_cast<char>(byte));
+  };
+  AttrRecord record;
+  for (const auto& [offset, byte] : {std::pair{3L, std::uint8_t{0x7F}},   // record size far too large
+                                     std::pair{0L, std::uint8_t{0x02}},   // record size too small
+                                     std::pair{12L, std::uint8_t{0x01}},  // rcid flag without its text
+                                     std::pair{16L, std::uint8_t{0x7F}}}) {  // a text longer than its record
+    AttrRecordStaging staging("damaged-test.rows");
+    ASSERT_TRUE(staging.put(record_of(false, "", {"ROAD"}), 1));
+    ASSERT_TRUE(staging.rewind());
+    damage(offset, byte);
+    EXPECT_FALSE(staging.get(record)) << offset;
+  }
 }
 
 TEST(AttrRecordStaging, TheFileIsGoneWithTheStaging) {
