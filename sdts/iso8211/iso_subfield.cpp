@@ -84,7 +84,8 @@ int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::si
   int taken = 0;
   for (; taken < max_values && next < field.values.size(); ++taken, ++next) {
     const IsoValue& v = field.values[next];
-    const std::string_view bytes = value_text(file, v);
+    std::string_view bytes = file.value_store.bytes(v);
+    if (v.format == nullptr || !v.format->is_binary()) bytes = bytes.substr(0, bytes.find('\0'));
     if (bytes.size() > longest) break;
     values[taken] = {bytes.empty() ? "" : bytes.data(),
                      static_cast<int>(bytes.size()),

@@ -75,6 +75,7 @@ int SDTSFile::read_record() {
   tag[0] = '\0';
   m_descr.clear();
   m_frmts.clear();
+  m_descr_source = m_frmts_source = nullptr;
   m_subfield_read = ISO_Read_Subfield(m_stream, tag, &m_leader_id, m_value.data(),
                                       static_cast<int>(m_value.size()), &m_value_length,
                                       &m_status) != 0;
@@ -148,9 +149,10 @@ void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
       std::memcpy(m_value.data(), value.bytes, static_cast<std::size_t>(value.length));
       m_value[static_cast<std::size_t>(value.length)] = '\0';
       m_value_length = value.length;
+      // The reader's texts stay in place while a module is read: copy them only when they change.
       if (m_tag != value.tag) m_tag = value.tag;
-      m_descr = value.label;
-      m_frmts = value.format;
+      if (value.label != m_descr_source) m_descr = m_descr_source = value.label;
+      if (value.format != m_frmts_source) m_frmts = m_frmts_source = value.format;
       m_status = value.status;
       on_subfield();
       if (ends_record(m_status)) on_record_end();

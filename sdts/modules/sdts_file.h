@@ -94,6 +94,9 @@ class SDTSFile {
   char m_leader_id = 0;
   std::string m_descr;
   std::string m_frmts;
+  // Where m_descr and m_frmts were last copied from by a run; null after a single read.
+  const char* m_descr_source = nullptr;
+  const char* m_frmts_source = nullptr;
 };
 
 // The catalog path's parts, and the run directory, for the whole conversion.
