@@ -210,6 +210,33 @@ IsoCutResult cut_whole_bytes(const IsoFormatNode& format, const char* data, std:
   return IsoCutResult::cut;
 }
 
+// Text values of fixed widths, in a field of known length with no field terminator before its
+// last byte, lie where their widths put them: cut as the value-by-value walk below would,
+// without looking at each byte. A terminator as the last byte ends the field; inside the last
+// value it cuts that value short.
+IsoCutResult cut_fixed_text(const IsoFieldDescription& d, const char* data, std::size_t size, IsoValueStore& store,
+                            IsoDataField& field) {
+  const bool terminated = size > 0 && data[size - 1] == ISO_FIELD_TERMINATOR;
+  const IsoValue all = store.add(std::string_view(data, size), nullptr);
+  IsoFormatWalk walk(*d.formats, &d.format_sequence);
+  std::size_t pos = 0;
+  for (;;) {
+    if (pos == size || (terminated && pos == size - 1 && !field.values.empty())) {
+      return field.values.empty() ? IsoCutResult::failed : IsoCutResult::cut;
+    }
+    const IsoFormatNode& format = walk.next();
+    const std::size_t width = static_cast<std::size_t>(format.width);
+    if (pos + width > size) return IsoCutResult::failed;
+    const bool last = terminated && pos + width == size;
+    const std::size_t length = last ? width - 1 : width;
+    field.values.push_back(length == 0 ? IsoValue{0, 0, false, &format}
+                                       : IsoValue{all.offset + static_cast<std::uint32_t>(pos),
+                                                  static_cast<std::uint32_t>(length), true, &format});
+    if (last) return IsoCutResult::cut;
+    pos += width;
+  }
+}
+
 IsoCutResult cut_formatted(const IsoFieldDescription& d, FieldCursor& cursor, IsoValueStore& store,
                            IsoDataField& field) {
   IsoFormatWalk walk(*d.formats, &d.format_sequence);
@@ -257,6 +284,11 @@ IsoCutResult Iso_Cut_Field(const IsoFieldDescription& d, const char* data, std::
   if (!open && used == 0 && d.format_sequence.only_whole_bytes != nullptr) {
     consumed = size;
     return cut_whole_bytes(*d.format_sequence.only_whole_bytes, data, size, store, field);
+  }
+  if (!open && used == 0 && d.format_sequence.only_fixed_text && size > 0 &&
+      std::memchr(data, ISO_FIELD_TERMINATOR, size - 1) == nullptr) {
+    consumed = size;
+    return cut_fixed_text(d, data, size, store, field);
   }
   FieldCursor cursor(data + used, size - used, open);
   const IsoCutResult result = cut_formatted(d, cursor, store, field);

@@ -16,6 +16,8 @@ struct IsoFormatSequence {
   std::vector<const IsoFormatNode*> again;
   // Set when every value has this one format, a binary of whole bytes (coordinates).
   const IsoFormatNode* only_whole_bytes = nullptr;
+  // Every value is text of a fixed width ("(A(4),I(6))").
+  bool only_fixed_text = false;
   bool empty() const { return first.empty(); }
 };
 

@@ -159,38 +159,60 @@ TEST(IsoRecords, LengthsBeyondTheFileAreRefused) {
   EXPECT_EQ(r.final_status, ISO_STATUS_END_OF_FILE);
 }
 
-TEST(IsoFieldCutter, WholeByteBinaryFieldsCutAtOnceAsValueByValue) {
+namespace {
+
+// Cuts `data` with `formats` through the shortcuts the laid-out formats allow and through the
+// value-by-value walk alone; both must tell the same.
+void expect_shortcut_cuts_as_the_walk(const char* formats, const std::string& data) {
+  IsoFieldDescription d;
+  d.field_controls = "1600;&";
+  ASSERT_TRUE(Iso_Parse_Formats(formats, d.formats.emplace()));
+  d.format_sequence = Iso_Lay_Out_Formats(*d.formats);
+  IsoFieldDescription walked = d;
+  walked.format_sequence = Iso_Lay_Out_Formats(*walked.formats);
+  walked.format_sequence.only_whole_bytes = nullptr;
+  walked.format_sequence.only_fixed_text = false;
+  IsoValueStore fast_store, walk_store;
+  IsoDataField fast, walk;
+  std::size_t fast_used = 0, walk_used = 0;
+  const auto fast_result = Iso_Cut_Field(d, data.data(), data.size(), IsoFieldExtent::known, fast_store, fast, fast_used);
+  const auto walk_result =
+      Iso_Cut_Field(walked, data.data(), data.size(), IsoFieldExtent::known, walk_store, walk, walk_used);
+  std::string shown;
+  for (char c : data) shown += c == '\x1E' ? std::string("^") : std::string(1, c);
+  const std::string what = std::string(formats) + " on \"" + shown + "\"";
+  ASSERT_EQ(fast_result, walk_result) << what;
+  if (walk_result != IsoCutResult::cut) return;
+  EXPECT_EQ(fast_used, walk_used) << what;
+  ASSERT_EQ(fast.values.size(), walk.values.size()) << what;
+  for (std::size_t k = 0; k < walk.values.size(); ++k) {
+    EXPECT_EQ(fast.values[k].present, walk.values[k].present) << what;
+    EXPECT_EQ(fast_store.bytes(fast.values[k]), walk_store.bytes(walk.values[k])) << what;
+    EXPECT_EQ(fast.values[k].format->describe(), walk.values[k].format->describe()) << what;
+  }
+}
+
+}  // namespace
+
+TEST(IsoFieldCutter, ShortcutsCutAsValueByValue) {
+  // Coordinates: every length from empty to a few values, ending in a terminator or in data.
   for (const char* formats : {"(2B(32))", "(B(8))", "((B(16)))"}) {
-    IsoFieldDescription d;
-    d.field_controls = "1600;&";
-    ASSERT_TRUE(Iso_Parse_Formats(formats, d.formats.emplace()));
-    d.format_sequence = Iso_Lay_Out_Formats(*d.formats);
-    ASSERT_NE(d.format_sequence.only_whole_bytes, nullptr) << formats;
-    IsoFieldDescription walked = d;  // the same formats without the shortcut
-    walked.format_sequence = Iso_Lay_Out_Formats(*walked.formats);
-    walked.format_sequence.only_whole_bytes = nullptr;
-    // Every length from empty to a few values, ending in a terminator or in data.
     for (std::size_t size = 0; size <= 13; ++size) {
       for (char last : {'\x1E', 'x'}) {
         std::string data(size, 'a');
         for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>('a' + i);
         if (size > 0) data.back() = last;
-        IsoValueStore fast_store, walk_store;
-        IsoDataField fast, walk;
-        std::size_t fast_used = 0, walk_used = 0;
-        const auto fast_result = Iso_Cut_Field(d, data.data(), size, IsoFieldExtent::known, fast_store, fast, fast_used);
-        const auto walk_result =
-            Iso_Cut_Field(walked, data.data(), size, IsoFieldExtent::known, walk_store, walk, walk_used);
-        const std::string what = std::string(formats) + " size " + std::to_string(size) + " last " + last;
-        ASSERT_EQ(fast_result, walk_result) << what;
-        if (walk_result != IsoCutResult::cut) continue;
-        EXPECT_EQ(fast_used, walk_used) << what;
-        ASSERT_EQ(fast.values.size(), walk.values.size()) << what;
-        for (std::size_t k = 0; k < walk.values.size(); ++k) {
-          EXPECT_EQ(fast_store.bytes(fast.values[k]), walk_store.bytes(walk.values[k])) << what;
-          EXPECT_EQ(fast.values[k].format->describe(), walk.values[k].format->describe()) << what;
-        }
+        expect_shortcut_cuts_as_the_walk(formats, data);
       }
+    }
+  }
+  // Fixed-width text: random fields of letters and terminators.
+  std::mt19937 random(8211);
+  for (const char* formats : {"(A(4),I(6))", "(A(1),I(2))", "(3A(2))", "(A(4),2(I(1),R(2)))", "(I(1))"}) {
+    for (int n = 0; n < 3000; ++n) {
+      std::string data(random() % 16, 'a');
+      for (char& c : data) c = "ab\x1E"[random() % (random() % 4 == 0 ? 3 : 2)];
+      expect_shortcut_cuts_as_the_walk(formats, data);
     }
   }
 }
