@@ -1,6 +1,7 @@
 #include "platform/progress_presenter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace corvane {
@@ -42,6 +43,7 @@ void TerminalProgressPresenter::open(const ProgressLayout& layout) {
   status_.clear();
   low_ = high_ = position_ = 0;
   drawn_ = false;
+  drawn_cells_ = -1;
 }
 
 void TerminalProgressPresenter::set_text(int field, const std::string& text) {
@@ -60,15 +62,23 @@ void TerminalProgressPresenter::set_range(int low, int high) {
   if (interactive_) draw();
 }
 
+// Converters set a position for every value they read, hundreds of thousands in a large
+// module: only a position that moves the bar by a cell is worth a write to the terminal.
 void TerminalProgressPresenter::set_position(int position) {
   position_ = position;
-  if (interactive_) draw();
+  if (interactive_ && cells() != drawn_cells_) draw();
+}
+
+int TerminalProgressPresenter::cells() const {
+  const std::int64_t span = std::int64_t{high_} - low_;
+  if (span <= 0) return 0;
+  return static_cast<int>(std::clamp<std::int64_t>((std::int64_t{position_} - low_) * kBarCells / span, 0, kBarCells));
 }
 
 void TerminalProgressPresenter::draw() {
-  constexpr int kWidth = 30;
-  const int span = high_ - low_;
-  const int filled = span > 0 ? std::clamp((position_ - low_) * kWidth / span, 0, kWidth) : 0;
+  constexpr int kWidth = kBarCells;
+  const int filled = cells();
+  drawn_cells_ = filled;
   std::string bar(static_cast<size_t>(filled), '#');
   bar.resize(kWidth, ' ');
   std::string status = status_.substr(0, 60);

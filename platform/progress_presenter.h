@@ -80,6 +80,9 @@ class CORVANE_PLATFORM_API TerminalProgressPresenter final : public ProgressPres
   std::string status_;
   int low_ = 0, high_ = 0, position_ = 0;
   bool drawn_ = false;
+  int drawn_cells_ = -1;  // the bar as last drawn; positions that leave it alone draw nothing
+  static constexpr int kBarCells = 30;
+  int cells() const;
 };
 
 // The installed presenter; a null presenter until something else is installed.
