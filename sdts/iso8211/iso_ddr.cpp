@@ -120,6 +120,7 @@ bool control_tags_in_order(const std::vector<IsoFieldDescription>& descriptions)
 bool Iso_Parse_DDR(IsoFileState& file) {
   file.ddr_parsed = false;
   file.field_descriptions.clear();
+  file.last_directory_bytes.clear();  // its entries point to the descriptions cleared here
   file.file_control = IsoFileControl{};
   std::string bytes;
   if (!Iso_Seek(file, 0) || !Iso_Read_Exact(file, 24, bytes) || !Iso_Parse_DDR_Leader(bytes, file.ddr_leader))

@@ -52,6 +52,7 @@ struct IsoFileState {
 
   IsoLeader record_leader;
   std::vector<IsoDirectoryEntry> record_directory;  // kept across records after an "R" leader
+  std::string last_directory_bytes;                 // record_directory as read, while described
   bool reuse_leader = false;
   bool have_record = false;
   IsoRecordFields record_fields;

@@ -33,9 +33,13 @@ bool read_leader_and_directory(IsoFileState& file) {
   if (!Iso_View_Exact(file, 24, bytes) ||
       !Iso_Parse_Data_Leader(bytes, file.ddr_leader.size_of_field_tag, file.record_leader))
     return false;
-  if (!Iso_Read_Directory(file, file.record_leader, file.record_directory) ||
-      !describe_directory(file, file.record_directory))
+  const IsoDirectoryRead read =
+      Iso_Read_Record_Directory(file, file.record_leader, file.record_directory, file.last_directory_bytes);
+  if (read == IsoDirectoryRead::failed) return false;
+  if (read == IsoDirectoryRead::anew && !describe_directory(file, file.record_directory)) {
+    file.last_directory_bytes.clear();
     return false;
+  }
   if (file.record_leader.record_length == 0) {
     const auto& last = file.record_directory.back();
     const std::int64_t length =
