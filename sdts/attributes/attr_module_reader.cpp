@@ -6,13 +6,12 @@
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
+#include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/module_state.h"
 
 namespace {
 
 constexpr const char* kRoutine = "SDTS_Write_DBF_File";
-
-bool ends_record(int status) { return status == ISO_STATUS_END_OF_RECORD || status == ISO_STATUS_END_OF_FILE; }
 
 enum class FieldKind { identifier, values, other };
 
@@ -122,29 +121,22 @@ int AttrModuleReader::open() {
 }
 
 void AttrModuleReader::take_value_runs(AttrRecord& record, std::size_t& used) {
-  constexpr int kRunLength = 256;
-  IsoValueRef run[kRunLength];
-  int count = 0;
-  do {
-    int status = g_sf_status;
-    ISO_Read_Record_Values(m_stream, run, kRunLength, static_cast<int>(sizeof g_sf_value) - 1, &count, &status);
-    // The values of one field share their tag text, valid for this call.
-    const char* field = nullptr;
-    FieldKind kind = FieldKind::other;
-    for (int i = 0; i < count; ++i) {
-      const IsoValueRef& value = run[i];
-      if (value.tag != field) {
-        field = value.tag;
-        kind = field_kind(field);
-      }
-      // What the check of a single read would refuse for the subfield buffers.
-      if (std::strlen(value.label) >= sizeof g_sf_descr || std::strlen(value.format) >= sizeof g_sf_frmts)
-        check_failed(field, value.label, value.format);
-      else
-        take(record, used, kind, value.label, value.format, value.bytes, value.length);
-      g_sf_status = value.status;
+  // The values of one field share their tag text while the record lasts.
+  const char* field = nullptr;
+  FieldKind kind = FieldKind::other;
+  ISO_Take_Record_Values(m_stream, static_cast<int>(sizeof g_sf_value) - 1, [&](const IsoValueRef& value) {
+    if (value.tag != field) {
+      field = value.tag;
+      kind = field_kind(field);
     }
-  } while (count == kRunLength && !ends_record(g_sf_status));
+    // What the check of a single read would refuse for the subfield buffers.
+    if (std::strlen(value.label) >= sizeof g_sf_descr || std::strlen(value.format) >= sizeof g_sf_frmts)
+      check_failed(field, value.label, value.format);
+    else
+      take(record, used, kind, value.label, value.format, value.bytes, value.length);
+    g_sf_status = value.status;
+    return true;
+  });
 }
 
 bool AttrModuleReader::read_record(AttrRecord& record) {
@@ -177,8 +169,8 @@ bool AttrModuleReader::read_record(AttrRecord& record) {
     } else {
       take(record, used, field_kind(g_sf_tag), g_sf_descr, g_sf_frmts, g_sf_value, g_sf_length);
     }
-    if (!ends_record(g_sf_status)) take_value_runs(record, used);
+    if (!ISO_Ends_Record(g_sf_status)) take_value_runs(record, used);
     if (g_sf_status == ISO_STATUS_END_OF_FILE) m_at_end = true;
-    if (ends_record(g_sf_status)) return done(true);
+    if (ISO_Ends_Record(g_sf_status)) return done(true);
   }
 }

@@ -52,7 +52,7 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
 int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int label_size,
                        char* format, int format_size);
 
-// One value handed out by ISO_Read_Values or ISO_Read_Record_Values, with what
+// One value handed out by ISO_Read_Record_Values, with what
 // ISO_Read_Subfield and ISO_Check_Subfield would have told about it. The pointers stay valid
 // until the next call on the stream.
 struct IsoValueRef {
@@ -64,20 +64,15 @@ struct IsoValueRef {
   int status;          // what ISO_Read_Subfield would have given for this value
 };
 
-// Coordinates come as long runs of values in one field. After ISO_Read_Subfield delivered a
-// value of a field, hands out up to `max_values` of the values that follow it in that field
-// at once, as that many ISO_Read_Subfield and ISO_Check_Subfield calls would (same values,
-// labels, formats; `*status` is what the last of them would have given, and later calls go on
-// after it). It stops before a value longer than `max_length` bytes, which a single call then
-// refuses as usual. `*count` may be 0: when the field's values are used up, or its labels
-// cannot be handed out this way; single calls then go on as before. Returns 0 only for an
-// unknown stream.
-int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
-                    int* status);
-
-// As ISO_Read_Values, but goes on into the record's later fields, up to the record's last
-// subfield. It also stops before a field it cannot hand out this way (one holding dimensions,
-// labels that cannot be, or no values), which single calls then deliver.
+// Coordinates and attribute values come as long runs of subfields. After ISO_Read_Subfield
+// delivered a subfield, hands out up to `max_values` of the subfields that follow it in its
+// record at once, as that many ISO_Read_Subfield and ISO_Check_Subfield calls would (same
+// values, tags, labels, formats and statuses; `*status` is what the last of them would have
+// given, and later calls go on after it). It stops after the record's last subfield, before a
+// value longer than `max_length` bytes (which a single call then refuses as usual) and before
+// a field it cannot hand out this way (one holding dimensions, labels too many to keep, or no
+// values), which single calls then deliver. `*count` may be 0. Returns 0 only for an unknown
+// stream.
 int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
                            int* status);
 

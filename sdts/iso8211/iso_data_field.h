@@ -45,6 +45,13 @@ class IsoValueStore {
   std::string_view bytes(const IsoValue& value) const {
     return value.present ? std::string_view(bytes_.data() + value.offset, value.length) : std::string_view();
   }
+  // The value as callers read it: binary values whole, character values as text ending at
+  // their first zero byte.
+  std::string_view text(const IsoValue& value) const {
+    const std::string_view all = bytes(value);
+    if (value.format != nullptr && value.format->is_binary()) return all;
+    return all.substr(0, all.find('\0'));
+  }
 
  private:
   IsoValue take(std::size_t size, const IsoFormatNode* format) {

@@ -46,13 +46,6 @@ bool copy_label(const IsoLabels& labels, std::size_t index, char* out, int out_s
   return copy_out(Iso_Label_Text(labels, index), out, out_size);
 }
 
-// Character values are text: they end at a zero byte, as the callers read them.
-std::string_view value_text(const IsoFileState& file, const IsoValue& v) {
-  const std::string_view bytes = file.value_store.bytes(v);
-  if (v.format != nullptr && v.format->is_binary()) return bytes;
-  return bytes.substr(0, bytes.find('\0'));
-}
-
 // The status of the field's last value, and the field is used up.
 void end_field(IsoFileState& file, int& status) {
   if (file.current_field + 1 == file.record_fields.size())
@@ -84,8 +77,7 @@ int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::si
   int taken = 0;
   for (; taken < max_values && next < field.values.size(); ++taken, ++next) {
     const IsoValue& v = field.values[next];
-    std::string_view bytes = file.value_store.bytes(v);
-    if (v.format == nullptr || !v.format->is_binary()) bytes = bytes.substr(0, bytes.find('\0'));
+    const std::string_view bytes = file.value_store.text(v);
     if (bytes.size() > longest) break;
     values[taken] = {bytes.empty() ? "" : bytes.data(),
                      static_cast<int>(bytes.size()),
@@ -160,7 +152,7 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
   }
   const IsoValue& v = field.values[file->next_value++];
   file->current_format = v.format;
-  const std::string_view bytes = value_text(*file, v);
+  const std::string_view bytes = file->value_store.text(v);
   if (!copy_out(bytes, value, value_size)) {
     *status = ISO_STATUS_FAILED;
     return 0;
@@ -168,16 +160,6 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
   *length = static_cast<int>(bytes.size());
 
   if (file->next_value == field.values.size()) end_field(*file, *status);
-  return 1;
-}
-
-int ISO_Read_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
-                    int* status) {
-  *count = 0;
-  IsoFileState* file = Iso_Find_File(stream);
-  if (file == nullptr) return 0;
-  if (file->step == 3 && handed_out_by_runs(file->record_fields[file->current_field]))
-    *count = take_values(*file, values, max_values, longest_value(max_length), ISO_STATUS_OK, *status);
   return 1;
 }
 
@@ -192,7 +174,7 @@ int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_value
   // Each later field of the record, while the one before was used up.
   while (file->step == 4 && *count < max_values && file->current_field + 1 < file->record_fields.size()) {
     const IsoDataField& next = file->record_fields[file->current_field + 1];
-    if (!handed_out_by_runs(next) || next.values.empty() || value_text(*file, next.values[0]).size() > longest)
+    if (!handed_out_by_runs(next) || next.values.empty() || file->value_store.text(next.values[0]).size() > longest)
       break;
     ++file->current_field;
     file->current_description = next.description;

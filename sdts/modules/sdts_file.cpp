@@ -8,6 +8,7 @@
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
+#include "sdts/iso8211/iso_value_runs.h"
 
 namespace {
 
@@ -123,8 +124,8 @@ int SDTSFile::read_module(const std::function<void()>& on_subfield,
       result = 1;
       break;
     }
-    if (ends_record(m_status)) on_record_end();
-    if (read == 0 && !ends_record(m_status)) read_value_runs(on_subfield, on_record_end);
+    if (ISO_Ends_Record(m_status)) on_record_end();
+    if (read == 0 && !ISO_Ends_Record(m_status)) read_value_runs(on_subfield, on_record_end);
     more = m_status != ISO_STATUS_END_OF_FILE;
   }
   close_file();
@@ -132,32 +133,21 @@ int SDTSFile::read_module(const std::function<void()>& on_subfield,
   return result;
 }
 
-bool SDTSFile::ends_record(int status) {
-  return status == ISO_STATUS_END_OF_RECORD || status == ISO_STATUS_END_OF_FILE;
-}
-
 void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
                                const std::function<void()>& on_record_end) {
-  constexpr int kRunLength = 256;
-  IsoValueRef run[kRunLength];
-  int count = 0;
-  int run_status = m_status;
-  do {
-    ISO_Read_Record_Values(m_stream, run, kRunLength, static_cast<int>(m_value.size()) - 1, &count, &run_status);
-    for (int i = 0; i < count; ++i) {
-      const IsoValueRef& value = run[i];
-      std::memcpy(m_value.data(), value.bytes, static_cast<std::size_t>(value.length));
-      m_value[static_cast<std::size_t>(value.length)] = '\0';
-      m_value_length = value.length;
-      // The reader's texts stay in place while a module is read: copy them only when they change.
-      if (m_tag != value.tag) m_tag = value.tag;
-      if (value.label != m_descr_source) m_descr = m_descr_source = value.label;
-      if (value.format != m_frmts_source) m_frmts = m_frmts_source = value.format;
-      m_status = value.status;
-      on_subfield();
-      if (ends_record(m_status)) on_record_end();
-    }
-  } while (count == kRunLength && !ends_record(m_status));
+  ISO_Take_Record_Values(m_stream, static_cast<int>(m_value.size()) - 1, [&](const IsoValueRef& value) {
+    std::memcpy(m_value.data(), value.bytes, static_cast<std::size_t>(value.length));
+    m_value[static_cast<std::size_t>(value.length)] = '\0';
+    m_value_length = value.length;
+    // The reader's texts stay in place while a module is read: copy them only when they change.
+    if (m_tag != value.tag) m_tag = value.tag;
+    if (value.label != m_descr_source) m_descr = m_descr_source = value.label;
+    if (value.format != m_frmts_source) m_frmts = m_frmts_source = value.format;
+    m_status = value.status;
+    on_subfield();
+    if (ISO_Ends_Record(m_status)) on_record_end();
+    return true;
+  });
 }
 
 std::string_view SDTSFile::value_bytes() const {

@@ -8,6 +8,7 @@
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
+#include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/module_state.h"
 
 namespace {
@@ -63,7 +64,7 @@ int SDTSStat::read(const std::string& path) {
       if (std::strcmp(g_sf_descr, "MNRF") == 0) module = g_sf_value;
       else if (std::strcmp(g_sf_descr, "NREC") == 0) count = std::atol(g_sf_value);
     }
-    if (g_sf_status == ISO_STATUS_END_OF_RECORD || g_sf_status == ISO_STATUS_END_OF_FILE)
+    if (ISO_Ends_Record(g_sf_status))
       m_counts.insert({module, count});
   }
   TRACE_EXIT("SDTSStat::read()", result);

@@ -13,6 +13,7 @@
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
+#include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/module_state.h"
 #include "sdts/topology/bounding_box.h"
 #include "sdts/topology/c_file.h"
@@ -36,7 +37,6 @@ constexpr std::int32_t kUniversePolygon = 1;
 
 char g_line_field_name[512] = "LINK_ID";
 
-bool record_ends(int status) { return status == ISO_STATUS_END_OF_RECORD || status == ISO_STATUS_END_OF_FILE; }
 
 // The reader's handle, closed however the conversion of the module ends.
 struct IsoStream {
@@ -166,7 +166,7 @@ int LineModule::run() {
       break;
     }
     if (!take_value(g_sf_tag, g_sf_descr)) break;
-    if (!record_ends(g_sf_status) && !take_value_runs()) break;
+    if (!ISO_Ends_Record(g_sf_status) && !take_value_runs()) break;
   }
   end_module();
   return result_;
@@ -183,7 +183,7 @@ bool LineModule::take_value(std::string_view tag, std::string_view label) {
 }
 
 bool LineModule::end_value() {
-  if (record_ends(g_sf_status) && !end_record()) return false;
+  if (ISO_Ends_Record(g_sf_status) && !end_record()) return false;
   return g_sf_status != ISO_STATUS_END_OF_FILE;
 }
 
@@ -203,37 +203,28 @@ std::optional<std::string_view> put_value(const IsoValueRef& value) {
 }
 
 bool LineModule::take_value_runs() {
-  constexpr int kRunLength = 256;
-  IsoValueRef run[kRunLength];
-  int count = 0;
-  do {
-    int status = g_sf_status;
-    ISO_Read_Record_Values(iso_.stream, run, kRunLength, static_cast<int>(kSfValueSize) - 1, &count, &status);
-    // The values of one field share their tag text, valid for this call.
-    const char* field = nullptr;
-    std::string_view tag;
-    bool coordinates = false;
-    for (int i = 0; i < count; ++i) {
-      const IsoValueRef& value = run[i];
-      g_progress->set_position(subfields_++);
-      if (value.tag != field) {
-        field = value.tag;
-        tag = field;
-        coordinates = tag == "SADR";
-      }
-      if (!(coordinates && take_coordinate(value))) {
-        const std::optional<std::string_view> label = put_value(value);
-        if (!label) {
-          check_failed();
-          return false;
-        }
-        take_subfield(tag, *label);
-      }
-      g_sf_status = value.status;
-      if (!end_value()) return false;
+  // The values of one field share their tag text while the record lasts.
+  const char* field = nullptr;
+  std::string_view tag;
+  bool coordinates = false;
+  return ISO_Take_Record_Values(iso_.stream, static_cast<int>(kSfValueSize) - 1, [&](const IsoValueRef& value) {
+    g_progress->set_position(subfields_++);
+    if (value.tag != field) {
+      field = value.tag;
+      tag = field;
+      coordinates = tag == "SADR";
     }
-  } while (count == kRunLength && !record_ends(g_sf_status));
-  return true;
+    if (!(coordinates && take_coordinate(value))) {
+      const std::optional<std::string_view> label = put_value(value);
+      if (!label) {
+        check_failed();
+        return false;
+      }
+      take_subfield(tag, *label);
+    }
+    g_sf_status = value.status;
+    return end_value();
+  });
 }
 
 void LineModule::take_x(std::int32_t stored) {

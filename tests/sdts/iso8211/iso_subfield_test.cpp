@@ -259,8 +259,6 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTell) {
   ASSERT_FALSE(single.failed);
   for (int run : {1, 2, 3, 1000}) {
     expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
-    expect_same_subfields(single, read_all(path, 1000000, run, iso_test::Runs::record),
-                          "record run " + std::to_string(run));
   }
 
   // A value too long for the caller stops the run; the single read after it refuses it.
@@ -271,7 +269,6 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTell) {
   const auto refused = read_all(long_path);
   EXPECT_TRUE(refused.failed);
   expect_same_subfields(refused, read_all(long_path, 1000000, 5), "a value too long");
-  expect_same_subfields(refused, read_all(long_path, 1000000, 5, iso_test::Runs::record), "a value too long");
 }
 
 TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTellInRealModules) {
@@ -282,7 +279,6 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTellInRealModules) {
       if (module.path().extension() != ".DDF") continue;
       const auto single = read_all(module.path());
       expect_same_subfields(single, read_all(module.path(), 1000000, 64), module.path());
-      expect_same_subfields(single, read_all(module.path(), 1000000, 64, iso_test::Runs::record), module.path());
       ++files_read;
     }
   }

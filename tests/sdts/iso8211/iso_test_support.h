@@ -53,14 +53,10 @@ class Files {
   corvane::paths::WorkDirectory dir_{"iso8211-test-"};
 };
 
-// How read_all takes the subfields after one read singly.
-enum class Runs { none, field, record };
-
 // Opens, reads the DDR and every subfield until status 4 or a failure, then closes. With
-// `run` > 0, the values after one read singly are taken up to `run` at a time, in the same
-// field or in the rest of the record.
-inline ReadResult read_all(const std::string& path, int max_subfields = 1000000, int run = 0,
-                           Runs runs = Runs::field) {
+// `run` > 0, the subfields after each single read are taken up to `run` at a time to the end
+// of their record.
+inline ReadResult read_all(const std::string& path, int max_subfields = 1000000, int run = 0) {
   ReadResult r;
   int level = 0;
   char inline_code = 0, charset[4];
@@ -79,23 +75,15 @@ inline ReadResult read_all(const std::string& path, int max_subfields = 1000000,
       break;
     }
     r.subfields.push_back({tag, label, format, std::string(buffer.data(), length), status});
-    const auto more_in_run = [&] {
-      if (runs == Runs::field) return status == ISO_STATUS_OK;
-      return status != ISO_STATUS_END_OF_RECORD && status != ISO_STATUS_END_OF_FILE;
-    };
-    while (run > 0 && runs != Runs::none && more_in_run()) {
+    while (run > 0 && status != ISO_STATUS_END_OF_RECORD && status != ISO_STATUS_END_OF_FILE) {
       std::vector<IsoValueRef> values(static_cast<std::size_t>(run));
       int count = 0;
-      const int read = runs == Runs::field ? ISO_Read_Values(stream, values.data(), run, 10003, &count, &status)
-                                           : ISO_Read_Record_Values(stream, values.data(), run, 10003, &count, &status);
-      if (!read) r.failed = true;
+      if (!ISO_Read_Record_Values(stream, values.data(), run, 10003, &count, &status)) r.failed = true;
       if (count == 0) break;
-      for (int i = 0; i < count; ++i) {
+      for (int i = 0; i < count; ++i)
         r.subfields.push_back({values[i].tag, values[i].label, values[i].format,
                                std::string(values[i].bytes, static_cast<std::size_t>(values[i].length)),
                                values[i].status});
-        if (runs == Runs::field && values[i].tag != std::string(tag)) r.failed = true;  // runs stay in their field
-      }
       if (values[count - 1].status != status) r.failed = true;
     }
   }
