@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/message_sink.h"
+#include "sdts/attributes/c_file.h"
 #include "sdts/attributes/dbf_tables.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"
@@ -16,7 +17,6 @@
 #include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/module_state.h"
 #include "sdts/topology/bounding_box.h"
-#include "sdts/topology/c_file.h"
 #include "sdts/topology/geo_distance.h"
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/line_row.h"

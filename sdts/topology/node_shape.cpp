@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "sdts/attributes/c_file.h"
 #include "sdts/attributes/dbf_tables.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"
@@ -9,7 +10,6 @@
 #include "sdts/driver/trace.h"
 #include "sdts/modules/module_state.h"
 #include "sdts/topology/bounding_box.h"
-#include "sdts/topology/c_file.h"
 #include "sdts/topology/module_part.h"
 #include "sdts/topology/shape_pair.h"
 #include "sdts/topology/subfield_label.h"

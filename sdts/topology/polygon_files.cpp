@@ -7,12 +7,12 @@
 
 #include "platform/fatal_error.h"
 #include "platform/paths.h"
+#include "sdts/attributes/c_file.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
 #include "sdts/topology/bounding_box.h"
-#include "sdts/topology/c_file.h"
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/shape_pair.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "formats/shapefile_writer.h"
+#include "sdts/attributes/c_file.h"
 #include "sdts/topology/bounding_box.h"
-#include "sdts/topology/c_file.h"
 
 class ShapePair {
  public:
