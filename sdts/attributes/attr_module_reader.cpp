@@ -62,8 +62,8 @@ void assign_if_other(std::string& text, std::string_view wanted) {
 // list keeps its entries from record to record, and each is overwritten in place, since
 // labels and formats repeat from record to record and building every value afresh was the
 // costliest step of a table.
-void take(AttrRecord& record, std::size_t& used, FieldKind kind, const char* label_text, const char* format,
-          const char* value, int length) {
+void take(AttrRecord& record, std::size_t& used, FieldKind kind, std::string_view label_text,
+          std::string_view format, const char* value, int length) {
   const std::string_view label = trimmed(label_text);
   if (kind == FieldKind::identifier) {
     if (label == "MODN") {
@@ -71,7 +71,7 @@ void take(AttrRecord& record, std::size_t& used, FieldKind kind, const char* lab
       record.module_name = trimmed(text.c_str());
     } else if (label == "RCID") {
       record.has_rcid = true;
-      record.rcid = {std::string(label), format, SDTS_Attr_Value_Text(value, length, format)};
+      record.rcid = {std::string(label), std::string(format), SDTS_Attr_Value_Text(value, length, format)};
     }
   } else if (kind == FieldKind::values) {
     if (used == record.values.size()) record.values.emplace_back();
@@ -129,11 +129,13 @@ void AttrModuleReader::take_value_runs(AttrRecord& record, std::size_t& used) {
       field = value.tag;
       kind = field_kind(field);
     }
+    const std::string_view label(value.label, static_cast<std::size_t>(value.label_length));
+    const std::string_view format(value.format, static_cast<std::size_t>(value.format_length));
     // What the check of a single read would refuse for the subfield buffers.
-    if (std::strlen(value.label) >= sizeof g_sf_descr || std::strlen(value.format) >= sizeof g_sf_frmts)
+    if (label.size() >= sizeof g_sf_descr || format.size() >= sizeof g_sf_frmts)
       check_failed(field, value.label, value.format);
     else
-      take(record, used, kind, value.label, value.format, value.bytes, value.length);
+      take(record, used, kind, label, format, value.bytes, value.length);
     g_sf_status = value.status;
     return true;
   });

@@ -1,12 +1,10 @@
 #include "sdts/attributes/record_staging.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "platform/byte_order.h"
-#include "platform/paths.h"
 #include "sdts/driver/run_state.h"
+#include "sdts/driver/work_files.h"
 
 namespace {
 
@@ -43,13 +41,12 @@ void put_text(std::vector<std::uint8_t>& out, const std::string& text) {
 
 }  // namespace
 
-AttrRecordStaging::AttrRecordStaging(const std::string& name)
-    : path_(corvane::paths::join(SDTS_Work_Directory(), name)), file_(open_c_file(path_, "wb+", kBulkStreamBuffer)) {}
+AttrRecordStaging::AttrRecordStaging(const std::string& name, std::int64_t expected_bytes)
+    : name_(name), file_(SDTS_Work_Files().create(name, expected_bytes).stream) {}
 
 AttrRecordStaging::~AttrRecordStaging() {
   file_.reset();
-  std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
+  SDTS_Work_Files().remove(name_);
 }
 
 bool AttrRecordStaging::put(const AttrRecord& record, std::size_t columns) {

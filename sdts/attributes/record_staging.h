@@ -1,8 +1,8 @@
 // What the rows of an attribute table need from each record of its module (the record
-// number and the values' texts), kept in a file of the conversion's work directory while
-// the first pass settles the columns, so that the second pass writes the rows from it
-// instead of reading and cutting the whole module again. Memory stays flat however many
-// records the module holds.
+// number and the values' texts), kept in a work file of the conversion while the first
+// pass settles the columns, so that the second pass writes the rows from it instead of
+// reading and cutting the whole module again. A large module's records go to disk, so
+// memory stays flat however many records the module holds.
 #pragma once
 
 #include <cstddef>
@@ -15,8 +15,9 @@
 
 class AttrRecordStaging {
  public:
-  // Creates `name` in the conversion's work directory; is_open() tells whether it could be.
-  explicit AttrRecordStaging(const std::string& name);
+  // Creates work file `name`, expected to grow to about `expected_bytes`; is_open() tells
+  // whether it could be.
+  AttrRecordStaging(const std::string& name, std::int64_t expected_bytes);
   // Removes the file.
   ~AttrRecordStaging();
   AttrRecordStaging(const AttrRecordStaging&) = delete;
@@ -33,7 +34,7 @@ class AttrRecordStaging {
   bool get(AttrRecord& record);
 
  private:
-  std::string path_;
+  std::string name_;
   CFile file_;
   std::vector<std::uint8_t> bytes_;
 };

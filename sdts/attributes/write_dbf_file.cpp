@@ -15,6 +15,7 @@
 #include "sdts/driver/progress_dialog.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
+#include "sdts/driver/work_files.h"
 #include "sdts/modules/module_state.h"
 
 using corvane::formats::DBF_Write_Field_Headers;
@@ -191,7 +192,8 @@ int write_dbf_file(const std::string& path) {
 
   SDTSAttrTable table(path);
   g_progress->set_status(SDTS_Message("Build %s DBF File", path.c_str()));
-  AttrRecordStaging staging(corvane::paths::name_part(table_path) + ".rows");
+  // The staged texts take about as many bytes as the module holds.
+  AttrRecordStaging staging(corvane::paths::name_part(table_path) + ".rows", WorkFiles::input_bytes(path));
   bool staged = false;
   const ModuleLayout layout = scan_module(reader, table, staging, staged);
   if (table.make_dbf_structure() != 0) return 1;

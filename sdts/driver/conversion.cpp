@@ -63,10 +63,10 @@ void log_start_time() {
 
 // Puts everything a conversion sets up back in its resting state, however it ended.
 struct ConversionScope {
-  ConversionScope() { SDTS_Begin_Work_Directory(); }
+  ConversionScope() { SDTS_Begin_Work_Files(); }
   ~ConversionScope() {
     g_progress = &SDTS_Idle_Progress();
-    SDTS_End_Work_Directory();
+    SDTS_End_Work_Files();
   }
   ConversionScope(const ConversionScope&) = delete;
   ConversionScope& operator=(const ConversionScope&) = delete;

@@ -5,6 +5,7 @@
 
 #include "sdts/driver/index_files.h"
 #include "sdts/driver/progress_dialog.h"
+#include "sdts/driver/work_files.h"
 #include "sdts/modules/module_state.h"
 
 int g_trace_on = 0;
@@ -31,7 +32,7 @@ std::vector<DqRecord> g_dqpa_records;
 
 namespace {
 ProgressDialog g_idle_progress;
-std::unique_ptr<corvane::paths::WorkDirectory> g_work_dir;
+std::unique_ptr<WorkFiles> g_work_files;
 }  // namespace
 
 ProgressDialog* g_progress = &g_idle_progress;
@@ -76,16 +77,18 @@ const std::string& SDTS_Message(const char* format, ...) {
   return g_message;
 }
 
-const std::string& SDTS_Work_Directory() {
-  if (!g_work_dir) SDTS_Begin_Work_Directory();
-  return g_work_dir->path();
+WorkFiles& SDTS_Work_Files() {
+  if (!g_work_files) SDTS_Begin_Work_Files();
+  return *g_work_files;
 }
 
-void SDTS_Begin_Work_Directory() {
-  g_work_dir.reset();
-  g_work_dir = std::make_unique<corvane::paths::WorkDirectory>("ferrolink-");
+const std::string& SDTS_Work_Directory() { return SDTS_Work_Files().directory(); }
+
+void SDTS_Begin_Work_Files() {
+  g_work_files.reset();
+  g_work_files = std::make_unique<WorkFiles>();
 }
 
-void SDTS_End_Work_Directory() { g_work_dir.reset(); }
+void SDTS_End_Work_Files() { g_work_files.reset(); }
 
 ProgressDialog& SDTS_Idle_Progress() { return g_idle_progress; }

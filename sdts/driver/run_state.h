@@ -12,6 +12,7 @@
 #include "sdts/modules/spatial_reference.h"
 
 class ProgressDialog;
+class WorkFiles;
 
 // Trace switches; Display clears g_trace_on and sets it again from CORVANE_TRACE=1.
 extern int g_trace_on;
@@ -51,10 +52,12 @@ void SDTS_Reset_Conversion_State();
 // Formats into g_message (no length limit) and returns it.
 const std::string& SDTS_Message(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// A private directory for the conversion's intermediate and staging files, removed with
-// its contents when the conversion ends (also on failure). Created on first use when no
-// conversion has set one up, so writers can be exercised on their own.
+// The conversion's intermediate and staging files (see WorkFiles), gone when the conversion
+// ends (also on failure). Started on first use when no conversion has set them up, so
+// writers can be exercised on their own.
+WorkFiles& SDTS_Work_Files();
+// The work directory of those files, created on first use.
 const std::string& SDTS_Work_Directory();
-// Starts a fresh work directory for a conversion; SDTS_End_Work_Directory removes it.
-void SDTS_Begin_Work_Directory();
-void SDTS_End_Work_Directory();
+// Starts a fresh store of work files for a conversion; SDTS_End_Work_Files ends it.
+void SDTS_Begin_Work_Files();
+void SDTS_End_Work_Files();

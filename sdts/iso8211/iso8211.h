@@ -58,10 +58,14 @@ int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int labe
 struct IsoValueRef {
   const char* bytes;   // the value (binary values are raw bytes; text is cut at a zero byte)
   int length;
+  // The texts stay in place while the module is read. Runs are handed out by the hundred,
+  // so this stays a plain record that costs nothing to set up.
   const char* label;   // with a terminating zero
   const char* format;  // with a terminating zero
   const char* tag;     // the field's tag, with a terminating zero
   int status;          // what ISO_Read_Subfield would have given for this value
+  int label_length;
+  int format_length;
 };
 
 // Coordinates and attribute values come as long runs of subfields. After ISO_Read_Subfield

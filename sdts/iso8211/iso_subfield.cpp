@@ -67,6 +67,8 @@ bool handed_out_by_runs(const IsoDataField& field) {
 // Takes up to `max_values` of the current field's values from the next one on, stopping
 // before a value longer than `longest`; the first gets `first_status` unless it ends the
 // field. `status` becomes the last one's. Returns how many were taken.
+const std::string kNoText;
+
 int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::size_t longest, int first_status,
                 int& status) {
   const IsoDataField& field = file.record_fields[file.current_field];
@@ -79,12 +81,16 @@ int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::si
     const IsoValue& v = field.values[next];
     const std::string_view bytes = file.value_store.text(v);
     if (bytes.size() > longest) break;
+    const std::string& label_text = cycle > 0 ? labels->cycle[label] : kNoText;
+    const std::string& format_text = v.format != nullptr ? v.format->describe() : kNoText;
     values[taken] = {bytes.empty() ? "" : bytes.data(),
                      static_cast<int>(bytes.size()),
-                     cycle > 0 ? labels->cycle[label].c_str() : "",
-                     v.format != nullptr ? v.format->describe().c_str() : "",
+                     label_text.c_str(),
+                     format_text.c_str(),
                      field.tag.c_str(),
-                     taken == 0 ? first_status : ISO_STATUS_OK};
+                     taken == 0 ? first_status : ISO_STATUS_OK,
+                     static_cast<int>(label_text.size()),
+                     static_cast<int>(format_text.size())};
     if (cycle > 0 && ++label == cycle) label = 0;
   }
   if (taken == 0) return 0;

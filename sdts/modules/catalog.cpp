@@ -9,7 +9,7 @@ const CatdRecords& SDTSCatdFile::return_catd() {
   const int result = read_module(
       [&] {
         if (tag() != "CATD") return;
-        const std::string& name = label();
+        const std::string_view name = label();
         if (name == "MODN") work.MODN = value_text();
         else if (name == "RCID") work.RCID = static_cast<int>(value_long());
         else if (name == "NAME") work.NAME = value_text();
@@ -29,7 +29,7 @@ const CatsRecords& SDTSCatsFile::return_records() {
   const int result = read_module(
       [&] {
         if (tag() != "CATS") return;
-        const std::string& name = label();
+        const std::string_view name = label();
         if (name == "MODN") work.MODN = value_text();
         else if (name == "RCID") work.RCID = static_cast<int>(value_long());
         else if (name == "NAME") work.NAME = value_text();
@@ -50,7 +50,7 @@ const CatxRecords& SDTXFile::return_records() {
   const int result = read_module(
       [&] {
         if (tag() != "CATX") return;
-        const std::string& name = label();
+        const std::string_view name = label();
         if (name == "MODN") work.MODN = value_text();
         else if (name == "RCID") work.RCID = static_cast<int>(value_long());
         else if (name == "NAM1") work.NAM1 = value_text();

@@ -11,7 +11,7 @@ const std::vector<IdenRecord>& SDTSIdenFile::return_records() {
   IdenRecord work;
   const int result = read_module(
       [&] {
-        const std::string& name = label();
+        const std::string_view name = label();
         if (tag() == "IDEN") {
           if (name == "MODN") work.MODN = value_text();
           else if (name == "RCID") work.RCID = static_cast<int>(value_long());

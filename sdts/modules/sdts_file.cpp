@@ -74,14 +74,13 @@ int SDTSFile::read_ddr() {
 int SDTSFile::read_record() {
   char tag[ISO_TAG_BUFFER_SIZE];
   tag[0] = '\0';
-  m_descr.clear();
-  m_frmts.clear();
-  m_descr_source = m_frmts_source = nullptr;
+  m_descr = m_frmts = {};
   m_subfield_read = ISO_Read_Subfield(m_stream, tag, &m_leader_id, m_value.data(),
                                       static_cast<int>(m_value.size()), &m_value_length,
                                       &m_status) != 0;
+  m_tag_text = tag;
+  m_tag = m_tag_text;
   if (!m_subfield_read) {
-    m_tag = tag;
     m_value_length = 0;
     m_value[0] = '\0';
     SDTS_Message(" %s, %d %s %d %d", tag, m_leader_id, m_value.data(), m_value_length, m_status);
@@ -89,7 +88,6 @@ int SDTSFile::read_record() {
                 m_name.path);
     return 1;
   }
-  m_tag = tag;
   char label[kTextCapacity];
   char format[kTextCapacity];
   if (ISO_Check_Subfield(m_stream, tag, label, kTextCapacity, format, kTextCapacity) == 0) {
@@ -97,8 +95,8 @@ int SDTSFile::read_record() {
                 m_name.path);
     return 1;
   }
-  m_descr = label;
-  m_frmts = format;
+  m_descr = m_descr_text = label;
+  m_frmts = m_frmts_text = format;
   return 0;
 }
 
@@ -129,6 +127,8 @@ int SDTSFile::read_module(const std::function<void()>& on_subfield,
     more = m_status != ISO_STATUS_END_OF_FILE;
   }
   close_file();
+  // The texts of runs went with the reader.
+  m_tag = m_descr = m_frmts = {};
   m_read_result = result;
   return result;
 }
@@ -139,10 +139,9 @@ void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
     std::memcpy(m_value.data(), value.bytes, static_cast<std::size_t>(value.length));
     m_value[static_cast<std::size_t>(value.length)] = '\0';
     m_value_length = value.length;
-    // The reader's texts stay in place while a module is read: copy them only when they change.
-    if (m_tag != value.tag) m_tag = value.tag;
-    if (value.label != m_descr_source) m_descr = m_descr_source = value.label;
-    if (value.format != m_frmts_source) m_frmts = m_frmts_source = value.format;
+    if (value.tag != m_tag.data()) m_tag = value.tag;
+    m_descr = {value.label, static_cast<std::size_t>(value.label_length)};
+    m_frmts = {value.format, static_cast<std::size_t>(value.format_length)};
     m_status = value.status;
     on_subfield();
     if (ISO_Ends_Record(m_status)) on_record_end();
@@ -159,7 +158,7 @@ std::string SDTSFile::value_text() const { return std::string(m_value.data()); }
 long SDTSFile::value_long() const { return std::atol(m_value.data()); }
 
 std::int32_t SDTSFile::value_int() const {
-  if (m_frmts.find('B') != std::string::npos) {
+  if (m_frmts.find('B') != std::string_view::npos) {
     if (m_value_length < 4) return 0;
     std::int32_t value = 0;
     ISO_Bytes_To_Int(m_value.data(), &value, m_byte_order == 0);

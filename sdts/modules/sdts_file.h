@@ -57,10 +57,10 @@ class SDTSFile {
   bool is_open() const { return m_stream != nullptr; }
 
   // The subfield just read.
-  const std::string& tag() const { return m_tag; }
+  std::string_view tag() const { return m_tag; }
   char leader_id() const { return m_leader_id; }
-  const std::string& label() const { return m_descr; }
-  const std::string& format() const { return m_frmts; }
+  std::string_view label() const { return m_descr; }
+  std::string_view format() const { return m_frmts; }
   int status() const { return m_status; }
   // The value's bytes (binary values may contain zero bytes) and its text.
   std::string_view value_bytes() const;
@@ -89,13 +89,11 @@ class SDTSFile {
   int m_status = 0;
   bool m_subfield_read = false;  // the last read_record got a subfield, described or not
   int m_read_result = 1;
-  std::string m_tag;
   char m_leader_id = 0;
-  std::string m_descr;
-  std::string m_frmts;
-  // Where m_descr and m_frmts were last copied from by a run; null after a single read.
-  const char* m_descr_source = nullptr;
-  const char* m_frmts_source = nullptr;
+  // The subfield's tag, label and format: the texts of a single read are kept here, those
+  // of a run stay in the reader while the module is read.
+  std::string_view m_tag, m_descr, m_frmts;
+  std::string m_tag_text, m_descr_text, m_frmts_text;
 };
 
 // The catalog path's parts, and the run directory, for the whole conversion.

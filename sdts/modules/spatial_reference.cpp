@@ -17,7 +17,7 @@ const std::vector<XrefRecord>& SDTSXrefFile::return_records() {
   const int result = read_module(
       [&] {
         if (tag() != "XREF") return;
-        const std::string& name = label();
+        const std::string_view name = label();
         if (name == "MODN") {
           work.MODN = value_text();
         } else if (name == "RCID") {
@@ -60,7 +60,7 @@ const std::vector<SpdmRecord>& SDTSSpdmFile::return_records() {
   int point = 0;
   const int result = read_module(
       [&] {
-        const std::string& name = label();
+        const std::string_view name = label();
         if (tag() == "SPDM") {
           if (name == "MODN") work.MODN = value_text();
           else if (name == "RCID") work.RCID = static_cast<int>(value_long());

@@ -2,18 +2,20 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 #include "platform/byte_order.h"
 #include "platform/fatal_error.h"
 #include "platform/paths.h"
 #include "sdts/driver/index_files.h"
 #include "sdts/driver/run_state.h"
+#include "sdts/driver/work_files.h"
 
 namespace bytes = corvane::bytes;
 using corvane::formats::SHPVertex;
 
 std::string Line_Files_Stem(const std::string& module_path) {
-  return corvane::paths::join(SDTS_Work_Directory(), corvane::paths::stem_to_first_dot(module_path));
+  return corvane::paths::stem_to_first_dot(module_path);
 }
 
 namespace {
@@ -24,12 +26,19 @@ bool write_all(std::FILE* file, const std::vector<std::uint8_t>& data, std::size
 
 }  // namespace
 
-std::string LineFilesWriter::open(const std::string& stem) {
-  for (auto [file, extension] : {std::pair{&bdl_, ".bdl"}, {&bxt_, ".bxt"}, {&bxx_, ".bxx"}}) {
-    const std::string path = stem + extension;
-    *file = open_c_file(path, "wb", kBulkStreamBuffer);
-    if (!*file) return path;
-    IndexFiles::add_file(path);
+std::string LineFilesWriter::open(const std::string& stem, std::int64_t module_bytes) {
+  // A point takes 8 bytes in a module and 16 in the coordinate file; a line's entries in
+  // the two tables take far less than its record.
+  constexpr std::int64_t kMostBytes = std::numeric_limits<std::int64_t>::max();
+  const std::int64_t points_bytes = module_bytes > kMostBytes / 2 ? kMostBytes : 2 * module_bytes;
+  for (auto [file, extension, expected] : {std::tuple{&bdl_, ".bdl", module_bytes / 4},
+                                           {&bxt_, ".bxt", points_bytes},
+                                           {&bxx_, ".bxx", module_bytes / 4}}) {
+    const std::string name = stem + extension;
+    WorkFiles::Created created = SDTS_Work_Files().create(name, expected);
+    if (!created.stream) return created.path.empty() ? name : created.path;
+    *file = std::move(created.stream);
+    if (!created.path.empty()) IndexFiles::add_file(created.path);
   }
   return {};
 }
@@ -87,8 +96,8 @@ void LineFilesWriter::close() {
 
 std::string LineFilesReader::open(const std::string& stem) {
   for (auto [file, extension] : {std::pair{&bxx_, ".bxx"}, {&bxt_, ".bxt"}, {&bdl_, ".bdl"}}) {
-    const std::string path = stem + extension;
-    if (!file->open(path)) return path;
+    const std::string name = stem + extension;
+    if (!file->open(SDTS_Work_Files().open(name))) return name;
   }
   return {};
 }

@@ -26,8 +26,8 @@ inline constexpr long kRecordIdEntrySize = 4;
 inline constexpr long kLineIndexEntrySize = 12;
 inline constexpr long kLinePointSize = 16;
 
-// The stem of a line module's intermediate files: the module's file name up to its first
-// "." (never a directory's "."), placed in the conversion's private work directory.
+// The stem of the names of a line module's intermediate files, which are work files of the
+// conversion: the module's file name up to its first "." (never a directory's ".").
 std::string Line_Files_Stem(const std::string& module_path);
 
 class LineFilesWriter {
@@ -40,9 +40,10 @@ class LineFilesWriter {
   // `expected_lines`: the module's record count, when the transfer states one.
   explicit LineFilesWriter(long expected_lines) : expected_lines_(expected_lines) {}
 
-  // Creates the three files (.bdl, .bxt, .bxx, in this order) and registers them for
-  // deletion at the end of the conversion. Empty on success, else the path that failed.
-  std::string open(const std::string& stem);
+  // Creates the three work files (.bdl, .bxt, .bxx, in this order), sized for a module of
+  // `module_bytes`; those that go to disk are listed for deletion at the end of the
+  // conversion. Empty on success, else the name or path that failed.
+  std::string open(const std::string& stem, std::int64_t module_bytes);
 
   // Whether `line_id` can be entered in the record-id table.
   bool accepts_id(std::int32_t line_id) const;
@@ -68,8 +69,8 @@ class LineFilesWriter {
 
 class LineFilesReader {
  public:
-  // Opens the three files (.bxx, .bxt, .bdl, in this order) for reading. Empty on success,
-  // else the path that failed.
+  // Opens the three work files (.bxx, .bxt, .bdl, in this order) for reading. Empty on
+  // success, else the name that failed.
   std::string open(const std::string& stem);
 
   // Reads the points of line `line_id` into `points` (resized to what was read). An id

@@ -13,6 +13,7 @@
 #include "sdts/driver/progress_dialog.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
+#include "sdts/driver/work_files.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/module_state.h"
@@ -60,6 +61,39 @@ double line_length(const std::vector<SHPVertex>& points) {
   return length;
 }
 
+// Which coordinate a binary subfield of a coordinate field holds: most values of a line
+// module are these, taken straight from the run. Any other value goes the general way.
+enum class Axis { none, x, y };
+
+Axis Coordinate_Axis(const char* label, const char* format) {
+  if (std::strchr(format, 'B') == nullptr) return Axis::none;
+  if (Label_Is(label, "X")) return Axis::x;
+  return Label_Is(label, "Y") ? Axis::y : Axis::none;
+}
+
+// The axes of the two labels a coordinate field alternates between (X and Y), worked out
+// once: the reader's label and format texts stay put while a module is read.
+class AxisOfLabel {
+ public:
+  Axis of(const char* label, const char* format) {
+    for (const Seen& seen : seen_)
+      if (seen.label == label && seen.format == format) return seen.axis;
+    Seen& slot = seen_[next_];
+    next_ ^= 1;
+    slot = {label, format, Coordinate_Axis(label, format)};
+    return slot.axis;
+  }
+
+ private:
+  struct Seen {
+    const char* label = nullptr;
+    const char* format = nullptr;
+    Axis axis = Axis::none;
+  };
+  Seen seen_[2];
+  int next_ = 0;
+};
+
 // One line module being converted: the current record's ids and points, and the outputs.
 class LineModule {
  public:
@@ -77,9 +111,6 @@ class LineModule {
   // False when the module is done: at its end, or when it cannot go on.
   bool take_value(std::string_view tag, std::string_view label);
   bool end_value();
-  // A binary X or Y of a coordinate run, taken straight from the run: most values of a
-  // line module are these. False for any other value, which goes the general way.
-  bool take_coordinate(const IsoValueRef& value);
   void take_x(std::int32_t stored);
   void take_y(std::int32_t stored);
   // After a single read, the values that follow in the record (a line's coordinates above
@@ -120,7 +151,8 @@ bool LineModule::open_outputs() {
   if (!shapes_.open_shp(shp_path)) return open_failed(shp_path) == 0;
   const std::string shx_path = SDTS_Get_Output_File_Name(output_name_ + ".shx");
   if (!shapes_.open_shx(shx_path)) return open_failed(shx_path) == 0;
-  if (const std::string failed = lines_.open(Line_Files_Stem(path_)); !failed.empty()) {
+  if (const std::string failed = lines_.open(Line_Files_Stem(path_), WorkFiles::input_bytes(path_));
+      !failed.empty()) {
     return open_failed(failed) == 0;
   }
   const std::string dbf_path = SDTS_Get_Output_File_Name(output_name_ + ".dbf");
@@ -191,8 +223,8 @@ bool LineModule::end_value() {
 // returns its label. Empty when the label or the format does not fit, which the check would
 // have refused.
 std::optional<std::string_view> put_value(const IsoValueRef& value) {
-  const std::size_t label = std::strlen(value.label);
-  const std::size_t format = std::strlen(value.format);
+  const auto label = static_cast<std::size_t>(value.label_length);
+  const auto format = static_cast<std::size_t>(value.format_length);
   if (label >= kSfTextSize || format >= kSfTextSize) return std::nullopt;
   std::memcpy(g_sf_value, value.bytes, static_cast<std::size_t>(value.length));
   g_sf_value[value.length] = '\0';
@@ -207,6 +239,7 @@ bool LineModule::take_value_runs() {
   const char* field = nullptr;
   std::string_view tag;
   bool coordinates = false;
+  AxisOfLabel axes;
   return ISO_Take_Record_Values(iso_.stream, static_cast<int>(kSfValueSize) - 1, [&](const IsoValueRef& value) {
     g_progress->set_position(subfields_++);
     if (value.tag != field) {
@@ -214,13 +247,18 @@ bool LineModule::take_value_runs() {
       tag = field;
       coordinates = tag == "SADR";
     }
-    if (!(coordinates && take_coordinate(value))) {
-      const std::optional<std::string_view> label = put_value(value);
-      if (!label) {
+    const Axis axis = coordinates ? axes.of(value.label, value.format) : Axis::none;
+    // Binary values shorter than an integer go the general way, which reads them as it always has.
+    if (axis != Axis::none && value.length >= 4) {
+      ISO_Bytes_To_Int(value.bytes, &g_sf_int, g_byte_order == 0 ? 1 : 0);
+      axis == Axis::x ? take_x(g_sf_int) : take_y(g_sf_int);
+    } else {
+      const std::optional<std::string_view> text_label = put_value(value);
+      if (!text_label) {
         check_failed();
         return false;
       }
-      take_subfield(tag, *label);
+      take_subfield(tag, *text_label);
     }
     g_sf_status = value.status;
     return end_value();
@@ -238,16 +276,6 @@ void LineModule::take_y(std::int32_t stored) {
   record_box_.widen_y(y);
   file_box_.widen_y(y);
   arc_.points.push_back({pending_x_, y});
-}
-
-bool LineModule::take_coordinate(const IsoValueRef& value) {
-  // Binary values shorter than an integer go the general way, which reads them as it always has.
-  if (value.length < 4 || std::strchr(value.format, 'B') == nullptr) return false;
-  const bool x = Label_Is(value.label, "X");
-  if (!x && !Label_Is(value.label, "Y")) return false;
-  ISO_Bytes_To_Int(value.bytes, &g_sf_int, g_byte_order == 0 ? 1 : 0);
-  x ? take_x(g_sf_int) : take_y(g_sf_int);
-  return true;
 }
 
 void LineModule::take_subfield(std::string_view tag, std::string_view label) {

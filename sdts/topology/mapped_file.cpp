@@ -1,6 +1,5 @@
 #include "sdts/topology/mapped_file.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,20 +13,19 @@ MappedFile::~MappedFile() {
   if (data_ != nullptr) ::munmap(const_cast<std::uint8_t*>(data_), static_cast<std::size_t>(size_));
 }
 
-bool MappedFile::open(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+bool MappedFile::open(int descriptor) {
+  if (descriptor < 0) return false;
   struct stat info {};
-  bool ok = ::fstat(fd, &info) == 0;
+  bool ok = ::fstat(descriptor, &info) == 0;
   if (ok && info.st_size > 0) {
-    void* map = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    void* map = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, descriptor, 0);
     ok = map != MAP_FAILED;
     if (ok) {
       data_ = static_cast<const std::uint8_t*>(map);
       size_ = static_cast<long>(info.st_size);
     }
   }
-  ::close(fd);  // the mapping stays valid without the descriptor
+  ::close(descriptor);  // the mapping stays valid without the descriptor
   return ok;
 }
 

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 class MappedFile {
  public:
@@ -15,8 +14,9 @@ class MappedFile {
   MappedFile(const MappedFile&) = delete;
   MappedFile& operator=(const MappedFile&) = delete;
 
-  // False when the file cannot be opened or mapped.
-  bool open(const std::string& path);
+  // Maps the file open on `descriptor`, which it closes. False when the descriptor is
+  // invalid (-1) or the file cannot be mapped.
+  bool open(int descriptor);
   long size() const { return size_; }
   // The `count` bytes at `offset`; null when they are not all in the file.
   const std::uint8_t* at(long offset, long count) const;

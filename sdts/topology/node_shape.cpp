@@ -60,7 +60,7 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
   char row[32];
   const int result = read_module(
       [&] {
-        const std::string& field = tag();
+        const std::string_view field = tag();
         if (field == "PNTS") {
           if (Label_Is(label(), "MODN") && first_record) {
             tables.set_name(value_text());

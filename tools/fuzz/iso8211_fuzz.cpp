@@ -45,7 +45,8 @@ std::vector<Subfield> read_file(const std::string& path, bool runs, int& final_s
       int count = 0;
       ISO_Read_Record_Values(stream, values, 3, kValueSize - 1, &count, &status);
       for (int i = 0; i < count; ++i)
-        out.emplace_back(values[i].tag, values[i].label, values[i].format,
+        out.emplace_back(values[i].tag, std::string(values[i].label, values[i].label_length),
+                         std::string(values[i].format, values[i].format_length),
                          std::string(values[i].bytes, static_cast<std::size_t>(values[i].length)), values[i].status);
     }
   }

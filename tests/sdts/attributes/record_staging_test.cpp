@@ -9,8 +9,13 @@
 
 #include "platform/paths.h"
 #include "sdts/driver/run_state.h"
+#include "sdts/driver/work_files.h"
 
 namespace {
+
+// Sizes that keep a staging file in memory and that send it to the work directory.
+constexpr std::int64_t kSmall = 1000;
+constexpr std::int64_t kLarge = WorkFiles::kMemoryBudget + 1;
 
 AttrRecord record_of(bool has_rcid, const std::string& rcid, const std::vector<std::string>& texts) {
   AttrRecord record;
@@ -29,7 +34,7 @@ std::vector<std::string> texts_of(const AttrRecord& record) {
 // Records come back as they went in, with the texts of values beyond the table's columns
 // left out but their count kept (it flags the record and is traced).
 TEST(AttrRecordStaging, RecordsComeBackWithTheTextsTheRowsNeed) {
-  AttrRecordStaging staging("staging-test.rows");
+  AttrRecordStaging staging("staging-test.rows", kSmall);
   ASSERT_TRUE(staging.is_open());
   ASSERT_TRUE(staging.put(record_of(true, "17", {"ROAD", "", "  12.50"}), 3));
   ASSERT_TRUE(staging.put(record_of(false, "", {}), 3));
@@ -64,7 +69,7 @@ TEST(AttrRecordStaging, DamagedSizesEndTheRecords) {
                                      std::pair{0L, std::uint8_t{0x02}},   // record size too small
                                      std::pair{12L, std::uint8_t{0x01}},  // rcid flag without its text
                                      std::pair{16L, std::uint8_t{0x7F}}}) {  // a text longer than its record
-    AttrRecordStaging staging("damaged-test.rows");
+    AttrRecordStaging staging("damaged-test.rows", kLarge);
     ASSERT_TRUE(staging.put(record_of(false, "", {"ROAD"}), 1));
     ASSERT_TRUE(staging.rewind());
     damage(offset, byte);
@@ -74,12 +79,15 @@ TEST(AttrRecordStaging, DamagedSizesEndTheRecords) {
 
 TEST(AttrRecordStaging, TheFileIsGoneWithTheStaging) {
   const std::string path = corvane::paths::join(SDTS_Work_Directory(), "gone-test.rows");
-  {
-    AttrRecordStaging staging("gone-test.rows");
-    ASSERT_TRUE(staging.put(record_of(true, "1", {"X"}), 1));
-    EXPECT_TRUE(std::filesystem::exists(path));
+  for (const std::int64_t size : {kSmall, kLarge}) {
+    {
+      AttrRecordStaging staging("gone-test.rows", size);
+      ASSERT_TRUE(staging.put(record_of(true, "1", {"X"}), 1));
+      EXPECT_EQ(std::filesystem::exists(path), size == kLarge);
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(SDTS_Work_Files().open("gone-test.rows"), -1);
   }
-  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 }  // namespace

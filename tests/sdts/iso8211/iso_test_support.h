@@ -81,7 +81,8 @@ inline ReadResult read_all(const std::string& path, int max_subfields = 1000000,
       if (!ISO_Read_Record_Values(stream, values.data(), run, 10003, &count, &status)) r.failed = true;
       if (count == 0) break;
       for (int i = 0; i < count; ++i)
-        r.subfields.push_back({values[i].tag, values[i].label, values[i].format,
+        r.subfields.push_back({values[i].tag, std::string(values[i].label, values[i].label_length),
+                               std::string(values[i].format, values[i].format_length),
                                std::string(values[i].bytes, static_cast<std::size_t>(values[i].length)),
                                values[i].status});
       if (values[count - 1].status != status) r.failed = true;

@@ -1,6 +1,9 @@
 // The intermediate line files: the positional record-id table, refusal of ids that would
 // blow it up, fetching a line back by id, and the fatal cases of a dangling ring entry.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -11,6 +14,7 @@
 #include "platform/paths.h"
 #include "sdts/attributes/c_file.h"
 #include "sdts/driver/run_state.h"
+#include "sdts/driver/work_files.h"
 #include "sdts/topology/geo_distance.h"
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/mapped_file.h"
@@ -21,12 +25,29 @@ namespace {
 
 using corvane::formats::SHPVertex;
 
-std::vector<std::int32_t> entries(const std::string& path) {
-  const std::vector<std::uint8_t> data = topo_test::read_bytes(path);
+// The bytes of work file `name`, wherever the store keeps it.
+std::vector<std::uint8_t> work_bytes(const std::string& name) {
+  const int descriptor = SDTS_Work_Files().open(name);
+  std::vector<std::uint8_t> data;
+  struct stat info {};
+  if (descriptor >= 0 && ::fstat(descriptor, &info) == 0) {
+    data.resize(static_cast<std::size_t>(info.st_size));
+    if (::pread(descriptor, data.data(), data.size(), 0) != info.st_size) data.clear();
+  }
+  if (descriptor >= 0) ::close(descriptor);
+  return data;
+}
+
+std::vector<std::int32_t> entries(const std::string& name) {
+  const std::vector<std::uint8_t> data = work_bytes(name);
   std::vector<std::int32_t> out;
   for (std::size_t at = 0; at + 4 <= data.size(); at += 4) out.push_back(corvane::bytes::get_le32s(&data[at]));
   return out;
 }
+
+// Module sizes whose intermediate files stay in memory and go to the work directory.
+constexpr std::int64_t kSmallModule = 1000;
+constexpr std::int64_t kLargeModule = WorkFiles::kMemoryBudget;
 
 class LineFilesTest : public ::testing::Test {
  protected:
@@ -34,9 +55,9 @@ class LineFilesTest : public ::testing::Test {
   void TearDown() override { corvane::install_message_sink(nullptr); }
 
   // Writes lines with the given ids, each with `id` points on the diagonal.
-  void write_lines(const std::vector<std::int32_t>& ids) {
+  void write_lines(const std::vector<std::int32_t>& ids, std::int64_t module_bytes = kSmallModule) {
     LineFilesWriter writer(0);
-    ASSERT_EQ(writer.open(stem_), "");
+    ASSERT_EQ(writer.open(stem_, module_bytes), "");
     for (std::int32_t id : ids) {
       ASSERT_TRUE(writer.accepts_id(id));
       ASSERT_TRUE(writer.add_record_id(id));
@@ -47,17 +68,21 @@ class LineFilesTest : public ::testing::Test {
   }
 
   corvane::paths::WorkDirectory dir_{"topo-line-files-"};
-  std::string stem_ = dir_.file("TR01LE01");
+  std::string stem_ = "TR01LE01";
   corvane::RecordingMessageSink messages_;
 };
 
 TEST_F(LineFilesTest, RecordIdTableIsPositionalWithGapsMarked) {
-  write_lines({1, 2, 5});
-  EXPECT_EQ(entries(stem_ + ".bdl"), (std::vector<std::int32_t>{-1, 0, 1, -1, -1, 2}));
-  EXPECT_EQ(std::filesystem::file_size(stem_ + ".bxx"), 3u * 12);
-  EXPECT_EQ(std::filesystem::file_size(stem_ + ".bxt"), (1u + 2 + 5) * 16);
-  // Index entries: id, number of points, offset of the first point.
-  EXPECT_EQ(entries(stem_ + ".bxx"), (std::vector<std::int32_t>{1, 1, 0, 2, 2, 16, 5, 5, 48}));
+  for (const std::int64_t module_bytes : {kSmallModule, kLargeModule}) {
+    write_lines({1, 2, 5}, module_bytes);
+    EXPECT_EQ(std::filesystem::exists(corvane::paths::join(SDTS_Work_Directory(), stem_ + ".bxt")),
+              module_bytes == kLargeModule);
+    EXPECT_EQ(entries(stem_ + ".bdl"), (std::vector<std::int32_t>{-1, 0, 1, -1, -1, 2}));
+    EXPECT_EQ(work_bytes(stem_ + ".bxx").size(), 3u * 12);
+    EXPECT_EQ(work_bytes(stem_ + ".bxt").size(), (1u + 2 + 5) * 16);
+    // Index entries: id, number of points, offset of the first point.
+    EXPECT_EQ(entries(stem_ + ".bxx"), (std::vector<std::int32_t>{1, 1, 0, 2, 2, 16, 5, 5, 48}));
+  }
 }
 
 TEST_F(LineFilesTest, IdOutOfOrderGoesToItsOwnSlot) {
@@ -67,7 +92,7 @@ TEST_F(LineFilesTest, IdOutOfOrderGoesToItsOwnSlot) {
 
 TEST_F(LineFilesTest, NegativeAndFarOffIdsAreRefused) {
   LineFilesWriter writer(10);
-  ASSERT_EQ(writer.open(stem_), "");
+  ASSERT_EQ(writer.open(stem_, kSmallModule), "");
   EXPECT_FALSE(writer.accepts_id(-1));
   EXPECT_FALSE(writer.accepts_id(2000000000));
   EXPECT_TRUE(writer.accepts_id(10 + LineFilesWriter::kIdSlack));
@@ -101,7 +126,7 @@ TEST_F(LineFilesTest, DanglingRingEndsTheBuild) {
   const std::string module = dir_.file("TR01LE01.DDF");
   {
     LineFilesWriter writer(0);
-    ASSERT_EQ(writer.open(Line_Files_Stem(module)), "");
+    ASSERT_EQ(writer.open(Line_Files_Stem(module), kSmallModule), "");
     ASSERT_TRUE(writer.add_record_id(1));
     ASSERT_EQ(writer.add_line(1, std::vector<SHPVertex>{{0, 0}, {1, 1}}), LineFilesWriter::LineWrite::ok);
   }
@@ -143,12 +168,12 @@ TEST_F(LineFilesTest, MappedFilesHandOutOnlyWhatTheyHold) {
     std::fwrite("abcdefgh", 1, 8, file.get());
   }
   MappedFile none;
-  ASSERT_TRUE(none.open(empty));
+  ASSERT_TRUE(none.open(::open(empty.c_str(), O_RDONLY)));
   EXPECT_EQ(none.size(), 0);
   EXPECT_NE(none.at(0, 0), nullptr);
   EXPECT_EQ(none.at(0, 1), nullptr);
   MappedFile eight;
-  ASSERT_TRUE(eight.open(some));
+  ASSERT_TRUE(eight.open(::open(some.c_str(), O_RDONLY)));
   EXPECT_EQ(eight.size(), 8);
   ASSERT_NE(eight.at(6, 2), nullptr);
   EXPECT_EQ(*eight.at(6, 2), 'g');
@@ -158,12 +183,11 @@ TEST_F(LineFilesTest, MappedFilesHandOutOnlyWhatTheyHold) {
   EXPECT_EQ(eight.at(0, -1), nullptr);
   EXPECT_EQ(eight.at(9, 0), nullptr);
   MappedFile missing;
-  EXPECT_FALSE(missing.open(dir_.file("missing.bin")));
+  EXPECT_FALSE(missing.open(::open(dir_.file("missing.bin").c_str(), O_RDONLY)));
 }
 
 TEST(LineFileNames, StemAndPolygonModuleCutAtTheFileNamesFirstDot) {
-  EXPECT_EQ(corvane::paths::name_part(Line_Files_Stem("/data/quads.v2/1234LE01.DDF")), "1234LE01");
-  EXPECT_EQ(corvane::paths::directory_part(Line_Files_Stem("/data/quads.v2/1234LE01.DDF")), SDTS_Work_Directory());
+  EXPECT_EQ(Line_Files_Stem("/data/quads.v2/1234LE01.DDF"), "1234LE01");
   EXPECT_EQ(Polygon_Module_Name("/data/quads.v2/1234LE01.DDF"), "PC01");
   EXPECT_EQ(Polygon_Module_Name("C:\\X.Y\\1234LE02.ddf.gz"), "PC02");
 }
