@@ -38,3 +38,12 @@ LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end
   std::memcpy(row.data(), text, row.size());
   return row;
 }
+
+IdRow Id_Row(std::int32_t id) {
+  char text[1 + 11];  // the blank flag and the widest 32-bit integer
+  text[0] = ' ';
+  put_padded(text + 1, std::to_chars(text + 1, text + sizeof text, id).ptr, 8);
+  IdRow row;
+  std::memcpy(row.data(), text, row.size());
+  return row;
+}

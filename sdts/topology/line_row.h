@@ -1,4 +1,4 @@
-// The row of a line module's topology table.
+// The rows of the topology tables, composed without printf.
 #pragma once
 
 #include <array>
@@ -13,3 +13,9 @@ using LineRow = std::array<char, kLineRowLength>;
 // A number wider than its column pushes the later ones right, as printf does.
 LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end_node, std::int32_t left,
                  std::int32_t right, double length);
+
+// The row of a node, point or polygon table, whose only column is the id: " %-8d" cut to
+// the record length.
+inline constexpr std::size_t kIdRowLength = 9;
+using IdRow = std::array<char, kIdRowLength>;
+IdRow Id_Row(std::int32_t id);

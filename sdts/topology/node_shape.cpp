@@ -10,6 +10,7 @@
 #include "sdts/driver/trace.h"
 #include "sdts/modules/module_state.h"
 #include "sdts/topology/bounding_box.h"
+#include "sdts/topology/line_row.h"
 #include "sdts/topology/module_part.h"
 #include "sdts/topology/shape_pair.h"
 #include "sdts/topology/subfield_label.h"
@@ -57,7 +58,6 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
   std::string attr_module;
   SHPPoint point;
   std::uint32_t count = 0;
-  char row[32];
   const int result = read_module(
       [&] {
         const std::string_view field = tag();
@@ -89,8 +89,8 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
         tables.dump();
         tables.clear_joins();
         shapes.write_point(static_cast<std::int32_t>(count + 1), point);
-        std::snprintf(row, sizeof row, " %-8d", point_id);
-        std::fwrite(row, 1, 9, dbf.get());
+        const IdRow row = Id_Row(point_id);
+        std::fwrite(row.data(), 1, row.size(), dbf.get());
         ++count;
       });
   tables.close_tables();

@@ -14,6 +14,7 @@
 #include "sdts/driver/trace.h"
 #include "sdts/topology/bounding_box.h"
 #include "sdts/topology/line_files.h"
+#include "sdts/topology/line_row.h"
 #include "sdts/topology/shape_pair.h"
 
 using namespace corvane::formats;
@@ -103,11 +104,10 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   std::uint32_t polygon_count = 0;
   g_progress->set_status(SDTS_Message("Build %s Polygon Shape", module_path));
   g_progress->set_range(0, static_cast<int>(collection.size()));
-  char row[32];
   for (const auto& [id, polygon] : collection.polygons()) {
     g_progress->set_position(static_cast<int>(polygon_count));
-    std::snprintf(row, sizeof row, " %-8d", id);
-    std::fwrite(row, 1, 9, dbf.get());
+    const IdRow row = Id_Row(id);
+    std::fwrite(row.data(), 1, row.size(), dbf.get());
     ++polygon_count;
   }
   DBF_Write_End_Mark(dbf.get());

@@ -57,4 +57,14 @@ TEST(LineRow, LengthsRoundAsPrintfRoundsThem) {
   }
 }
 
+TEST(IdRow, AsPrintfComposesIt) {
+  for (const std::int32_t id : {0, 1, -1, 12345678, 123456789, -12345678, std::numeric_limits<std::int32_t>::min(),
+                                std::numeric_limits<std::int32_t>::max()}) {
+    char text[32];
+    std::snprintf(text, sizeof text, " %-8d", id);
+    const IdRow row = Id_Row(id);
+    EXPECT_EQ(std::string(row.data(), row.size()), std::string(text).substr(0, kIdRowLength)) << id;
+  }
+}
+
 }  // namespace
