@@ -47,14 +47,15 @@ void advance(std::int32_t& counter, std::size_t bytes) {
   counter = static_cast<std::int32_t>(position);
 }
 
-// Sizes `image` to the record's contents and fills it; false when the shape cannot be
-// written (already reported).
+// Fills the first SHP_Record_Bytes of `image` with the record's contents, growing it when
+// it is shorter (it is never shrunk: growing clears the new bytes, which are all written
+// anyway); false when the shape cannot be written (already reported).
 bool fill_shape(const SHPArc& arc, std::int32_t size_type, const char* message, SHPImage& image) {
   const std::int32_t size = SHP_Record_Size(size_type, arc);
   if (size < 0) return false;
   SHP_Record_Bytes = size;
   try {
-    image.resize(static_cast<std::size_t>(size));
+    if (image.size() < static_cast<std::size_t>(size)) image.resize(static_cast<std::size_t>(size));
   } catch (const std::bad_alloc&) {
     fatal(message);
   }
@@ -103,7 +104,7 @@ constexpr std::size_t kKeptShapeImage = std::size_t{1} << 20;
 int write_shape(std::FILE* file, const SHPArc& arc, std::int32_t size_type, const char* message) {
   static SHPImage image;
   if (!fill_shape(arc, size_type, message, image)) return -1;
-  const int result = write_content(file, image.data(), image.size());
+  const int result = write_content(file, image.data(), static_cast<std::size_t>(SHP_Record_Bytes));
   if (image.capacity() > kKeptShapeImage) SHPImage().swap(image);
   return result;
 }

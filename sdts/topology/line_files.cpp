@@ -76,15 +76,17 @@ LineFilesWriter::LineWrite LineFilesWriter::add_line(std::int32_t line_id, std::
   bytes::put_le32s(entry + 8, static_cast<std::int32_t>(bxt_offset_));
   if (std::fwrite(entry, sizeof entry, 1, bxx_.get()) != 1) return LineWrite::index_failed;
 
-  bytes_.resize(points.size() * kLinePointSize);
+  // The buffer only grows: growing clears the new bytes, and every line would pay for that.
+  const std::size_t size = points.size() * kLinePointSize;
+  if (bytes_.size() < size) bytes_.resize(size);
   std::uint8_t* out = bytes_.data();
   for (const SHPVertex& p : points) {
     bytes::put_le_double(out, p.x);
     bytes::put_le_double(out + 8, p.y);
     out += kLinePointSize;
   }
-  if (!write_all(bxt_.get(), bytes_, bytes_.size())) return LineWrite::points_failed;
-  bxt_offset_ += static_cast<std::int64_t>(bytes_.size());
+  if (!write_all(bxt_.get(), bytes_, size)) return LineWrite::points_failed;
+  bxt_offset_ += static_cast<std::int64_t>(size);
   return LineWrite::ok;
 }
 
