@@ -1,6 +1,5 @@
 #include "sdts/modules/sdts_file.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -9,6 +8,7 @@
 #include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
+#include "sdts/modules/decimal_text.h"
 
 namespace {
 
@@ -155,7 +155,7 @@ std::string_view SDTSFile::value_bytes() const {
 
 std::string SDTSFile::value_text() const { return std::string(m_value.data()); }
 
-long SDTSFile::value_long() const { return std::atol(m_value.data()); }
+long SDTSFile::value_long() const { return SDTS_Decimal_Value(m_value.data()); }
 
 std::int32_t SDTSFile::value_int() const {
   if (m_frmts.find('B') != std::string_view::npos) {
@@ -164,7 +164,7 @@ std::int32_t SDTSFile::value_int() const {
     ISO_Bytes_To_Int(m_value.data(), &value, m_byte_order == 0);
     return value;
   }
-  return static_cast<std::int32_t>(std::atol(m_value.data()));
+  return static_cast<std::int32_t>(SDTS_Decimal_Value(m_value.data()));
 }
 
 void SDTSFileObject::set_file_name(const std::string& catalog_path) {

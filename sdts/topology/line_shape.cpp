@@ -1,7 +1,6 @@
 #include "sdts/topology/line_shape.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include "sdts/driver/work_files.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
+#include "sdts/modules/decimal_text.h"
 #include "sdts/modules/module_state.h"
 #include "sdts/topology/bounding_box.h"
 #include "sdts/topology/geo_distance.h"
@@ -283,7 +283,7 @@ void LineModule::take_subfield(std::string_view tag, std::string_view label) {
     if (std::strchr(g_sf_frmts, 'B') != nullptr) {
       ISO_Bytes_To_Int(g_sf_value, &g_sf_int, g_byte_order == 0 ? 1 : 0);
     } else {
-      g_sf_int = static_cast<int>(std::atol(g_sf_value));
+      g_sf_int = static_cast<int>(SDTS_Decimal_Value(g_sf_value));
     }
     if (Label_Is(label, "X")) {
       take_x(g_sf_int);
@@ -293,7 +293,7 @@ void LineModule::take_subfield(std::string_view tag, std::string_view label) {
     return;
   }
   const bool is_rcid = Label_Is(label, "RCID");
-  const auto id = [] { return static_cast<std::int32_t>(std::atol(g_sf_value)); };
+  const auto id = [] { return static_cast<std::int32_t>(SDTS_Decimal_Value(g_sf_value)); };
   if (tag == "LINE") {
     if (Label_Is(label, "MODN") && first_record_) {
       tables_.set_name(g_sf_value);

@@ -1,10 +1,12 @@
 // The module file base: path parts, reading whole modules, and the catalog readers.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "sdts/modules/catalog.h"
+#include "sdts/modules/decimal_text.h"
 #include "tests/support/shared_data.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 
@@ -112,6 +114,16 @@ TEST(SDTSFileTest, ModuleEndingAfterItsDdrHasNoRecords) {
   SDTSCatdFile catd(empty.module_path("DQHL"));
   EXPECT_TRUE(catd.return_catd().empty());
   EXPECT_EQ(catd.read_result(), 0);
+}
+
+// Ids and counts must read exactly as atol read them, whatever the text.
+TEST(DecimalValue, ReadsAsAtolDoes) {
+  for (const char* text : {"", "0", "7", "007", "2147483647", "2147483648", "4294967297", "-5", "+3", " 12", "12 ",
+                           "12abc", "abc", "99999999999999999", "123456789012345678", "9223372036854775807",
+                           "9223372036854775808", "99999999999999999999", "-9223372036854775809", "1.5", "\t8",
+                           "     1", "  -12", " + 4", "- 4", "--4", "   ", " \t 9", "-0", "+", "-"}) {
+    EXPECT_EQ(SDTS_Decimal_Value(text), std::atol(text)) << '"' << text << '"';
+  }
 }
 
 }  // namespace
