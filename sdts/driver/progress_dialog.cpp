@@ -1,8 +1,15 @@
 #include "sdts/driver/progress_dialog.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "platform/progress_presenter.h"
 
 namespace {
+
+// A bar shows a thousand steps at most, more than any window or terminal can draw.
+constexpr std::int64_t kShownSteps = 1000;
 
 corvane::ProgressLayout window_layout() {
   corvane::ProgressLayout layout;
@@ -28,6 +35,8 @@ void ProgressDialog::create() {
   auto& presenter = corvane::progress_presenter();
   presenter.open(window_layout());
   m_open = true;
+  m_next_up = INT_MIN;
+  m_next_down = INT_MAX;
   const std::pair<Field, const std::string*> fields[] = {
       {kTitle, &m_title},           {kInputCatalog, &m_input},
       {kOutputDirectory, &m_output}, {kReferenceSystem, &m_reference_system},
@@ -72,11 +81,19 @@ void ProgressDialog::hide_bar() {
 }
 
 void ProgressDialog::set_range(int low, int high) {
+  m_low = low;
+  m_high = std::max(low, high);
+  m_step = static_cast<int>(std::max<std::int64_t>(1, (std::int64_t{m_high} - m_low) / kShownSteps));
+  m_next_up = INT_MIN;
+  m_next_down = INT_MAX;
   if (m_open) corvane::progress_presenter().set_range(low, high);
 }
 
-void ProgressDialog::set_position(int position) {
-  if (m_open) corvane::progress_presenter().set_position(position);
+void ProgressDialog::show_position(int position) {
+  const int shown = std::clamp(position, m_low, m_high);
+  m_next_up = shown >= m_high ? INT_MAX : static_cast<int>(std::min<std::int64_t>(std::int64_t{shown} + m_step, m_high));
+  m_next_down = shown <= m_low ? INT_MIN : static_cast<int>(std::max<std::int64_t>(std::int64_t{shown} - m_step, m_low));
+  corvane::progress_presenter().set_position(position);
 }
 
 void ProgressDialog::repaint() {

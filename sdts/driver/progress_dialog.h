@@ -2,6 +2,7 @@
 // a bar. Its contents go to whichever progress presenter the host installed.
 #pragma once
 
+#include <climits>
 #include <string>
 
 class ProgressDialog {
@@ -38,7 +39,12 @@ class ProgressDialog {
 
   void hide_bar();
   void set_range(int low, int high);
-  void set_position(int position);
+  // Writers set the position at every subfield, hundreds of thousands of times a module;
+  // only positions that move the bar by a thousandth of its range (or reach either end)
+  // go on to the presenter.
+  void set_position(int position) {
+    if (m_open && (position >= m_next_up || position <= m_next_down)) show_position(position);
+  }
   void repaint();
 
   const std::string& title() const { return m_title; }
@@ -53,8 +59,12 @@ class ProgressDialog {
 
  private:
   void set_field(std::string& member, Field field, const std::string& text);
+  void show_position(int position);
 
   std::string m_title, m_input, m_output, m_reference_system, m_zone, m_datum, m_scale,
       m_status;
   bool m_open = false;
+  int m_low = 0, m_high = 0, m_step = 1;
+  // The nearest positions that move the bar from where it was last shown.
+  int m_next_up = INT_MIN, m_next_down = INT_MAX;
 };
