@@ -1,6 +1,7 @@
 #include "sdts/attributes/record_staging.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/byte_order.h"
 #include "sdts/driver/run_state.h"
@@ -28,15 +29,10 @@ bool take_text(const std::uint8_t*& at, const std::uint8_t* end, std::string& te
   return true;
 }
 
-void put_u32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  const std::size_t at = out.size();
-  out.resize(at + 4);
-  corvane::bytes::put_le32(out.data() + at, value);
-}
-
-void put_text(std::vector<std::uint8_t>& out, const std::string& text) {
-  put_u32(out, static_cast<std::uint32_t>(text.size()));
-  out.insert(out.end(), text.begin(), text.end());
+std::uint8_t* put_text(std::uint8_t* out, const std::string& text) {
+  corvane::bytes::put_le32(out, static_cast<std::uint32_t>(text.size()));
+  std::memcpy(out + 4, text.data(), text.size());
+  return out + 4 + text.size();
 }
 
 }  // namespace
@@ -49,17 +45,22 @@ AttrRecordStaging::~AttrRecordStaging() {
   SDTS_Work_Files().remove(name_);
 }
 
+// The record is composed in one buffer that only grows, sized before anything is put in it.
 bool AttrRecordStaging::put(const AttrRecord& record, std::size_t columns) {
-  bytes_.assign(kSizeBytes, 0);
   const std::size_t kept = std::min(record.values.size(), columns);
-  put_u32(bytes_, static_cast<std::uint32_t>(record.values.size()));
-  put_u32(bytes_, static_cast<std::uint32_t>(kept));
-  bytes_.push_back(record.has_rcid ? 1 : 0);
-  if (record.has_rcid) put_text(bytes_, record.rcid.text);
-  for (std::size_t k = 0; k < kept; ++k) put_text(bytes_, record.values[k].text);
-  if (bytes_.size() > kLargestRecord) return false;
-  corvane::bytes::put_le32(bytes_.data(), static_cast<std::uint32_t>(bytes_.size() - kSizeBytes));
-  return std::fwrite(bytes_.data(), 1, bytes_.size(), file_.get()) == bytes_.size();
+  std::size_t size = kSizeBytes + kHeadBytes + (record.has_rcid ? 4 + record.rcid.text.size() : 0);
+  for (std::size_t k = 0; k < kept; ++k) size += 4 + record.values[k].text.size();
+  if (size - kSizeBytes > kLargestRecord) return false;
+  if (bytes_.size() < size) bytes_.resize(size);
+  std::uint8_t* out = bytes_.data();
+  corvane::bytes::put_le32(out, static_cast<std::uint32_t>(size - kSizeBytes));
+  corvane::bytes::put_le32(out + 4, static_cast<std::uint32_t>(record.values.size()));
+  corvane::bytes::put_le32(out + 8, static_cast<std::uint32_t>(kept));
+  out[12] = record.has_rcid ? 1 : 0;
+  out += kSizeBytes + kHeadBytes;
+  if (record.has_rcid) out = put_text(out, record.rcid.text);
+  for (std::size_t k = 0; k < kept; ++k) out = put_text(out, record.values[k].text);
+  return std::fwrite(bytes_.data(), 1, size, file_.get()) == size;
 }
 
 bool AttrRecordStaging::rewind() { return std::fseek(file_.get(), 0, SEEK_SET) == 0; }
@@ -71,7 +72,7 @@ bool AttrRecordStaging::get(AttrRecord& record) {
   const std::uint32_t bytes = corvane::bytes::get_le32(size);
   // Sizes and counts are checked before anything is sized by them.
   if (bytes < kHeadBytes || bytes > kLargestRecord) return false;
-  bytes_.resize(bytes);
+  if (bytes_.size() < bytes) bytes_.resize(bytes);
   if (std::fread(bytes_.data(), 1, bytes, file_.get()) != bytes) return false;
   const std::uint8_t* at = bytes_.data();
   const std::uint8_t* const end = at + bytes;
