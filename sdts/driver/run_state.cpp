@@ -82,8 +82,6 @@ WorkFiles& SDTS_Work_Files() {
   return *g_work_files;
 }
 
-const std::string& SDTS_Work_Directory() { return SDTS_Work_Files().directory(); }
-
 void SDTS_Begin_Work_Files() {
   g_work_files.reset();
   g_work_files = std::make_unique<WorkFiles>();

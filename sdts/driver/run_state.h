@@ -56,8 +56,6 @@ const std::string& SDTS_Message(const char* format, ...) __attribute__((format(p
 // ends (also on failure). Started on first use when no conversion has set them up, so
 // writers can be exercised on their own.
 WorkFiles& SDTS_Work_Files();
-// The work directory of those files, created on first use.
-const std::string& SDTS_Work_Directory();
 // Starts a fresh store of work files for a conversion; SDTS_End_Work_Files ends it.
 void SDTS_Begin_Work_Files();
 void SDTS_End_Work_Files();

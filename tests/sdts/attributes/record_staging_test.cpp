@@ -58,7 +58,7 @@ TEST(AttrRecordStaging, RecordsComeBackWithTheTextsTheRowsNeed) {
 
 // A staged record whose sizes do not add up is refused, not followed.
 TEST(AttrRecordStaging, DamagedSizesEndTheRecords) {
-  const std::string path = corvane::paths::join(SDTS_Work_Directory(), "damaged-test.rows");
+  const std::string path = corvane::paths::join(SDTS_Work_Files().directory(), "damaged-test.rows");
   const auto damage = [&](long offset, std::uint8_t byte) {
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
     file.seekp(offset);
@@ -78,7 +78,7 @@ TEST(AttrRecordStaging, DamagedSizesEndTheRecords) {
 }
 
 TEST(AttrRecordStaging, TheFileIsGoneWithTheStaging) {
-  const std::string path = corvane::paths::join(SDTS_Work_Directory(), "gone-test.rows");
+  const std::string path = corvane::paths::join(SDTS_Work_Files().directory(), "gone-test.rows");
   for (const std::int64_t size : {kSmall, kLarge}) {
     {
       AttrRecordStaging staging("gone-test.rows", size);

@@ -75,7 +75,7 @@ class LineFilesTest : public ::testing::Test {
 TEST_F(LineFilesTest, RecordIdTableIsPositionalWithGapsMarked) {
   for (const std::int64_t module_bytes : {kSmallModule, kLargeModule}) {
     write_lines({1, 2, 5}, module_bytes);
-    EXPECT_EQ(std::filesystem::exists(corvane::paths::join(SDTS_Work_Directory(), stem_ + ".bxt")),
+    EXPECT_EQ(std::filesystem::exists(corvane::paths::join(SDTS_Work_Files().directory(), stem_ + ".bxt")),
               module_bytes == kLargeModule);
     EXPECT_EQ(entries(stem_ + ".bdl"), (std::vector<std::int32_t>{-1, 0, 1, -1, -1, 2}));
     EXPECT_EQ(work_bytes(stem_ + ".bxx").size(), 3u * 12);
