@@ -8,6 +8,9 @@
 # median CPU time (user + system of the children, from the shell's `times`, in milliseconds)
 # and the largest peak resident memory of each, from /usr/bin/time -v.
 #
+# Run it on a quiet machine, and not just after something deleted thousands of files (a test
+# run, an earlier run of this script, which deletes its outputs when it ends): see run_once.
+#
 # Usage: tools/bench/run_bench.sh <build dir> [runs on real data, default 5] [runs on grids, default 3]
 # The build dir must hold bin/bench_convert and bin/make_grid_transfer (normal build).
 set -euo pipefail
