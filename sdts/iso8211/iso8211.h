@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/byte_order.h"
+
 // Where the subfield just read stands in the record structure. When several apply,
 // END_OF_RECORD and END_OF_FILE win over all others, START_OF_RECORD wins over END_OF_FIELD
 // and START_OF_FIELD, and END_OF_FIELD wins over START_OF_FIELD.
@@ -84,8 +86,13 @@ int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_value
 int ISO_End_File(std::FILE** stream);
 
 // Turns 4 bytes into a 32-bit signed integer: with `reverse` != 0 the first byte is the most
-// significant, with 0 the first byte is the least significant. Always returns 1.
-int ISO_Bytes_To_Int(const char* bytes, std::int32_t* value, int reverse);
+// significant, with 0 the first byte is the least significant. Always returns 1. Inline:
+// every coordinate of a module goes through it.
+inline int ISO_Bytes_To_Int(const char* bytes, std::int32_t* value, int reverse) {
+  const auto* b = reinterpret_cast<const std::uint8_t*>(bytes);
+  *value = reverse != 0 ? corvane::bytes::get_be32s(b) : corvane::bytes::get_le32s(b);
+  return 1;
+}
 
 // Sets `*flag` to 0 and returns 1. Callers pass (flag == 0) as the reverse flag of
 // ISO_Bytes_To_Int, so binary integers in module files are read most significant byte first.

@@ -71,29 +71,34 @@ const std::string kNoText;
 
 int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::size_t longest, int first_status,
                 int& status) {
+  if (max_values <= 0) return 0;
   const IsoDataField& field = file.record_fields[file.current_field];
   const auto& labels = field.description->labels;
   const std::size_t cycle = labels ? labels->cycle.size() : 0;
+  const std::string* const label_texts = cycle > 0 ? labels->cycle.data() : &kNoText;
   std::size_t label = cycle > 0 ? file.next_value % cycle : 0;
   std::size_t next = file.next_value;
+  const std::size_t end = std::min(field.values.size(), next + static_cast<std::size_t>(max_values));
+  const char* const tag = field.tag.c_str();
   int taken = 0;
-  for (; taken < max_values && next < field.values.size(); ++taken, ++next) {
+  for (; next < end; ++taken, ++next) {
     const IsoValue& v = field.values[next];
     const std::string_view bytes = file.value_store.text(v);
     if (bytes.size() > longest) break;
-    const std::string& label_text = cycle > 0 ? labels->cycle[label] : kNoText;
+    const std::string& label_text = label_texts[label];
     const std::string& format_text = v.format != nullptr ? v.format->describe() : kNoText;
     values[taken] = {bytes.empty() ? "" : bytes.data(),
                      static_cast<int>(bytes.size()),
                      label_text.c_str(),
                      format_text.c_str(),
-                     field.tag.c_str(),
-                     taken == 0 ? first_status : ISO_STATUS_OK,
+                     tag,
+                     ISO_STATUS_OK,
                      static_cast<int>(label_text.size()),
                      static_cast<int>(format_text.size())};
     if (cycle > 0 && ++label == cycle) label = 0;
   }
   if (taken == 0) return 0;
+  values[0].status = first_status;
   file.current_format = field.values[next - 1].format;
   file.next_value = next;
   status = values[taken - 1].status;
