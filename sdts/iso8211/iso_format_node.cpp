@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "sdts/iso8211/iso_limits.h"
+#include "sdts/iso8211/iso_text.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ void describe_all(std::vector<IsoFormatNode>& nodes) {
         end = std::to_chars(end, text + sizeof text - 1, node.width).ptr;
       *end++ = ')';
     }
-    node.description.assign(text, end);
+    node.description = Iso_C_Text(std::string_view(text, static_cast<std::size_t>(end - text)));
   }
 }
 

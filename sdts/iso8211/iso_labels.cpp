@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sdts/iso8211/iso_text.h"
+
 namespace {
 
 constexpr std::size_t kLongestCycle = 256;
@@ -30,7 +32,8 @@ IsoLabels Iso_Parse_Labels(std::string_view descriptor) {
     labels.groups.push_back(std::move(group));
   }
   if (cycle_length <= kLongestCycle)
-    for (std::size_t i = 0; i < cycle_length; ++i) labels.cycle.push_back(Iso_Label_Text(labels, i));
+    for (std::size_t i = 0; i < cycle_length; ++i)
+      labels.cycle.emplace_back(Iso_C_Text(Iso_Label_Text(labels, i)));
   return labels;
 }
 

@@ -13,6 +13,10 @@
 // character), clamped so that it cannot overflow.
 std::int32_t Iso_Decimal(std::string_view text);
 
+// The text as a C string holds it: up to its first zero byte. Labels and format texts are
+// handed out as C strings, so a damaged DDR's zero byte must end them for every reader alike.
+inline std::string_view Iso_C_Text(std::string_view text) { return text.substr(0, text.find('\0')); }
+
 // Splits a DDR field's text at unit and field terminators into elements; an empty element
 // between two terminators, or before a leading one, is absent.
 std::vector<std::optional<std::string>> Iso_Split_Elements(std::string_view text);

@@ -143,7 +143,12 @@ void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
     m_descr = {value.label, static_cast<std::size_t>(value.label_length)};
     m_frmts = {value.format, static_cast<std::size_t>(value.format_length)};
     m_status = value.status;
-    on_subfield();
+    // A label or format too long for a single read's check is skipped as that check would.
+    if (value.label_length < kTextCapacity && value.format_length < kTextCapacity) {
+      on_subfield();
+    } else {
+      TRACE_ERROR("SDTSFile::read_record()", "*** ERROR CHECKING DATA RECORD SUBFIELD ***", m_name.path);
+    }
     if (ISO_Ends_Record(m_status)) on_record_end();
     return true;
   });

@@ -261,6 +261,17 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTell) {
     expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
   }
 
+  // A damaged label with a zero byte reads as its text up to that byte, both ways.
+  Iso8211Builder z;
+  z.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
+      .field("SADR", "1600;&", "SPATIAL ADDRESS", std::string("X\0junk!Y", 8), "(2B(32))");
+  z.record({{"0001", {"1"}}, {"SADR", {be32(1), be32(2), be32(3), be32(4)}}});
+  const std::string zero_path = files.write("zero.ddf", z.bytes());
+  const auto zero_single = read_all(zero_path);
+  ASSERT_FALSE(zero_single.failed);
+  EXPECT_EQ(zero_single.subfields[1].label, "X");
+  expect_same_subfields(zero_single, read_all(zero_path, 1000000, 3), "a label with a zero byte");
+
   // A value too long for the caller stops the run; the single read after it refuses it.
   Iso8211Builder c;
   c.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEXT", "1600;&", "TEXT", "A!B!C", "(A,A,A)");
