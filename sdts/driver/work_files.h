@@ -1,10 +1,10 @@
 // The conversion's own intermediate files, which no other program reads. A file expected to
 // stay small is an anonymous memory file; the others go to a private work directory, made
-// when the first of them comes. Creating and deleting files is what a conversion of a
-// typical transfer spent most of its system time on: a file system that has lately deleted
-// many files walks past each of them when it allocates a new one. Memory files go with the
-// process however it ends; the work directory is removed with everything in it when the
-// store goes away.
+// when the first of them comes. Creating and deleting files is among the dearest things a
+// conversion of a typical transfer does: a file system that has lately deleted many files
+// walks past each of them when it allocates a new one, and every deletion adds to them.
+// Memory files go with the process however it ends; the work directory is removed with
+// everything in it when the store goes away.
 #pragma once
 
 #include <cstdint>
