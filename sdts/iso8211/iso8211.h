@@ -66,8 +66,8 @@ struct IsoValueRef {
   const char* format;  // with a terminating zero
   const char* tag;     // the field's tag, with a terminating zero
   int status;          // what ISO_Read_Subfield would have given for this value
-  int label_length;
-  int format_length;
+  int label_length;     // of label, without its terminating zero
+  int format_length;    // of format, without its terminating zero
 };
 
 // Coordinates and attribute values come as long runs of subfields. After ISO_Read_Subfield

@@ -64,11 +64,12 @@ bool handed_out_by_runs(const IsoDataField& field) {
   return !field.description->labels || !field.description->labels->cycle.empty();
 }
 
+// What a value without a label or a format hands out for them.
+const std::string kNoText;
+
 // Takes up to `max_values` of the current field's values from the next one on, stopping
 // before a value longer than `longest`; the first gets `first_status` unless it ends the
 // field. `status` becomes the last one's. Returns how many were taken.
-const std::string kNoText;
-
 int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::size_t longest, int first_status,
                 int& status) {
   if (max_values <= 0) return 0;
