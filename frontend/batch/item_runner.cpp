@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "archives/unpacked_archive.h"
 #include "dlgopt/display_opt.h"
-#include "frontend/batch/archive_unpack.h"
 #include "frontend/batch/output_media.h"
 #include "frontend/batch/sdts_rename.h"
 #include "platform/fatal_error.h"
@@ -36,21 +36,20 @@ ItemOutcome ItemRunner::run(const BatchItem& item) const {
     show_message(kCdRomRefusal);
     return {};
   }
-  if (!is_archive_input(item.input_path)) return convert(item.input_path, item.output_parent);
+  if (!archives::is_archive(item.input_path)) return convert(item.input_path, item.output_parent);
   try {
-    const UnpackDirectory unpack_dir;
-    const UnpackResult unpacked = unpack(item.input_path, unpack_dir.path());
-    if (listing_sink_ && !unpacked.listing.empty()) listing_sink_(unpacked.listing);
-    if (!unpacked.ok) {
-      show_message("Cannot unpack " + item.input_path + ": " + unpacked.reason);
+    archives::UnpackedArchive unpacked(item.input_path);
+    if (listing_sink_ && !unpacked.listing().empty()) listing_sink_(unpacked.listing());
+    if (!unpacked.failure().empty()) {
+      show_message(unpacked.failure());
       return {};
     }
-    const std::optional<std::string> found = find_unpacked_input(unpack_dir.path());
-    if (!found && unpacked.wrote_files) {
-      show_message("No file to convert in " + item.input_path);
+    const std::optional<std::string> found = unpacked.file_to_convert();
+    if (!found) {
+      show_message(unpacked.nothing_to_convert());
       return {};
     }
-    return convert(found.value_or(item.input_path), item.output_parent);
+    return convert(*found, item.output_parent);
   } catch (const FatalError&) {
     return {};  // already shown through the message sink
   }

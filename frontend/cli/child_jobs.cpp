@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "frontend/batch/archive_unpack.h"
+#include "archives/unpacked_archive.h"
 #include "frontend/batch/item_runner.h"
 #include "platform/paths.h"
 
@@ -23,7 +23,7 @@ namespace corvane::cli {
 namespace {
 
 bool is_plain_optional(const batch::BatchItem& item) {
-  return !batch::is_archive_input(item.input_path) && !paths::iequals(paths::extension(item.input_path), "ddf");
+  return !archives::is_archive(item.input_path) && !paths::iequals(paths::extension(item.input_path), "ddf");
 }
 
 struct Job {

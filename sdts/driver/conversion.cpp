@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
+#include "archives/unpacked_archive.h"
 #include "platform/fatal_error.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
-#include "sdts/driver/archive_input.h"
 #include "sdts/driver/progress_dialog.h"
 #include "sdts/driver/run_directory.h"
 #include "sdts/driver/run_state.h"
@@ -77,9 +77,9 @@ int convert(const std::string& input_path, const std::string& output_parent) {
   set_trace_switches();
   ConversionScope scope;
 
-  std::optional<ArchiveInput> archive;
-  if (ArchiveInput::is_archive(input_path)) archive.emplace(input_path);
-  const std::string catalog_path = archive ? archive->catalog_path() : input_path;
+  std::optional<corvane::archives::UnpackedArchive> archive;
+  if (corvane::archives::is_archive(input_path)) archive.emplace(input_path);
+  const std::string catalog_path = archive ? archive->required_catalog() : input_path;
 
   open_work_file();
   const RunLayout layout = SDTS_Run_Layout(catalog_path, output_parent);

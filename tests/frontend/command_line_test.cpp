@@ -8,7 +8,7 @@
 
 #include "frontend/cli/child_jobs.h"
 #include "frontend/cli/command_line.h"
-#include "tests/frontend/fixtures.h"
+#include "tests/archives/fixtures.h"
 #include "tests/support/shared_data.h"
 
 namespace corvane::cli {

@@ -8,7 +8,7 @@
 #include "frontend/batch/item_runner.h"
 #include "frontend/batch/sdts_rename.h"
 #include "platform/message_sink.h"
-#include "tests/frontend/fixtures.h"
+#include "tests/archives/fixtures.h"
 
 namespace corvane::batch {
 namespace {
@@ -157,17 +157,6 @@ TEST_F(ItemRunnerTest, TarGzTransferWithUpperCaseCatalog) {
   EXPECT_EQ(fs::current_path().string(), cwd);
 }
 
-TEST_F(ItemRunnerTest, PlainTarAndSubdirectoriesAreCleanedUp) {
-  test::write_tar(data / "x.tar", {{test::TarMember::Kind::File, "ab01catd.ddf", "lower", ""},
-                                   {test::TarMember::Kind::File, "ZZ01CATD.DDF", "upper", ""},
-                                   {test::TarMember::Kind::Directory, "extra", "", ""},
-                                   {test::TarMember::Kind::File, "extra/deep.txt", "d", ""}});
-  run(data / "x.tar", out.path());
-  ASSERT_EQ(g_script.display_inputs.size(), 1u);
-  EXPECT_EQ(g_script.contents[0], "lower");  // the lower-case pattern comes first
-  EXPECT_FALSE(test::exists(fs::path(g_script.display_inputs[0]).parent_path().string()));
-}
-
 TEST_F(ItemRunnerTest, UpperCaseGzOfAnOptionalFormatFile) {
   test::write_gzip(data / "WESTFORD.OPT.GZ", "optional format records");
   const ItemOutcome outcome = run(data / "WESTFORD.OPT.GZ", out.path());
@@ -175,14 +164,6 @@ TEST_F(ItemRunnerTest, UpperCaseGzOfAnOptionalFormatFile) {
   EXPECT_EQ(fs::path(g_script.display_opt_inputs[0]).filename(), "WESTFORD.OPT");
   EXPECT_EQ(g_script.contents[0], "optional format records");
   EXPECT_EQ(outcome.run_directory, out / "WESTFORDshp");
-}
-
-TEST_F(ItemRunnerTest, OptionalFormatGzInsideATar) {
-  test::write_gzip(data / "inner.opt.gz", "inside");
-  test::write_tar(data / "outer.tar", {{test::TarMember::Kind::File, "inner.opt.gz", test::read_file(data / "inner.opt.gz"), ""}});
-  run(data / "outer.tar", out.path());
-  ASSERT_EQ(g_script.display_opt_inputs.size(), 1u);
-  EXPECT_EQ(g_script.contents[0], "inside");
 }
 
 TEST_F(ItemRunnerTest, ArchiveThatCannotBeUnpackedFailsWithoutConverting) {

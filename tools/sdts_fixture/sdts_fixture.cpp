@@ -1,19 +1,13 @@
 #include "tools/sdts_fixture/sdts_fixture.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
+
+#include "platform/text.h"
 
 namespace corvane::sdts_fixture {
 
 namespace {
-
-std::string lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 std::string number_text(double value) {
   char text[64];

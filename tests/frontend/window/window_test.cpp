@@ -15,7 +15,7 @@
 #include "frontend/window/qt_progress_presenter.h"
 #include "platform/message_sink.h"
 #include "platform/progress_presenter.h"
-#include "tests/frontend/fixtures.h"
+#include "tests/archives/fixtures.h"
 #include "tests/support/shared_data.h"
 
 namespace corvane::window {

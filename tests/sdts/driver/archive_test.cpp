@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sdts/driver/archive_input.h"
 #include "sdts/driver/conversion.h"
 #include "tests/sdts/driver/conversion_fixture.h"
 #include "tests/support/shared_data.h"
@@ -20,9 +19,8 @@ namespace {
 
 class Archives : public corvane::test::ConversionTest {
  protected:
-  // Packs every file of `dir` under `prefix` into `archive` (gzip-compressed when asked).
-  static void pack(const fs::path& dir, const std::string& archive, bool gzip,
-                   const std::string& prefix = "") {
+  // Packs every file of `dir` into `archive` (gzip-compressed when asked).
+  static void pack(const fs::path& dir, const std::string& archive, bool gzip) {
     struct archive* a = archive_write_new();
     archive_write_set_format_pax_restricted(a);
     if (gzip) archive_write_add_filter_gzip(a);
@@ -30,7 +28,7 @@ class Archives : public corvane::test::ConversionTest {
     for (const auto& file : fs::directory_iterator(dir)) {
       const std::string data = read(file.path());
       archive_entry* e = archive_entry_new();
-      archive_entry_set_pathname(e, (prefix + file.path().filename().string()).c_str());
+      archive_entry_set_pathname(e, file.path().filename().c_str());
       archive_entry_set_size(e, static_cast<la_int64_t>(data.size()));
       archive_entry_set_filetype(e, AE_IFREG);
       archive_entry_set_perm(e, 0644);
@@ -49,14 +47,6 @@ class Archives : public corvane::test::ConversionTest {
   }
 };
 
-TEST(ArchiveInputTest, RecognisesArchiveNames) {
-  EXPECT_TRUE(ArchiveInput::is_archive("/d/916286.BD.sdts.tar"));
-  EXPECT_TRUE(ArchiveInput::is_archive("/d/1234_TAR.GZ"));
-  EXPECT_TRUE(ArchiveInput::is_archive("/d/x.tar.gz"));
-  EXPECT_FALSE(ArchiveInput::is_archive("/d/1234CATD.DDF"));
-  EXPECT_FALSE(ArchiveInput::is_archive("/d.tar/1234CATD.DDF"));
-}
-
 TEST_F(Archives, TarAndGzippedTarWithBlanksInTheirNamesConvertAndStayUntouched) {
   transfer();
   for (const bool gzip : {false, true}) {
@@ -73,15 +63,7 @@ TEST_F(Archives, TarAndGzippedTarWithBlanksInTheirNamesConvertAndStayUntouched) 
   }
   // The private unpack directory is gone with the conversion.
   for (const auto& entry : fs::directory_iterator(path("tmp")))
-    EXPECT_FALSE(entry.path().filename().string().starts_with("ferrolink")) << entry.path();
-}
-
-TEST_F(Archives, MembersLeavingTheUnpackDirectoryAreNotWritten) {
-  transfer();
-  pack(path("transfer"), path("evil.tar"), false, "../../");
-  EXPECT_NE(SDTS_Convert(path("evil.tar").c_str(), out().c_str()), 0);
-  EXPECT_FALSE(fs::exists(path("1234CATD.DDF")));
-  EXPECT_FALSE(fs::exists(path("tmp/1234CATD.DDF")));
+    EXPECT_FALSE(entry.path().filename().string().starts_with("corvane-unpack")) << entry.path();
 }
 
 TEST_F(Archives, ArchiveWithoutCatalogOrDamagedFails) {
@@ -91,7 +73,9 @@ TEST_F(Archives, ArchiveWithoutCatalogOrDamagedFails) {
   EXPECT_NE(SDTS_Convert(path("none.tar").c_str(), out().c_str()), 0);
   std::ofstream(path("broken.tar.gz")) << "not gzip";
   EXPECT_NE(SDTS_Convert(path("broken.tar.gz").c_str(), out().c_str()), 0);
-  EXPECT_EQ(messages_.messages.size(), 2u);
+  EXPECT_EQ(messages_.messages, (std::vector<std::string>{
+                                    "No file to convert in " + path("none.tar"),
+                                    "Cannot unpack " + path("broken.tar.gz") + ": the gzip data is damaged"}));
 }
 
 TEST_F(Archives, RealTransferArchives) {

@@ -1,4 +1,4 @@
-#include "frontend/spoolet/wendmark_tar.h"
+#include "archives/wendmark_tar.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/unpack_limit/unpack_limit.h"
+#include "archives/unpack_limit.h"
 
 namespace {
 
@@ -122,7 +122,7 @@ class Extraction {
     if (::realpath(request_.directory.c_str(), resolved) == nullptr)
       return fail("cannot use the directory " + request_.directory);
     destination_ = resolved;
-    limit_ = corvane::unpack::unpacked_size_limit(destination_);
+    limit_ = corvane::archives::unpacked_size_limit(destination_);
 
     ArchiveReader reader(archive_read_new());
     ArchiveWriter writer(archive_write_disk_new());

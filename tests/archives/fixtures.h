@@ -1,4 +1,4 @@
-// Scratch directories, files and archives for the front end's tests.
+// Scratch directories, files and archives for the tests of the unpacking code and its callers.
 #pragma once
 
 #include <string>
@@ -30,7 +30,7 @@ void copy_tree(const std::string& from, const std::string& to);
 void write_gzip(const std::string& path, const std::string& content);
 
 struct TarMember {
-  enum class Kind { File, Directory, Symlink, Hardlink } kind = Kind::File;
+  enum class Kind { File, Directory, Symlink, Hardlink, Fifo, CharDevice } kind = Kind::File;
   std::string name;
   std::string content;  // File
   std::string target;   // Symlink, Hardlink

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace corvane::unpack {
+namespace corvane::archives {
 
 inline constexpr std::uint64_t kMaxUnpackedBytes = 20ull << 30;  // 20 GiB
 
@@ -14,4 +14,4 @@ inline constexpr std::uint64_t kMaxUnpackedBytes = 20ull << 30;  // 20 GiB
 // be exercised without filling a disk.
 std::uint64_t unpacked_size_limit(const std::string& directory);
 
-}  // namespace corvane::unpack
+}  // namespace corvane::archives

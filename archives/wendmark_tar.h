@@ -1,4 +1,4 @@
-// libspoolet.so: tar extraction for the front end.
+// libspoolet.so: tar extraction, loaded by the unpack routine when an archive comes.
 #pragma once
 
 // Extracts a tar archive (optionally compressed) as the argument line says:

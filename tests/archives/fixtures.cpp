@@ -1,7 +1,8 @@
-#include "tests/frontend/fixtures.h"
+#include "tests/archives/fixtures.h"
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <sys/sysmacros.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -90,6 +91,13 @@ void write_tar(const std::string& path, const std::vector<TarMember>& members) {
       case TarMember::Kind::Hardlink:
         archive_entry_set_filetype(entry.get(), AE_IFREG);
         archive_entry_set_hardlink(entry.get(), member.target.c_str());
+        break;
+      case TarMember::Kind::Fifo:
+        archive_entry_set_filetype(entry.get(), AE_IFIFO);
+        break;
+      case TarMember::Kind::CharDevice:
+        archive_entry_set_filetype(entry.get(), AE_IFCHR);
+        archive_entry_set_rdev(entry.get(), makedev(1, 3));
         break;
     }
     archive_write_header(out.get(), entry.get());

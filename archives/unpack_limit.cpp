@@ -1,11 +1,11 @@
-#include "frontend/unpack_limit/unpack_limit.h"
+#include "archives/unpack_limit.h"
 
 #include <sys/statvfs.h>
 
 #include <algorithm>
 #include <cstdlib>
 
-namespace corvane::unpack {
+namespace corvane::archives {
 
 std::uint64_t unpacked_size_limit(const std::string& directory) {
   std::uint64_t limit = kMaxUnpackedBytes;
@@ -21,4 +21,4 @@ std::uint64_t unpacked_size_limit(const std::string& directory) {
   return limit;
 }
 
-}  // namespace corvane::unpack
+}  // namespace corvane::archives

@@ -1,4 +1,4 @@
-#include "frontend/thawmill/wendmark_gzip.h"
+#include "archives/wendmark_gzip.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/unpack_limit/unpack_limit.h"
+#include "archives/unpack_limit.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -55,11 +56,9 @@ class OutputFile {
 
 std::string name_without_gz(std::string_view path) {
   const auto slash = path.find_last_of("/\\");
-  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-  if (name.size() <= 3) return {};
-  const std::string_view tail = name.substr(name.size() - 3);
-  if (tail[0] != '.' || (tail[1] | 0x20) != 'g' || (tail[2] | 0x20) != 'z') return {};
-  return std::string(name.substr(0, name.size() - 3));
+  const std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
+  if (name.size() <= 3 || !corvane::lower(name).ends_with(".gz")) return {};
+  return name.substr(0, name.size() - 3);
 }
 
 int decompress(const std::string& archive, const std::string& output_path, std::uint64_t limit) {
@@ -96,5 +95,5 @@ extern "C" int Wendmark_GZip(int argc, char** argv, const char* directory) {
   if (name.empty()) return kGZipBadArguments;
   std::string dir = directory;
   if (dir.back() != '/') dir += '/';
-  return decompress(archive, dir + name, corvane::unpack::unpacked_size_limit(directory));
+  return decompress(archive, dir + name, corvane::archives::unpacked_size_limit(directory));
 }

@@ -1,4 +1,4 @@
-// libthawmill.so: gzip decompression for the front end.
+// libthawmill.so: gzip decompression, loaded by the unpack routine when an archive comes.
 #pragma once
 
 // Results of Wendmark_GZip.

@@ -1,0 +1,198 @@
+// The one unpack routine: which inputs are archives, what is converted from inside them, what
+// a failure says, and that nothing is left behind.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "archives/unpacked_archive.h"
+#include "platform/fatal_error.h"
+#include "platform/message_sink.h"
+#include "tests/archives/fixtures.h"
+
+namespace corvane::archives {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScratchDir;
+using test::TarMember;
+using Kind = TarMember::Kind;
+
+enum class Packing { Tar, TarGz, Gz, Raw, Absent };
+
+std::string gzipped(const std::string& text) {
+  const ScratchDir scratch;
+  test::write_gzip(scratch / "x.gz", text);
+  return test::read_file(scratch / "x.gz");
+}
+
+// Archives lie in a directory with a blank in its name; the private directories go into a
+// temporary directory of the test's own, which must be empty again afterwards.
+class UnpackedArchiveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directory(in_dir());
+    ::setenv("TEMP", temp_.path().c_str(), 1);
+    install_message_sink(&messages_);
+  }
+  void TearDown() override {
+    install_message_sink(nullptr);
+    ::unsetenv("TEMP");
+    ::unsetenv("CORVANE_UNPACK_LIMIT");
+    EXPECT_TRUE(test::list_dir(temp_.path()).empty());
+  }
+
+  std::string in_dir() const { return data_ / "in dir"; }
+
+  // Writes `name`: the members as a tar, that tar gzip-compressed, the first member's content
+  // gzip-compressed or as it is, or nothing at all.
+  std::string make(const std::string& name, Packing packing, const std::vector<TarMember>& members) const {
+    const std::string path = in_dir() + "/" + name;
+    switch (packing) {
+      case Packing::Tar: test::write_tar(path, members); break;
+      case Packing::TarGz:
+        test::write_tar(data_ / "plain.tar", members);
+        test::write_gzip(path, test::read_file(data_ / "plain.tar"));
+        break;
+      case Packing::Gz: test::write_gzip(path, members.front().content); break;
+      case Packing::Raw: test::write_file(path, members.front().content); break;
+      case Packing::Absent: break;
+    }
+    return path;
+  }
+
+  ScratchDir data_, temp_;
+  RecordingMessageSink messages_;
+};
+
+TEST(IsArchive, ByTheEndingOfTheNameInAnyCase) {
+  const std::vector<std::pair<const char*, bool>> cases{
+      {"/d/916286.BD.sdts.tar", true}, {"/d/1234_TAR.GZ", true},      {"/d/x.tar.gz", true},
+      {"/d/WESTFORD.OPT.GZ", true},    {"/d/my transfer_tar", true},  {"C:\\dl\\a.GZ", true},
+      {"/d/1234CATD.DDF", false},      {"/d.tar/1234CATD.DDF", false}, {"/d/mt_tarn.opt", false},
+      {"/d/x.gz.opt", false},          {"/d/westford.opt", false},     {"/d/1234catd.ddf", false},
+  };
+  for (const auto& [path, expected] : cases) EXPECT_EQ(is_archive(path), expected) << path;
+}
+
+TEST_F(UnpackedArchiveTest, FindsTheFileToConvert) {
+  struct Case {
+    const char* name;
+    Packing packing;
+    std::vector<TarMember> members;
+    const char* found;  // below the unpack directory
+    const char* content;
+  };
+  const std::vector<Case> cases{
+      {"1577865.HY.sdts.tar.gz",
+       Packing::TarGz,
+       {{Kind::File, "README", "about", ""},
+        {Kind::File, "HY01CATD.DDF", "catalog", ""},
+        {Kind::File, "HY01LE01.DDF", "lines", ""}},
+       "HY01CATD.DDF",
+       "catalog"},
+      {"my transfer_TAR.GZ", Packing::TarGz, {{Kind::File, "AB01CATD.DDF", "catalog", ""}}, "AB01CATD.DDF", "catalog"},
+      {"x.tar",
+       Packing::Tar,
+       {{Kind::File, "ZZ01CATD.DDF", "upper", ""},
+        {Kind::File, "ab01catd.ddf", "lower", ""},
+        {Kind::Directory, "extra", "", ""},
+        {Kind::File, "extra/deep.txt", "d", ""}},
+       "ab01catd.ddf",
+       "lower"},
+      {"nested_tar",
+       Packing::Tar,
+       {{Kind::File, "README", "about", ""},
+        {Kind::File, "b/AA01CATD.DDF", "second by name", ""},
+        {Kind::File, "a/ZZ01CATD.DDF", "nearest", ""},
+        {Kind::File, "a/deeper/aa01catd.ddf", "deeper", ""}},
+       "a/ZZ01CATD.DDF",
+       "nearest"},
+      {"WESTFORD.OPT.GZ", Packing::Gz, {{Kind::File, "", "optional format records", ""}}, "WESTFORD.OPT",
+       "optional format records"},
+      {"outer.tar",
+       Packing::Tar,
+       {{Kind::File, "README", "about", ""}, {Kind::File, "inner.opt.gz", gzipped("inside"), ""}},
+       "inner.opt",
+       "inside"},
+      {"notes.tar.gz",
+       Packing::TarGz,
+       {{Kind::File, "zeta.txt", "z", ""}, {Kind::File, "alpha.txt", "a", ""}, {Kind::File, "sub/aaa.opt", "deep", ""}},
+       "alpha.txt",
+       "a"},
+  };
+  const std::string cwd = fs::current_path().string();
+  for (const Case& c : cases) {
+    const std::string archive = make(c.name, c.packing, c.members);
+    const std::string before = test::read_file(archive);
+    std::string found;
+    {
+      UnpackedArchive unpacked(archive);
+      EXPECT_EQ(unpacked.failure(), "") << c.name;
+      found = unpacked.file_to_convert().value_or("");
+      EXPECT_TRUE(found.ends_with(std::string("/unzipped/") + c.found)) << c.name << ": " << found;
+      EXPECT_EQ(test::read_file(found), c.content) << c.name;
+      const bool is_catalog = std::string(c.found).ends_with("CATD.DDF") || std::string(c.found).ends_with("catd.ddf");
+      EXPECT_EQ(unpacked.catalog(), is_catalog ? std::optional(found) : std::nullopt) << c.name;
+    }
+    EXPECT_FALSE(test::exists(found)) << c.name;
+    EXPECT_EQ(test::read_file(archive), before) << c.name;
+  }
+  EXPECT_EQ(test::list_dir(in_dir()).size(), cases.size());
+  EXPECT_EQ(fs::current_path().string(), cwd);
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(UnpackedArchiveTest, FailuresSayWhy) {
+  struct Case {
+    const char* name;
+    Packing packing;
+    std::vector<TarMember> members;
+    const char* limit;
+    std::string reason;
+  };
+  const std::vector<Case> cases{
+      {"missing.tar.gz", Packing::Absent, {}, nullptr, "cannot read the archive"},
+      {"broken.tar.gz", Packing::Raw, {{Kind::File, "", "not gzip at all", ""}}, nullptr, "the gzip data is damaged"},
+      {"evil.tar", Packing::Tar, {{Kind::File, "../evil.opt", "x", ""}}, nullptr,
+       "tar: refused member ../evil.opt: absolute path or \"..\""},
+      {"big.tar.gz", Packing::TarGz, {{Kind::File, "big.opt", std::string(5000, 'x'), ""}}, "1000",
+       "it decompresses to more than 20 GiB or the free space"},
+      {"big.tar", Packing::Tar, {{Kind::File, "big.opt", std::string(5000, 'x'), ""}}, "1000",
+       "tar: the archive unpacks to more than 1000 bytes (limit or free space)"},
+      {"say \"cheese\".tar", Packing::Tar, {{Kind::File, "AB01CATD.DDF", "catalog", ""}}, nullptr,
+       "the path holds a double quote"},
+  };
+  for (const Case& c : cases) {
+    const std::string archive = make(c.name, c.packing, c.members);
+    if (c.limit != nullptr) ::setenv("CORVANE_UNPACK_LIMIT", c.limit, 1);
+    const UnpackedArchive unpacked(archive);
+    ::unsetenv("CORVANE_UNPACK_LIMIT");
+    EXPECT_EQ(unpacked.failure(), "Cannot unpack " + archive + ": " + c.reason);
+    EXPECT_THROW(unpacked.required_catalog(), FatalError) << c.name;
+  }
+  EXPECT_FALSE(test::exists(data_ / "evil.opt"));
+  ASSERT_EQ(messages_.messages.size(), cases.size());
+  EXPECT_NE(messages_.messages.back().find("Cannot unpack "), std::string::npos);
+}
+
+// An archive that unpacks to nothing, or to no catalog when one is required.
+TEST_F(UnpackedArchiveTest, NothingToConvert) {
+  UnpackedArchive empty(make("empty.tar", Packing::Tar, {}));
+  EXPECT_EQ(empty.failure(), "");
+  EXPECT_EQ(empty.file_to_convert(), std::nullopt);
+  EXPECT_EQ(empty.nothing_to_convert(), "No file to convert in " + in_dir() + "/empty.tar");
+
+  const UnpackedArchive optional(make("opt.tar", Packing::Tar, {{Kind::File, "a.opt", "dlg", ""}}));
+  EXPECT_THROW(optional.required_catalog(), FatalError);
+  EXPECT_EQ(messages_.messages, std::vector<std::string>{"No file to convert in " + in_dir() + "/opt.tar"});
+
+  const UnpackedArchive transfer(make("t.tar", Packing::Tar, {{Kind::File, "AB01CATD.DDF", "catalog", ""}}));
+  EXPECT_TRUE(transfer.required_catalog().ends_with("/unzipped/AB01CATD.DDF"));
+}
+
+}  // namespace
+}  // namespace corvane::archives
