@@ -10,6 +10,7 @@
 #include "dlgopt/polygon_staging.h"
 #include "dlgopt/run_state.h"
 #include "dlgopt/shapefile_pair.h"
+#include "formats/c_file.h"
 #include "formats/dbf_writer.h"
 #include "formats/layer_reference.h"
 
@@ -28,7 +29,7 @@ const DBFFieldDef kAreaFields[] = {
 
 // Opens an output for writing; a failure is logged and marks the run as failed.
 CFile open_output(const std::string& path) {
-  CFile file = open_file(path, "wb");
+  CFile file = open_c_file(path, "wb");
   if (!file) {
     g_opt_log.printf("ERROR - cannot open output file %s\n", path.c_str());
     g_opt_status = kOptStatusOutputFailed;

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <string>
 
-#include "dlgopt/c_file.h"
 #include "dlgopt/dbf_row.h"
 #include "dlgopt/dlg_field.h"
 #include "dlgopt/halving_search.h"
 #include "dlgopt/row_table.h"
 #include "dlgopt/run_state.h"
+#include "formats/c_file.h"
 
 namespace corvane::dlgopt {
 
@@ -78,7 +78,7 @@ void WriteAirports(std::span<const DlgLine> lines) {
   if (static_cast<int>(airports.size()) < g_opt_airport_count) g_opt_log.printf("WARNING, not all airports found\n");
 
   const std::string names_path = g_opt_input_stem + ".txt";
-  CFile names = open_file(names_path, "r");
+  formats::CFile names = formats::open_c_file(names_path, "r");
   if (!names) {
     g_opt_log.printf("ERROR - cannot open input file %s, no airport names generated\n", names_path.c_str());
     g_opt_status = kOptStatusNamesMissing;
@@ -105,7 +105,7 @@ void WritePlaces(std::span<const DlgLine> lines) {
   if (static_cast<int>(places.size()) < g_opt_place_count) g_opt_log.printf("WARNING, not all named places found\n");
 
   const std::string names_path = g_opt_input_stem + ".txt";
-  CFile names = open_file(names_path, "r");
+  formats::CFile names = formats::open_c_file(names_path, "r");
   if (!names) {
     g_opt_log.printf("ERROR - cannot open input file %s.  No place names generated\n", names_path.c_str());
     g_opt_status = kOptStatusOutputFailed;

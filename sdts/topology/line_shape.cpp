@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "formats/c_file.h"
 #include "platform/message_sink.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/attributes/dbf_tables.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"

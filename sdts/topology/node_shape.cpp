@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "sdts/attributes/c_file.h"
+#include "formats/c_file.h"
 #include "sdts/attributes/dbf_tables.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "formats/c_file.h"
 #include "platform/fatal_error.h"
 #include "platform/paths.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"
 #include "sdts/driver/run_state.h"

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "formats/c_file.h"
 #include "formats/shapefile_writer.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/topology/bounding_box.h"
 
 class ShapePair {
@@ -29,7 +29,7 @@ class ShapePair {
  private:
   void write_index();
 
-  CFile shp_, shx_;
+  corvane::formats::CFile shp_, shx_;
   std::string shp_path_;
   corvane::formats::SHPHeader header_{};
   std::int32_t next_offset_ = 100;
