@@ -35,7 +35,7 @@ void PolygonStaging::begin_area(int area_id) {
   rings_ = 1;
   ring_points_ = 0;
   area_points_ = 0;
-  box_ = BoundingBox{};
+  box_ = formats::BoundingBox{};
 }
 
 void PolygonStaging::next_ring() {

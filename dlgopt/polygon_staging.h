@@ -7,7 +7,7 @@
 #include <memory>
 #include <span>
 
-#include "dlgopt/shapefile_pair.h"
+#include "formats/bounding_box.h"
 #include "formats/c_file.h"
 #include "formats/shp_records.h"
 #include "platform/paths.h"
@@ -48,7 +48,7 @@ class PolygonStaging {
   std::int32_t rings_ = 0;
   std::int64_t ring_points_ = 0;
   std::int64_t area_points_ = 0;
-  BoundingBox box_;
+  formats::BoundingBox box_;
 };
 
 }  // namespace corvane::dlgopt
