@@ -127,27 +127,36 @@ struct LayerFiles {
   }
 };
 
+// One row and one shape per element, as `add` writes them; logs `wrote` with the count.
+// False when the layer could not be opened.
+template <typename Element, typename Add>
+bool write_layer(const char* name, std::span<const Element> elements, const DBFFieldDef* fields,
+                 std::int32_t shape_type, const char* wrote, Add add) {
+  LayerFiles layer;
+  if (!layer.open(name)) return false;
+  layer.begin(static_cast<std::uint32_t>(elements.size()), fields, shape_type);
+  for (const Element& element : elements) add(element, layer);
+  g_opt_log.printf(wrote, layer.shapes.records());
+  layer.finish();
+  return true;
+}
+
 }  // namespace
 
 void WriteNodeShapes(const DlgElements& elements, OptProgressDialog& dialog) {
-  LayerFiles layer;
-  if (!layer.open("nodes")) return;
-  layer.begin(static_cast<std::uint32_t>(elements.nodes.size()), kNodeFields, SHP_POINT);
-  for (const DlgNode& node : elements.nodes) {
+  const auto add = [&](const DlgNode& node, LayerFiles& layer) {
     write_row(DbfRow().integer(node.id, 8, DbfRow::kRight), layer.dbf.get(), layer.dbf_path);
     layer.shapes.add_point({SHP_POINT, node.x, node.y});
     dialog.set_nodes_processed(layer.shapes.records());
+  };
+  if (!write_layer("nodes", std::span(elements.nodes), kNodeFields, SHP_POINT, "Wrote %d node shapes\n", add)) {
+    return;
   }
-  g_opt_log.printf("Wrote %d node shapes\n", layer.shapes.records());
-  layer.finish();
   WriteNodeAttributes(elements.nodes);
 }
 
 void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
-  LayerFiles layer;
-  if (!layer.open("links")) return;
-  layer.begin(static_cast<std::uint32_t>(elements.lines.size()), kLinkFields, SHP_POLYLINE);
-  for (const DlgLine& line : elements.lines) {
+  const auto add = [&](const DlgLine& line, LayerFiles& layer) {
     DbfRow row;
     row.integer(line.id, 8, DbfRow::kLeft)
         .integer(line.start_node, 8, DbfRow::kLeft)
@@ -158,9 +167,10 @@ void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
     write_row(row, layer.dbf.get(), layer.dbf_path);
     layer.shapes.add_arc(line_arc(line));
     dialog.set_lines_processed(layer.shapes.records());
+  };
+  if (!write_layer("links", std::span(elements.lines), kLinkFields, SHP_POLYLINE, "Wrote %d line shapes\n", add)) {
+    return;
   }
-  g_opt_log.printf("Wrote %d line shapes\n", layer.shapes.records());
-  layer.finish();
   WriteLineAttributes(elements.lines);
 }
 
