@@ -110,34 +110,35 @@ std::string padded(std::string_view text, std::size_t width) {
   return out;
 }
 
+// The least number of digits the kind shows the minor code with in IVALUE; 0 when it shows
+// none there.
+int value_digits(Kind kind) {
+  switch (kind) {
+    case Kind::kValue:
+      return 1;
+    case Kind::kValue02:
+      return 2;
+    case Kind::kValue03:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
 // 1 to 25 are the letters A to Y; anything else is a blank.
 char letter(int value) { return value >= 1 && value <= 25 ? static_cast<char>('A' + value - 1) : ' '; }
 
 CodeDescription describe(Kind kind, std::string_view text, std::int32_t minor) {
   CodeDescription d{padded(text, kDefWidth), std::string(kValueWidth, ' '), std::string(kValueWidth, ' ')};
-  char digits[16];
-  switch (kind) {
-    case Kind::kText:
-      break;
-    case Kind::kValue:
-      std::snprintf(digits, sizeof digits, "%d", minor);
-      d.ivalue = padded(digits, kValueWidth);
-      break;
-    case Kind::kValue02:
-      std::snprintf(digits, sizeof digits, "%02d", minor);
-      d.ivalue = padded(digits, kValueWidth);
-      break;
-    case Kind::kValue03:
-      std::snprintf(digits, sizeof digits, "%03d", minor);
-      d.ivalue = padded(digits, kValueWidth);
-      break;
-    case Kind::kLetters:
-      // The minor code holds two two-digit letter numbers, XXYY.
-      if (minor >= 0 && minor <= 9999) {
-        d.cvalue[2] = letter(minor / 100);
-        d.cvalue[3] = letter(minor % 100);
-      }
-      break;
+  if (const int shown = value_digits(kind); shown > 0) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%0*d", shown, minor);
+    d.ivalue = padded(digits, kValueWidth);
+  }
+  // The minor code holds two two-digit letter numbers, XXYY.
+  if (kind == Kind::kLetters && minor >= 0 && minor <= 9999) {
+    d.cvalue[2] = letter(minor / 100);
+    d.cvalue[3] = letter(minor % 100);
   }
   return d;
 }

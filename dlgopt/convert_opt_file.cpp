@@ -9,6 +9,7 @@
 #include "dlgopt/dlg_shapes.h"
 #include "dlgopt/name_tables.h"
 #include "dlgopt/run_state.h"
+#include "formats/c_file.h"
 #include "formats/layer_reference.h"
 #include "platform/paths.h"
 
@@ -58,7 +59,7 @@ bool ConvertOptFile(OptProgressDialog& dialog) {
   g_opt_place_count = 0;
 
   const std::string& input_path = dialog.input_file;
-  CFile input = open_file(input_path, "rb");
+  formats::CFile input = formats::open_c_file(input_path, "rb");
   if (!input) {
     g_opt_log.printf("Cannot open input file %s\nQuitting", input_path.c_str());
     return false;

@@ -1,5 +1,6 @@
 #include "dlgopt/dlg_attributes.h"
 
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -13,12 +14,19 @@ using formats::DBFFieldDef;
 
 namespace {
 
-const DBFFieldDef kNodeAttributeFields[] = {{"NODE_ID", 'N', 8, 0}, {"CODE", 'C', 9, 0},   {"DEF", 'C', 91, 0},
-                                            {"CVALUE", 'C', 4, 0},  {"IVALUE", 'N', 4, 0}, {nullptr, 0, 0, 0}};
-const DBFFieldDef kLineAttributeFields[] = {{"LINK_ID", 'N', 8, 0}, {"CODE", 'C', 9, 0},   {"DEF", 'C', 91, 0},
-                                            {"CVALUE", 'C', 4, 0},  {"IVALUE", 'N', 4, 0}, {nullptr, 0, 0, 0}};
-const DBFFieldDef kAreaAttributeFields[] = {{"POLY_ID", 'N', 8, 0}, {"CODE", 'C', 9, 0},   {"DEF", 'C', 91, 0},
-                                            {"CVALUE", 'C', 4, 0},  {"IVALUE", 'N', 4, 0}, {nullptr, 0, 0, 0}};
+// Every attribute table has these columns after its key.
+constexpr std::array<DBFFieldDef, 6> attribute_fields(const char* key) {
+  return {{{key, 'N', 8, 0},
+           {"CODE", 'C', 9, 0},
+           {"DEF", 'C', 91, 0},
+           {"CVALUE", 'C', 4, 0},
+           {"IVALUE", 'N', 4, 0},
+           {nullptr, 0, 0, 0}}};
+}
+
+constexpr auto kNodeAttributeFields = attribute_fields("NODE_ID");
+constexpr auto kLineAttributeFields = attribute_fields("LINK_ID");
+constexpr auto kAreaAttributeFields = attribute_fields("POLY_ID");
 
 // One row per pair: the element's key, the code, and the pair's description.
 void add_pair(RowTable& table, int key, const DlgCodePair& pair) {
@@ -34,21 +42,29 @@ void add_pair(RowTable& table, int key, const DlgCodePair& pair) {
   table.add(row);
 }
 
+// One row per pair of every element, keyed by the element's id.
+template <typename Element>
+void write_code_table(const char* suffix, const DBFFieldDef* fields, std::span<const Element> elements,
+                      const char* none, const char* wrote) {
+  RowTable table(suffix, fields);
+  if (!table.open()) return;
+  for (const Element& element : elements) {
+    for (const DlgCodePair& pair : element.codes) add_pair(table, element.id, pair);
+  }
+  table.finish(none, wrote);
+}
+
 }  // namespace
 
 void WriteNodeAttributes(std::span<const DlgNode> nodes) {
-  RowTable table("nodeatts.dbf", kNodeAttributeFields);
-  if (!table.open()) return;
-  for (const DlgNode& node : nodes) {
-    for (const DlgCodePair& pair : node.codes) add_pair(table, node.id, pair);
-  }
-  table.finish("No node attributes were generated\n", "Wrote %d node attribute records\n");
+  write_code_table("nodeatts.dbf", kNodeAttributeFields.data(), nodes, "No node attributes were generated\n",
+                   "Wrote %d node attribute records\n");
 }
 
 void WriteLineAttributes(std::span<const DlgLine> lines) {
-  RowTable line_table("lineatts.dbf", kLineAttributeFields);
+  RowTable line_table("lineatts.dbf", kLineAttributeFields.data());
   if (!line_table.open()) return;
-  RowTable degenerate_table("dglnatts.dbf", kNodeAttributeFields);
+  RowTable degenerate_table("dglnatts.dbf", kNodeAttributeFields.data());
   if (!degenerate_table.open()) return;
   for (const DlgLine& line : lines) {
     for (const DlgCodePair& pair : line.codes) {
@@ -65,12 +81,8 @@ void WriteLineAttributes(std::span<const DlgLine> lines) {
 }
 
 void WriteAreaAttributes(std::span<const DlgArea> areas) {
-  RowTable table("areaatts.dbf", kAreaAttributeFields);
-  if (!table.open()) return;
-  for (const DlgArea& area : areas) {
-    for (const DlgCodePair& pair : area.codes) add_pair(table, area.id, pair);
-  }
-  table.finish("No area attributes were generated\n", "Wrote %d area attribute records\n");
+  write_code_table("areaatts.dbf", kAreaAttributeFields.data(), areas, "No area attributes were generated\n",
+                   "Wrote %d area attribute records\n");
 }
 
 }  // namespace corvane::dlgopt

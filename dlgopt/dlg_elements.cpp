@@ -36,19 +36,52 @@ void skip_records(DlgRecordReader& reader, long count, const char* kind, int ind
   if (!reader.skip(count)) file_ends_early(kind, index);
 }
 
-std::vector<DlgCodePair> read_code_pairs(DlgRecordReader& reader, int count, const char* kind, int index) {
-  std::vector<DlgCodePair> pairs;
-  pairs.reserve(bounded_count(count, reader, kCodePairsPerRecord));
+// Reads a list of `count` entries, `per_record` to a record of the records that follow, each
+// `width` columns wide; `parse` takes the entry at a column of a record.
+template <typename Entry, typename Parse>
+void read_list(DlgRecordReader& reader, int count, int per_record, int width, const char* kind, int index,
+               std::vector<Entry>& entries, Parse parse) {
+  entries.clear();
+  entries.reserve(bounded_count(count, reader, per_record));
   std::string record;
   for (int k = 0; k < count; ++k) {
-    const int column = (k % kCodePairsPerRecord) * 12;
+    const int column = (k % per_record) * width;
     if (column == 0 && !reader.read(record)) file_ends_early(kind, index);
+    entries.push_back(parse(record, column));
+  }
+}
+
+std::vector<DlgCodePair> read_code_pairs(DlgRecordReader& reader, int count, const char* kind, int index) {
+  std::vector<DlgCodePair> pairs;
+  read_list(reader, count, kCodePairsPerRecord, 12, kind, index, pairs, [](const std::string& record, int column) {
     DlgCodePair pair;
     ParseField(record, column, 6, pair.major);
     ParseField(record, column + 6, 6, pair.minor);
-    pairs.push_back(pair);
-  }
+    return pair;
+  });
   return pairs;
+}
+
+// Node and area records open alike: id, representative point, the counts of two lists and
+// of the code pairs.
+struct PointElementHead {
+  std::string record;
+  int first_list = 0;
+  int second_list = 0;
+  int pairs = 0;
+};
+
+template <typename Element>
+PointElementHead read_point_element(DlgRecordReader& reader, const char* kind, int index, char type,
+                                    Element& element) {
+  PointElementHead head{read_element_record(reader, kind, index, type)};
+  ParseField(head.record, 1, 5, element.id);
+  ParseField(head.record, 6, 12, element.x);
+  ParseField(head.record, 18, 12, element.y);
+  ParseField(head.record, 30, 6, head.first_list);
+  ParseField(head.record, 36, 6, head.second_list);
+  ParseField(head.record, 48, 6, head.pairs);
+  return head;
 }
 
 }  // namespace
@@ -61,43 +94,27 @@ std::size_t bounded_count(long count, const DlgRecordReader& reader, int entries
 }
 
 void ReadNodeRecord(DlgRecordReader& reader, int index, DlgNode& node) {
-  const std::string record = read_element_record(reader, "node", index, 'N');
-  int list_a = 0, list_b = 0, pairs = 0, further = 0;
-  ParseField(record, 1, 5, node.id);
-  ParseField(record, 6, 12, node.x);
-  ParseField(record, 18, 12, node.y);
-  ParseField(record, 30, 6, list_a);
-  ParseField(record, 36, 6, list_b);
-  ParseField(record, 48, 6, pairs);
-  ParseField(record, 54, 6, further);
-  skip_records(reader, records_for(list_a, kSkippedListPerRecord) + records_for(list_b, kSkippedListPerRecord), "node",
-               index);
-  node.codes = read_code_pairs(reader, pairs, "node", index);
+  const PointElementHead head = read_point_element(reader, "node", index, 'N', node);
+  int further = 0;
+  ParseField(head.record, 54, 6, further);
+  const long lists = records_for(head.first_list, kSkippedListPerRecord) +
+                     records_for(head.second_list, kSkippedListPerRecord);
+  skip_records(reader, lists, "node", index);
+  node.codes = read_code_pairs(reader, head.pairs, "node", index);
   skip_records(reader, std::max(further, 0), "node", index);
 }
 
 void ReadAreaRecord(DlgRecordReader& reader, int index, DlgArea& area) {
-  const std::string record = read_element_record(reader, "area", index, 'A');
-  int first_list = 0, line_count = 0, pairs = 0;
-  ParseField(record, 1, 5, area.id);
-  ParseField(record, 6, 12, area.x);
-  ParseField(record, 18, 12, area.y);
-  ParseField(record, 30, 6, first_list);
-  ParseField(record, 36, 6, line_count);
-  ParseField(record, 48, 6, pairs);
-  skip_records(reader, records_for(first_list, kSkippedListPerRecord), "area", index);
+  const PointElementHead head = read_point_element(reader, "area", index, 'A', area);
+  skip_records(reader, records_for(head.first_list, kSkippedListPerRecord), "area", index);
 
-  area.lines.clear();
-  area.lines.reserve(bounded_count(line_count, reader, kLineIdsPerRecord));
-  std::string list;
-  for (int k = 0; k < line_count; ++k) {
-    const int column = (k % kLineIdsPerRecord) * 6;
-    if (column == 0 && !reader.read(list)) file_ends_early("area", index);
-    int id = 0;
-    ParseField(list, column, 6, id);
-    area.lines.push_back(id);
-  }
-  area.codes = read_code_pairs(reader, pairs, "area", index);
+  read_list(reader, head.second_list, kLineIdsPerRecord, 6, "area", index, area.lines,
+            [](const std::string& record, int column) {
+              int id = 0;
+              ParseField(record, column, 6, id);
+              return id;
+            });
+  area.codes = read_code_pairs(reader, head.pairs, "area", index);
 }
 
 void ReadLineRecord(DlgRecordReader& reader, int index, DlgLine& line) {
@@ -111,17 +128,13 @@ void ReadLineRecord(DlgRecordReader& reader, int index, DlgLine& line) {
   ParseField(record, 42, 6, point_count);
   ParseField(record, 48, 6, pairs);
 
-  line.points.clear();
-  line.points.reserve(bounded_count(point_count, reader, kPointsPerRecord));
-  std::string coordinates;
-  for (int k = 0; k < point_count; ++k) {
-    const int column = (k % kPointsPerRecord) * 24;
-    if (column == 0 && !reader.read(coordinates)) file_ends_early("line", index);
-    formats::SHPVertex point;
-    ParseField(coordinates, column, 12, point.x);
-    ParseField(coordinates, column + 12, 12, point.y);
-    line.points.push_back(point);
-  }
+  read_list(reader, point_count, kPointsPerRecord, 24, "line", index, line.points,
+            [](const std::string& record, int column) {
+              formats::SHPVertex point;
+              ParseField(record, column, 12, point.x);
+              ParseField(record, column + 12, 12, point.y);
+              return point;
+            });
   line.codes = read_code_pairs(reader, pairs, "line", index);
 }
 

@@ -1,5 +1,6 @@
 #include "dlgopt/dlg_header.h"
 
+#include <span>
 #include <string>
 
 #include "dlgopt/dlg_field.h"
@@ -14,34 +15,23 @@ constexpr int kUtm = 1;
 constexpr int kMeters = 2;
 constexpr int kParameterRecords = 6;  // records 5 to 10
 
-const char* horizontal_datum_line(int code) {
-  switch (code) {
-    case 0:
-      return "DLG horizontal datum NAD 27\n";
-    case 1:
-      return "DLG horizontal datum NAD 83\n";
-    case 2:
-      return "DLG horizontal datum Puerto Rico\n";
-    case 3:
-      return "DLG horizontal datum Old Hawaiian\n";
-    case 4:
-      return "DLG horizontal datum Local (Astro)\n";
-    default:
-      return "DLG horizontal datum is unknown\n";
-  }
+// The log lines of the datum codes, by code.
+constexpr const char* kHorizontalDatumLines[] = {
+    "DLG horizontal datum NAD 27\n",       "DLG horizontal datum NAD 83\n",
+    "DLG horizontal datum Puerto Rico\n",  "DLG horizontal datum Old Hawaiian\n",
+    "DLG horizontal datum Local (Astro)\n"};
+constexpr const char* kVerticalDatumLines[] = {"DLG vertical datum NGVD 29\n", "DLG vertical datum NAVD 88\n",
+                                               "DLG vertical datum Local Mean Sea Level\n"};
+
+const char* datum_line(std::span<const char* const> lines, int code, const char* unknown) {
+  return code >= 0 && static_cast<std::size_t>(code) < lines.size() ? lines[static_cast<std::size_t>(code)] : unknown;
 }
 
-const char* vertical_datum_line(int code) {
-  switch (code) {
-    case 0:
-      return "DLG vertical datum NGVD 29\n";
-    case 1:
-      return "DLG vertical datum NAVD 88\n";
-    case 2:
-      return "DLG vertical datum Local Mean Sea Level\n";
-    default:
-      return "DLG vertical datum is unknown\n";
-  }
+// The next record; when the file ends first, `failure` is logged and the answer is false.
+bool read_or_log(DlgRecordReader& reader, std::string& record, const char* failure) {
+  if (reader.read(record)) return true;
+  g_opt_log.printf("%s", failure);
+  return false;
 }
 
 bool read_record(DlgRecordReader& reader, std::string& record, int number) {
@@ -69,8 +59,9 @@ void show_reference_system(OptProgressDialog& dialog) {
   }
   // Only the 1:2,000,000 files are known to fill the datum fields.
   if (g_opt_scale == kScale2M) {
-    g_opt_log.printf("%s", horizontal_datum_line(header.horizontal_datum));
-    g_opt_log.printf("%s", vertical_datum_line(header.vertical_datum));
+    g_opt_log.printf("%s", datum_line(kHorizontalDatumLines, header.horizontal_datum,
+                                      "DLG horizontal datum is unknown\n"));
+    g_opt_log.printf("%s", datum_line(kVerticalDatumLines, header.vertical_datum, "DLG vertical datum is unknown\n"));
   }
 }
 
@@ -78,12 +69,8 @@ void show_reference_system(OptProgressDialog& dialog) {
 
 bool ReadDlgHeader(DlgRecordReader& reader, OptProgressDialog& dialog) {
   DlgHeader& header = g_opt_header;
-  if (!reader.read(header.records[0])) {
-    g_opt_log.printf("Cannot read banner from DLG file\nQuitting");
-    return false;
-  }
-  if (!reader.read(header.records[1])) {
-    g_opt_log.printf("Cannot read record 2 from DLG file\nQuitting");
+  if (!read_or_log(reader, header.records[0], "Cannot read banner from DLG file\nQuitting") ||
+      !read_or_log(reader, header.records[1], "Cannot read record 2 from DLG file\nQuitting")) {
     return false;
   }
   const std::string& record2 = header.records[1];
@@ -98,12 +85,7 @@ bool ReadDlgHeader(DlgRecordReader& reader, OptProgressDialog& dialog) {
   g_opt_log.printf("Dates of source material: %s\n", header.dates.c_str());
   g_opt_log.printf("Scale is 1:%d\n", g_opt_scale);
 
-  if (!reader.read(header.records[2])) {
-    g_opt_log.printf("Cannot read record 3\nQuitting");
-    return false;
-  }
-  if (!reader.read(header.records[3])) {
-    g_opt_log.printf("Cannot read record 4");
+  if (!read_record(reader, header.records[2], 3) || !read_or_log(reader, header.records[3], "Cannot read record 4")) {
     return false;
   }
   const std::string& record4 = header.records[3];

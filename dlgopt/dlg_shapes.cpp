@@ -9,9 +9,9 @@
 #include "dlgopt/halving_search.h"
 #include "dlgopt/polygon_staging.h"
 #include "dlgopt/run_state.h"
-#include "dlgopt/shapefile_pair.h"
+#include "formats/c_file.h"
 #include "formats/dbf_writer.h"
-#include "formats/layer_reference.h"
+#include "formats/shapefile_pair.h"
 
 namespace corvane::dlgopt {
 
@@ -26,13 +26,18 @@ const DBFFieldDef kLinkFields[] = {{"LINK_ID", 'N', 8, 0}, {"FROMNODE", 'N', 8, 
 const DBFFieldDef kAreaFields[] = {
     {"POLY_ID", 'N', 8, 0}, {"CEN_X", 'N', 12, 2}, {"CEN_Y", 'N', 12, 2}, {nullptr, 0, 0, 0}};
 
-// Opens an output for writing; a failure is logged and marks the run as failed.
-CFile open_output(const std::string& path) {
-  CFile file = open_file(path, "wb");
-  if (!file) {
+// An output that cannot be opened is logged and marks the run as failed; gives `opened`.
+bool output_opened(bool opened, const std::string& path) {
+  if (!opened) {
     g_opt_log.printf("ERROR - cannot open output file %s\n", path.c_str());
     g_opt_status = kOptStatusOutputFailed;
   }
+  return opened;
+}
+
+CFile open_output(const std::string& path) {
+  CFile file = open_c_file(path, "wb");
+  output_opened(file != nullptr, path);
   return file;
 }
 
@@ -60,10 +65,7 @@ SHPArc line_arc(const DlgLine& line) {
   arc.points = line.points;
   BoundingBox box;
   for (const SHPVertex& p : line.points) box.widen(p.x, p.y);
-  arc.x_min = box.x_min;
-  arc.y_min = box.y_min;
-  arc.x_max = box.x_max;
-  arc.y_max = box.y_max;
+  box.copy_to(arc);
   return arc;
 }
 
@@ -97,56 +99,64 @@ namespace {
 // that a table that cannot be created leaves no shapefile behind; any failure leaves the
 // layer unwritten.
 struct LayerFiles {
-  std::string dbf_path, shp_path;
-  CFile dbf, shp, shx;
+  std::string dbf_path;
+  CFile dbf;
+  ShapefilePair shapes;
 
   bool open(const std::string& name) {
     dbf_path = output_path((name + ".dbf").c_str());
-    shp_path = output_path((name + ".shp").c_str());
+    const std::string shp_path = output_path((name + ".shp").c_str());
+    const std::string shx_path = output_path((name + ".shx").c_str());
     dbf = open_output(dbf_path);
     if (!dbf) return false;
     g_opt_work_file.record(shp_path);
-    shp = open_output(shp_path);
-    if (!shp) return false;
-    shx = open_output(output_path((name + ".shx").c_str()));
-    return static_cast<bool>(shx);
+    return output_opened(shapes.open_shp(shp_path), shp_path) &&
+           output_opened(shapes.open_shx(shx_path), shx_path);
   }
 
-  void finish(ShapefilePair& shapes) {
+  // The table's rows were counted beforehand, so its header needs no rewrite.
+  void begin(std::uint32_t rows, const DBFFieldDef* fields, std::int32_t shape_type) {
+    begin_table(dbf.get(), rows, fields, dbf_path);
+    shapes.begin(shape_type);
+  }
+
+  void finish() {
     if (DBF_Write_End_Mark(dbf.get()) != 0) opt_fatal("Cannot write to " + dbf_path);
     shapes.finish();
-    formats::PRJ_Finish_Layer(shp_path);
     dbf.reset();
-    shp.reset();
-    shx.reset();
   }
 };
+
+// One row and one shape per element, as `add` writes them; logs `wrote` with the count.
+// False when the layer could not be opened.
+template <typename Element, typename Add>
+bool write_layer(const char* name, std::span<const Element> elements, const DBFFieldDef* fields,
+                 std::int32_t shape_type, const char* wrote, Add add) {
+  LayerFiles layer;
+  if (!layer.open(name)) return false;
+  layer.begin(static_cast<std::uint32_t>(elements.size()), fields, shape_type);
+  for (const Element& element : elements) add(element, layer);
+  g_opt_log.printf(wrote, layer.shapes.records());
+  layer.finish();
+  return true;
+}
 
 }  // namespace
 
 void WriteNodeShapes(const DlgElements& elements, OptProgressDialog& dialog) {
-  LayerFiles layer;
-  if (!layer.open("nodes")) return;
-  const auto count = static_cast<std::uint32_t>(elements.nodes.size());
-  begin_table(layer.dbf.get(), count, kNodeFields, layer.dbf_path);
-  ShapefilePair shapes(layer.shp.get(), layer.shx.get(), SHP_POINT);
-  for (const DlgNode& node : elements.nodes) {
+  const auto add = [&](const DlgNode& node, LayerFiles& layer) {
     write_row(DbfRow().integer(node.id, 8, DbfRow::kRight), layer.dbf.get(), layer.dbf_path);
-    shapes.add_point(node.x, node.y);
-    dialog.set_nodes_processed(shapes.records());
+    layer.shapes.add_point({SHP_POINT, node.x, node.y});
+    dialog.set_nodes_processed(layer.shapes.records());
+  };
+  if (!write_layer("nodes", std::span(elements.nodes), kNodeFields, SHP_POINT, "Wrote %d node shapes\n", add)) {
+    return;
   }
-  g_opt_log.printf("Wrote %d node shapes\n", shapes.records());
-  layer.finish(shapes);
   WriteNodeAttributes(elements.nodes);
 }
 
 void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
-  LayerFiles layer;
-  if (!layer.open("links")) return;
-  const auto count = static_cast<std::uint32_t>(elements.lines.size());
-  begin_table(layer.dbf.get(), count, kLinkFields, layer.dbf_path);
-  ShapefilePair shapes(layer.shp.get(), layer.shx.get(), SHP_POLYLINE);
-  for (const DlgLine& line : elements.lines) {
+  const auto add = [&](const DlgLine& line, LayerFiles& layer) {
     DbfRow row;
     row.integer(line.id, 8, DbfRow::kLeft)
         .integer(line.start_node, 8, DbfRow::kLeft)
@@ -155,11 +165,12 @@ void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
         .integer(line.right_area, 8, DbfRow::kLeft)
         .real(line_length(line.points), 12, 4, DbfRow::kLeft);
     write_row(row, layer.dbf.get(), layer.dbf_path);
-    shapes.add_arc(line_arc(line));
-    dialog.set_lines_processed(shapes.records());
+    layer.shapes.add_arc(line_arc(line));
+    dialog.set_lines_processed(layer.shapes.records());
+  };
+  if (!write_layer("links", std::span(elements.lines), kLinkFields, SHP_POLYLINE, "Wrote %d line shapes\n", add)) {
+    return;
   }
-  g_opt_log.printf("Wrote %d line shapes\n", shapes.records());
-  layer.finish(shapes);
   WriteLineAttributes(elements.lines);
 }
 
@@ -198,19 +209,15 @@ void WriteAreaShapes(const DlgElements& elements, OptProgressDialog& dialog) {
   // Second pass: the polygons, read back one at a time.
   const std::string shx_path = output_path("areas.shx");
   const std::string shp_path = output_path("areas.shp");
-  CFile shx = open_output(shx_path);
-  if (!shx) return;
+  ShapefilePair shapes;
+  if (!output_opened(shapes.open_shx(shx_path), shx_path)) return;
   g_opt_work_file.record(shp_path);
-  CFile shp = open_output(shp_path);
-  if (!shp) return;
-  ShapefilePair shapes(shp.get(), shx.get(), SHP_POLYGON);
+  if (!output_opened(shapes.open_shp(shp_path), shp_path)) return;
+  shapes.begin(SHP_POLYGON);
   staging.rewind();
   SHPArc polygon;
   while (staging.read_polygon(polygon)) shapes.add_arc(polygon);
   shapes.finish();
-  formats::PRJ_Finish_Layer(shp_path);
-  shp.reset();
-  shx.reset();
   WriteAreaAttributes(elements.areas);
 }
 

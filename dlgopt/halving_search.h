@@ -1,6 +1,6 @@
 // The lookup by key used for lines, airports and places: a halving search over entries
-// sorted by key. With unique keys it finds what any binary search finds; with repeated
-// keys it returns the same entry as the tables built before it did.
+// sorted by key. With unique keys it finds what any binary search finds; among repeated
+// keys it returns the first it meets, looking at both ends of the range before its middle.
 #pragma once
 
 #include <cstddef>

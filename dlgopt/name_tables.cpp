@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <string>
 
-#include "dlgopt/c_file.h"
 #include "dlgopt/dbf_row.h"
 #include "dlgopt/dlg_field.h"
 #include "dlgopt/halving_search.h"
 #include "dlgopt/row_table.h"
 #include "dlgopt/run_state.h"
+#include "formats/c_file.h"
 
 namespace corvane::dlgopt {
 
@@ -37,14 +37,48 @@ bool read_names_line(std::FILE* file, std::string& line) {
   return any || c == '\n';
 }
 
-long find_number(std::span<const NumberedNode> table, std::int32_t number) {
-  return halving_search(table, number, [](const NumberedNode& entry) { return std::int64_t{entry.number}; });
+// The node of `number` in a table sorted by number, or -1.
+std::int32_t node_of(std::span<const NumberedNode> table, std::int32_t number) {
+  const long index =
+      halving_search(table, number, [](const NumberedNode& entry) { return std::int64_t{entry.number}; });
+  return index < 0 ? -1 : table[static_cast<std::size_t>(index)].node_id;
 }
 
 std::string digits(const char* format, int value) {
   char text[32];
   std::snprintf(text, sizeof text, format, value);
   return text;
+}
+
+// numbered_nodes, logging `warning` when fewer than `wanted` are found.
+std::vector<NumberedNode> wanted_nodes(std::span<const DlgLine> lines, std::int32_t major, int wanted,
+                                       const char* warning) {
+  std::vector<NumberedNode> nodes = numbered_nodes(lines, major, wanted);
+  if (static_cast<int>(nodes.size()) < wanted) g_opt_log.printf("%s", warning);
+  return nodes;
+}
+
+// The names file beside the input. One that cannot be opened is logged, with `consequence`
+// after its path, and marks the run with `status`.
+formats::CFile open_names_file(const char* consequence, int status) {
+  const std::string path = g_opt_input_stem + ".txt";
+  formats::CFile names = formats::open_c_file(path, "r");
+  if (!names) {
+    g_opt_log.printf("ERROR - cannot open input file %s%s\n", path.c_str(), consequence);
+    g_opt_status = status;
+  }
+  return names;
+}
+
+// One row per line of the names file, as `row_of` composes it from the line.
+template <typename RowOf>
+void write_names_table(std::FILE* names, const char* suffix, const DBFFieldDef* fields, RowOf row_of,
+                       const char* none, const char* wrote) {
+  RowTable table(suffix, fields);
+  if (!table.open()) return;
+  std::string line;
+  while (read_names_line(names, line)) table.add(row_of(line));
+  table.finish(none, wrote);
 }
 
 }  // namespace
@@ -62,59 +96,32 @@ std::vector<NumberedNode> numbered_nodes(std::span<const DlgLine> lines, std::in
   return table;
 }
 
-std::int32_t FindAirportNode(std::span<const NumberedNode> airports, std::int32_t number) {
-  const long index = find_number(airports, number);
-  return index < 0 ? -1 : airports[static_cast<std::size_t>(index)].node_id;
-}
-
-std::int32_t FindPlaceNode(std::span<const NumberedNode> places, std::int32_t number) {
-  const long index = find_number(places, number);
-  return index < 0 ? -1 : places[static_cast<std::size_t>(index)].node_id;
-}
-
 void WriteAirports(std::span<const DlgLine> lines) {
   if (g_opt_airport_count <= 0) return;
-  const std::vector<NumberedNode> airports = numbered_nodes(lines, kAirportMajor, g_opt_airport_count);
-  if (static_cast<int>(airports.size()) < g_opt_airport_count) g_opt_log.printf("WARNING, not all airports found\n");
-
-  const std::string names_path = g_opt_input_stem + ".txt";
-  CFile names = open_file(names_path, "r");
-  if (!names) {
-    g_opt_log.printf("ERROR - cannot open input file %s, no airport names generated\n", names_path.c_str());
-    g_opt_status = kOptStatusNamesMissing;
-    return;
-  }
-  RowTable table("air.dbf", kAirportFields);
-  if (!table.open()) return;
-  std::string line;
-  while (read_names_line(names.get(), line)) {
+  const std::vector<NumberedNode> airports =
+      wanted_nodes(lines, kAirportMajor, g_opt_airport_count, "WARNING, not all airports found\n");
+  const formats::CFile names = open_names_file(", no airport names generated", kOptStatusNamesMissing);
+  if (!names) return;
+  const auto row_of = [&](const std::string& line) {
     int number = 0;
     ParseField(line, 0, 5, number);
     DbfRow row;
     row.text(digits("%4d", number), 4)
         .text(CopyField(line, 8, 72), 72)
-        .integer(FindAirportNode(airports, number), 8, DbfRow::kRight);
-    table.add(row);
-  }
-  table.finish("No airport records generated\n", "Wrote %d airport records\n");
+        .integer(node_of(airports, number), 8, DbfRow::kRight);
+    return row;
+  };
+  write_names_table(names.get(), "air.dbf", kAirportFields, row_of, "No airport records generated\n",
+                    "Wrote %d airport records\n");
 }
 
 void WritePlaces(std::span<const DlgLine> lines) {
   if (g_opt_place_count <= 0) return;
-  const std::vector<NumberedNode> places = numbered_nodes(lines, kPlaceMajor, g_opt_place_count);
-  if (static_cast<int>(places.size()) < g_opt_place_count) g_opt_log.printf("WARNING, not all named places found\n");
-
-  const std::string names_path = g_opt_input_stem + ".txt";
-  CFile names = open_file(names_path, "r");
-  if (!names) {
-    g_opt_log.printf("ERROR - cannot open input file %s.  No place names generated\n", names_path.c_str());
-    g_opt_status = kOptStatusOutputFailed;
-    return;
-  }
-  RowTable table("place.dbf", kPlaceFields);
-  if (!table.open()) return;
-  std::string line;
-  while (read_names_line(names.get(), line)) {
+  const std::vector<NumberedNode> places =
+      wanted_nodes(lines, kPlaceMajor, g_opt_place_count, "WARNING, not all named places found\n");
+  const formats::CFile names = open_names_file(".  No place names generated", kOptStatusOutputFailed);
+  if (!names) return;
+  const auto row_of = [&](const std::string& line) {
     int number = 0, county = 0, population = 0;
     ParseField(line, 0, 5, number);
     ParseField(line, 52, 3, county);
@@ -129,10 +136,11 @@ void WritePlaces(std::span<const DlgLine> lines) {
         .text(CopyField(line, 8, 42), 42)
         .text(digits("%03d", county), 3)
         .integer(population, 10, DbfRow::kRight)
-        .integer(FindPlaceNode(places, number), 8, DbfRow::kRight);
-    table.add(row);
-  }
-  table.finish("No place records generated\n", "Wrote %d place name records\n");
+        .integer(node_of(places, number), 8, DbfRow::kRight);
+    return row;
+  };
+  write_names_table(names.get(), "place.dbf", kPlaceFields, row_of, "No place records generated\n",
+                    "Wrote %d place name records\n");
 }
 
 }  // namespace corvane::dlgopt

@@ -24,8 +24,5 @@ void WritePlaces(std::span<const DlgLine> lines);
 
 // The nodes of the first `wanted` pairs with `major` on the lines, sorted by number.
 std::vector<NumberedNode> numbered_nodes(std::span<const DlgLine> lines, std::int32_t major, int wanted);
-// The node of `number` in a sorted table, or -1.
-std::int32_t FindAirportNode(std::span<const NumberedNode> airports, std::int32_t number);
-std::int32_t FindPlaceNode(std::span<const NumberedNode> places, std::int32_t number);
 
 }  // namespace corvane::dlgopt

@@ -17,10 +17,10 @@ constexpr std::int64_t kMostPolygonPoints = 100'000'000;
 
 bool PolygonStaging::open() {
   directory_ = std::make_unique<paths::WorkDirectory>("dlgopt");
-  const std::array<std::pair<CFile*, const char*>, 4> files = {
+  const std::array<std::pair<formats::CFile*, const char*>, 4> files = {
       {{&points_, "pts.tmp"}, {&heads_, "head.tmp"}, {&boxes_, "box.tmp"}, {&parts_, "parts.tmp"}}};
   for (const auto& [file, name] : files) {
-    *file = open_file(directory_->file(name), "wb+");
+    *file = formats::open_c_file(directory_->file(name), "wb+");
     if (!*file) {
       g_opt_log.printf("ERROR - cannot open temporary file %s\n", name);
       g_opt_status = kOptStatusOutputFailed;
@@ -35,7 +35,7 @@ void PolygonStaging::begin_area(int area_id) {
   rings_ = 1;
   ring_points_ = 0;
   area_points_ = 0;
-  box_ = BoundingBox{};
+  box_ = formats::BoundingBox{};
 }
 
 void PolygonStaging::next_ring() {
@@ -68,7 +68,7 @@ void PolygonStaging::end_area() {
 }
 
 void PolygonStaging::rewind() {
-  for (CFile* file : {&points_, &heads_, &boxes_, &parts_}) {
+  for (formats::CFile* file : {&points_, &heads_, &boxes_, &parts_}) {
     if (std::fflush(file->get()) != 0) staging_failed();
     std::rewind(file->get());
   }

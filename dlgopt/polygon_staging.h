@@ -7,8 +7,8 @@
 #include <memory>
 #include <span>
 
-#include "dlgopt/c_file.h"
-#include "dlgopt/shapefile_pair.h"
+#include "formats/bounding_box.h"
+#include "formats/c_file.h"
 #include "formats/shp_records.h"
 #include "platform/paths.h"
 
@@ -40,15 +40,15 @@ class PolygonStaging {
   [[noreturn]] void staging_failed();
 
   std::unique_ptr<paths::WorkDirectory> directory_;
-  CFile points_;
-  CFile heads_;
-  CFile boxes_;
-  CFile parts_;
+  formats::CFile points_;
+  formats::CFile heads_;
+  formats::CFile boxes_;
+  formats::CFile parts_;
   int area_id_ = 0;
   std::int32_t rings_ = 0;
   std::int64_t ring_points_ = 0;
   std::int64_t area_points_ = 0;
-  BoundingBox box_;
+  formats::BoundingBox box_;
 };
 
 }  // namespace corvane::dlgopt

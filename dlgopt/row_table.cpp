@@ -17,7 +17,7 @@ RowTable::~RowTable() {
 }
 
 bool RowTable::open() {
-  file_ = open_file(path_, "wb");
+  file_ = formats::open_c_file(path_, "wb");
   if (!file_) {
     g_opt_log.printf("ERROR - cannot open output file %s\n", path_.c_str());
     g_opt_status = kOptStatusOutputFailed;
@@ -39,7 +39,7 @@ void RowTable::finish(const char* none, const char* wrote) {
   if (formats::DBF_Write_End_Mark(file_.get()) != 0) write_failed();
   std::rewind(file_.get());
   if (formats::DBF_Write_Header(file_.get(), rows_, fields_) != 0) write_failed();
-  if (std::fclose(file_.release()) != 0) write_failed();
+  if (!formats::close_c_file(file_)) write_failed();
   if (rows_ == 0) {
     std::remove(path_.c_str());
     g_opt_log.printf("%s", none);

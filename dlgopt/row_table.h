@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "dlgopt/c_file.h"
 #include "dlgopt/dbf_row.h"
+#include "formats/c_file.h"
 #include "formats/dbf_writer.h"
 
 namespace corvane::dlgopt {
@@ -33,7 +33,7 @@ class RowTable {
 
   std::string path_;
   const formats::DBFFieldDef* fields_;
-  CFile file_;
+  formats::CFile file_;
   std::uint32_t rows_ = 0;
 };
 

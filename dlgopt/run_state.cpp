@@ -20,7 +20,7 @@ int g_opt_airport_count = 0;
 int g_opt_place_count = 0;
 
 bool OptLog::open(const std::string& path) {
-  file_ = open_file(path, "a");
+  file_ = formats::open_c_file(path, "a");
   return file_ != nullptr;
 }
 
@@ -35,7 +35,7 @@ void OptLog::printf(const char* format, ...) {
 }
 
 bool OptWorkFile::open(const std::string& path) {
-  file_ = open_file(path, "a");
+  file_ = formats::open_c_file(path, "a");
   return file_ != nullptr;
 }
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dlgopt/c_file.h"
+#include "formats/c_file.h"
 
 namespace corvane::dlgopt {
 
@@ -40,7 +40,7 @@ class OptLog {
   void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
  private:
-  CFile file_;
+  formats::CFile file_;
 };
 
 // The work file in the temporary directory: one output path per line, appended across runs.
@@ -51,7 +51,7 @@ class OptWorkFile {
   void record(const std::string& output_path);
 
  private:
-  CFile file_;
+  formats::CFile file_;
 };
 
 extern OptLog g_opt_log;

@@ -38,16 +38,12 @@ void DBaseFile::set_file_name(const std::string& name) { file_name_ = name; }
 
 int DBaseFile::open(const char* how, char mode, const char* routine, const char* failure) {
   format_trace_begin(routine);
-  stream_.reset(std::fopen(file_name_.c_str(), how));
+  // Written tables go out in large blocks; read tables are read by windows of their own.
+  stream_ = open_c_file(file_name_, how, mode == 'W' ? kBulkStreamBuffer : 0);
   window_count_ = 0;
   if (!stream_) {
     format_trace_error(routine, failure, file_name_.c_str());
     return traced_exit(routine, 1);
-  }
-  // Written tables go out in large blocks; read tables are read by windows of their own.
-  if (mode == 'W') {
-    if (!stream_buffer_) stream_buffer_ = std::make_unique_for_overwrite<char[]>(kWindowBytes);
-    std::setvbuf(stream_.get(), stream_buffer_.get(), _IOFBF, kWindowBytes);
   }
   mode_ = mode;
   header_written_ = false;
@@ -251,7 +247,7 @@ int DBaseFile::update_db_header() {
 
 int DBaseFile::close() {
   int failed = mode_ == 'W' ? update_db_header() : 0;
-  if (stream_ && std::fclose(stream_.release()) != 0) failed = 1;
+  if (stream_ && !close_c_file(stream_)) failed = 1;
   header_written_ = false;
   return failed;
 }

@@ -11,10 +11,10 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "formats/c_file.h"
 #include "formats/dbase_field.h"
 
 namespace corvane::formats {
@@ -59,9 +59,6 @@ class DBaseFile {
   const std::string& file_name() const { return file_name_; }
 
  private:
-  struct StreamCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
   // A join reads many rows of its attribute table, mostly in ascending order: rows come from
   // a window of consecutive records read at once rather than a seek and a read per row.
   static constexpr std::size_t kWindowBytes = std::size_t{1} << 16;
@@ -80,9 +77,7 @@ class DBaseFile {
   std::int32_t num_records_ = 0;
   std::int32_t record_length_ = 0;  // deletion flag included once a header is read or written
   char mode_ = 0;
-  // Declared before the stream, so it outlives the stream's final flush.
-  std::unique_ptr<char[]> stream_buffer_;
-  std::unique_ptr<std::FILE, StreamCloser> stream_;
+  CFile stream_;
   std::string file_name_;
   std::array<std::uint8_t, 32> header_{};
   std::vector<DBaseField> fields_;

@@ -1,19 +1,15 @@
 #include "formats/projection_file.h"
 
 #include <cstdio>
-#include <memory>
 
 #include "formats/builtin_reference.h"
+#include "formats/c_file.h"
 #include "formats/proj_plugin.h"
 #include "platform/paths.h"
 
 namespace corvane::formats {
 
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 std::string projection_file_path(std::string_view shp_path) {
   const std::string extension = paths::extension(shp_path);
@@ -28,10 +24,10 @@ ProjectionFileResult not_written(std::string_view shp_path, const std::string& r
 
 // False when any byte failed to reach the disk; the file is then removed.
 bool write_text_file(const std::string& path, const std::string& text) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+  CFile file = open_c_file(path, "wb");
   if (!file) return false;
   const bool complete = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-  const bool closed = std::fclose(file.release()) == 0;
+  const bool closed = close_c_file(file);
   if (complete && closed) return true;
   std::remove(path.c_str());
   return false;

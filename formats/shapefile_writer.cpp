@@ -47,19 +47,8 @@ void advance(std::int32_t& counter, std::size_t bytes) {
   counter = static_cast<std::int32_t>(position);
 }
 
-// Fills the first SHP_Record_Bytes of `image` with the record's contents, growing it when
-// it is shorter (it is never shrunk: growing clears the new bytes, which are all written
-// anyway); false when the shape cannot be written (already reported).
-bool fill_shape(const SHPArc& arc, std::int32_t size_type, const char* message, SHPImage& image) {
-  const std::int32_t size = SHP_Record_Size(size_type, arc);
-  if (size < 0) return false;
-  SHP_Record_Bytes = size;
-  try {
-    if (image.size() < static_cast<std::size_t>(size)) image.resize(static_cast<std::size_t>(size));
-  } catch (const std::bad_alloc&) {
-    fatal(message);
-  }
-  std::uint8_t* out = image.data();
+// The contents of a PolyLine or Polygon record, SHP_Record_Size bytes from `out` on.
+void put_shape(const SHPArc& arc, std::uint8_t* out) {
   SHP_Copy_Field(out, arc.shape_type, SHP_LITTLE_ENDIAN);
   SHP_Copy_Field(out + 4, arc.x_min);
   SHP_Copy_Field(out + 12, arc.y_min);
@@ -78,33 +67,43 @@ bool fill_shape(const SHPArc& arc, std::int32_t size_type, const char* message, 
     SHP_Copy_Field(point + 8, v.y);
     point += 16;
   }
-  return true;
 }
 
 SHPImage prepare_shape(const SHPArc& arc, std::int32_t size_type, const char* message) {
-  SHPImage image;
-  if (!fill_shape(arc, size_type, message, image)) return {};
+  const std::int32_t size = SHP_Record_Size(size_type, arc);
+  if (size < 0) return {};
+  SHPImage image = new_image(static_cast<std::size_t>(size), message);
+  put_shape(arc, image.data());
   return image;
 }
 
-// Record contents go out in one write of SHP_Record_Bytes single bytes.
-int write_content(std::FILE* file, const std::uint8_t* image, std::size_t size) {
+// Record contents go out in one write of writer.record_bytes single bytes.
+int write_content(SHPWriter& writer, std::FILE* file, const std::uint8_t* image) {
+  const auto size = static_cast<std::size_t>(writer.record_bytes);
   const std::size_t written = std::fwrite(image, 1, size, file);
   if (written < size)
     fatal(formatted("Error: numWritten in record header is = %d\n", static_cast<int>(written)));
-  advance(SHP_Shp_Offset, size);
+  advance(writer.shp_offset, size);
   return 0;
 }
 
-// The write routines compose shapes in one image that only grows, since a fresh image per
-// record cost an allocation and a clearing of every byte. Only one pair is written at a
-// time (see the counters); an image grown for an exceptional shape is given back.
+// An image grown for an exceptional shape is given back after its record.
 constexpr std::size_t kKeptShapeImage = std::size_t{1} << 20;
 
-int write_shape(std::FILE* file, const SHPArc& arc, std::int32_t size_type, const char* message) {
-  static SHPImage image;
-  if (!fill_shape(arc, size_type, message, image)) return -1;
-  const int result = write_content(file, image.data(), static_cast<std::size_t>(SHP_Record_Bytes));
+int write_shape(SHPWriter& writer, std::FILE* file, const SHPArc& arc, std::int32_t size_type,
+                const char* message) {
+  const std::int32_t size = SHP_Record_Size(size_type, arc);
+  if (size < 0) return -1;
+  writer.record_bytes = size;
+  SHPImage& image = writer.shape_image;
+  // Never shrunk: growing clears the new bytes, which are all written anyway.
+  try {
+    if (image.size() < static_cast<std::size_t>(size)) image.resize(static_cast<std::size_t>(size));
+  } catch (const std::bad_alloc&) {
+    fatal(message);
+  }
+  put_shape(arc, image.data());
+  const int result = write_content(writer, file, image.data());
   if (image.capacity() > kKeptShapeImage) SHPImage().swap(image);
   return result;
 }
@@ -116,7 +115,6 @@ void put_record_header(SHPRecordHeader& record_header, std::uint8_t* out) {
 }
 
 void put_point(const SHPPoint& point, std::uint8_t* out) {
-  SHP_Record_Bytes = SHP_Record_Size(SHP_POINT, point);
   SHP_Copy_Field(out, point.shape_type, SHP_LITTLE_ENDIAN);
   SHP_Copy_Field(out + 4, point.x);
   SHP_Copy_Field(out + 12, point.y);
@@ -140,16 +138,15 @@ void SHP_Copy_Field(std::uint8_t* dest, std::int32_t value, int byte_order) {
 
 void SHP_Copy_Field(std::uint8_t* dest, double value) { bytes::put_le_double(dest, value); }
 
-SHPHeader SHP_New_Header(std::int32_t shape_type) {
+SHPHeader SHP_New_Header(SHPWriter& writer, std::int32_t shape_type) {
   SHPHeader header;
   header.file_code = 9994;
   header.file_length = 100;
   header.version = 1000;
   header.shape_type = shape_type;
-  // A new pair starts as two bare headers. Callers reset only the .shp offset, so without
-  // this a pair with no records would give its .shx the length of the previous pair's.
-  SHP_Shp_Offset = 100;
-  SHP_Shx_Offset = 100;
+  // A writer that wrote a pair before must not lend this pair its lengths.
+  writer.shp_offset = static_cast<std::int32_t>(kHeaderBytes);
+  writer.shx_offset = static_cast<std::int32_t>(kHeaderBytes);
   return header;
 }
 
@@ -193,12 +190,6 @@ SHPImage SHP_Prepare_Header(SHPHeader& header) {
   return image;
 }
 
-SHPImage SHP_Prepare_Record_Header(SHPRecordHeader& record_header) {
-  SHPImage image = new_image(kRecordHeaderBytes, "Error: malloc rec (SHP_Prepare_Record_Header)\n");
-  put_record_header(record_header, image.data());
-  return image;
-}
-
 SHPImage SHP_Prepare_Point(const SHPPoint& point) {
   SHPImage image = new_image(kPointBytes, "Error: malloc rec (SHP_Prepare_Point)\n");
   put_point(point, image.data());
@@ -229,36 +220,36 @@ int SHP_Write_Header(std::FILE* file, SHPHeader& header) {
   int num_written = static_cast<int>(std::fwrite(image.data(), image.size(), 1, file));
   if (num_written == 1 && std::fflush(file) != 0) num_written = 0;
   if (num_written != 1) fatal(formatted("Error: numWritten = %d\n", num_written));
-  SHP_Shp_Offset = static_cast<std::int32_t>(kHeaderBytes);
   return 0;
 }
 
-// The per-record items are composed on the stack: an image each cost an allocation.
-int SHP_Write_Record_Header(std::FILE* file, SHPRecordHeader& record_header) {
+// The per-record items are composed on the stack: an image each would cost an allocation.
+int SHP_Write_Record_Header(SHPWriter& writer, std::FILE* file, SHPRecordHeader& record_header) {
   std::uint8_t image[kRecordHeaderBytes];
   put_record_header(record_header, image);
   const std::size_t written = std::fwrite(image, sizeof image, 1, file);
   if (written != 1)
     fatal(formatted("Error: numWritten in record header is = %d\n", static_cast<int>(written)));
-  advance(SHP_Shp_Offset, kRecordHeaderBytes);
+  advance(writer.shp_offset, kRecordHeaderBytes);
   return 0;
 }
 
-int SHP_Write_Point(std::FILE* file, const SHPPoint& point) {
+int SHP_Write_Point(SHPWriter& writer, std::FILE* file, const SHPPoint& point) {
   std::uint8_t image[kPointBytes];
   put_point(point, image);
-  return write_content(file, image, sizeof image);
+  writer.record_bytes = kPointBytes;
+  return write_content(writer, file, image);
 }
 
-int SHP_Write_Arc(std::FILE* file, const SHPArc& arc) {
-  return write_shape(file, arc, SHP_POLYLINE, kArcFailed);
+int SHP_Write_Arc(SHPWriter& writer, std::FILE* file, const SHPArc& arc) {
+  return write_shape(writer, file, arc, SHP_POLYLINE, kArcFailed);
 }
 
-int SHP_Write_Poly(std::FILE* file, const SHPArc& arc) {
-  return write_shape(file, arc, SHP_POLYGON, kPolyFailed);
+int SHP_Write_Poly(SHPWriter& writer, std::FILE* file, const SHPArc& arc) {
+  return write_shape(writer, file, arc, SHP_POLYGON, kPolyFailed);
 }
 
-int SHP_Write_Index(std::FILE* file, SHPIndexEntry& entry) {
+int SHP_Write_Index(SHPWriter& writer, std::FILE* file, SHPIndexEntry& entry) {
   std::uint8_t image[kIndexEntryBytes];
   put_index(entry, image);
   const std::size_t written = std::fwrite(image, sizeof image, 1, file);
@@ -266,7 +257,7 @@ int SHP_Write_Index(std::FILE* file, SHPIndexEntry& entry) {
     show_message(formatted("Error: numWritten in shp index is = %d\n", static_cast<int>(written)));
     return -1;
   }
-  advance(SHP_Shx_Offset, kIndexEntryBytes);
+  advance(writer.shx_offset, kIndexEntryBytes);
   return 0;
 }
 

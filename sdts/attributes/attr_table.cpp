@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <set>
 
+#include "formats/c_file.h"
 #include "platform/paths.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
 
+using corvane::formats::CFile;
 using corvane::formats::DBFFieldDef;
+using corvane::formats::open_c_file;
 
 namespace {
 

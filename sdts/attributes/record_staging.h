@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/c_file.h"
 #include "sdts/attributes/attr_module_reader.h"
-#include "sdts/attributes/c_file.h"
 
 class AttrRecordStaging {
  public:
@@ -35,6 +35,6 @@ class AttrRecordStaging {
 
  private:
   std::string name_;
-  CFile file_;
+  corvane::formats::CFile file_;
   std::vector<std::uint8_t> bytes_;
 };

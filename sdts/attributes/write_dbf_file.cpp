@@ -4,12 +4,12 @@
 #include <cstring>
 #include <string_view>
 
+#include "formats/c_file.h"
 #include "formats/dbf_writer.h"
 #include "platform/paths.h"
 #include "sdts/attributes/attr_module_reader.h"
 #include "sdts/attributes/attr_table.h"
 #include "sdts/attributes/attribute_run_state.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/attributes/record_staging.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"
@@ -18,8 +18,11 @@
 #include "sdts/driver/work_files.h"
 #include "sdts/modules/module_state.h"
 
+using corvane::formats::CFile;
 using corvane::formats::DBF_Write_Field_Headers;
 using corvane::formats::DBF_Write_Header;
+using corvane::formats::kBulkStreamBuffer;
+using corvane::formats::open_c_file;
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "archives/unpacked_archive.h"
+#include "formats/c_file.h"
 #include "platform/fatal_error.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
@@ -27,10 +28,7 @@
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+using File = corvane::formats::CFile;
 
 // Tracing is requested from outside: CORVANE_TRACE=1 traces, =2 adds the detail lines.
 void set_trace_switches() {

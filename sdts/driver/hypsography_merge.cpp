@@ -9,13 +9,17 @@
 #include <optional>
 #include <vector>
 
+#include "formats/c_file.h"
 #include "formats/dbf_writer.h"
 #include "platform/byte_order.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
+
+using corvane::formats::CFile;
+using corvane::formats::kBulkStreamBuffer;
+using corvane::formats::open_c_file;
 
 namespace {
 

@@ -4,16 +4,14 @@
 #include <memory>
 #include <string>
 
+#include "formats/c_file.h"
 #include "formats/format_trace.h"
 #include "platform/fatal_error.h"
 #include "sdts/driver/run_state.h"
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+using File = corvane::formats::CFile;
 
 void write_text(std::FILE* f, std::string_view text) { std::fwrite(text.data(), 1, text.size(), f); }
 

@@ -9,6 +9,11 @@
 #include <limits>
 #include <system_error>
 
+using corvane::formats::buffered_c_file;
+using corvane::formats::CFile;
+using corvane::formats::kBulkStreamBuffer;
+using corvane::formats::open_c_file;
+
 WorkFiles::~WorkFiles() {
   for (const auto& [name, file] : memory_) ::close(file.descriptor);
 }

@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "formats/c_file.h"
 #include "platform/paths.h"
-#include "sdts/attributes/c_file.h"
 
 class WorkFiles {
  public:
@@ -27,7 +27,7 @@ class WorkFiles {
   WorkFiles& operator=(const WorkFiles&) = delete;
 
   struct Created {
-    CFile stream;      // open for writing and reading; null when the file could not be made
+    corvane::formats::CFile stream;  // open for writing and reading; null when the file could not be made
     std::string path;  // where it is on disk; empty for a memory file
   };
   // Makes work file `name` afresh. In memory when `expected_bytes` fits what is left of the

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/c_file.h"
 #include "formats/shp_records.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/topology/mapped_file.h"
 
 struct LineIndexEntry {
@@ -60,7 +60,7 @@ class LineFilesWriter {
 
  private:
   long expected_lines_;
-  CFile bdl_, bxt_, bxx_;
+  corvane::formats::CFile bdl_, bxt_, bxx_;
   std::int64_t next_expected_id_ = 0;
   std::int32_t sequence_ = 0;
   std::int64_t bxt_offset_ = 0;

@@ -5,8 +5,10 @@
 #include <optional>
 #include <string_view>
 
+#include "formats/bounding_box.h"
+#include "formats/c_file.h"
+#include "formats/shapefile_pair.h"
 #include "platform/message_sink.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/attributes/dbf_tables.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"
@@ -17,14 +19,12 @@
 #include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/decimal_text.h"
 #include "sdts/modules/module_state.h"
-#include "sdts/topology/bounding_box.h"
 #include "sdts/topology/geo_distance.h"
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/line_row.h"
 #include "sdts/topology/module_part.h"
 #include "sdts/topology/polygon_chain.h"
 #include "sdts/topology/polygon_files.h"
-#include "sdts/topology/shape_pair.h"
 #include "sdts/topology/subfield_label.h"
 
 using namespace corvane::formats;
@@ -123,7 +123,7 @@ class LineModule {
   std::string path_;
   std::string output_name_;
   IsoStream iso_;
-  ShapePair shapes_;
+  ShapefilePair shapes_;
   CFile dbf_;
   LineFilesWriter lines_;
   SDTSDbfTables tables_;
@@ -148,6 +148,7 @@ int LineModule::open_failed(const std::string& path) {
 
 bool LineModule::open_outputs() {
   const std::string shp_path = SDTS_Get_Output_File_Name(output_name_ + ".shp");
+  WORK_LINE(shp_path);
   if (!shapes_.open_shp(shp_path)) return open_failed(shp_path) == 0;
   const std::string shx_path = SDTS_Get_Output_File_Name(output_name_ + ".shx");
   if (!shapes_.open_shx(shx_path)) return open_failed(shx_path) == 0;
@@ -344,11 +345,9 @@ bool LineModule::end_record() {
     case LineFilesWriter::LineWrite::ok:
       break;
   }
-  arc_.x_min = record_box_.x_min;
-  arc_.y_min = record_box_.y_min;
-  arc_.x_max = record_box_.x_max;
-  arc_.y_max = record_box_.y_max;
-  shapes_.write_arc(++record_count_, arc_);
+  record_box_.copy_to(arc_);
+  shapes_.add_arc(arc_);
+  ++record_count_;
   record_box_ = BoundingBox{};
   arc_.points.clear();
 

@@ -2,17 +2,17 @@
 
 #include <cstdio>
 
-#include "sdts/attributes/c_file.h"
+#include "formats/bounding_box.h"
+#include "formats/c_file.h"
+#include "formats/shapefile_pair.h"
 #include "sdts/attributes/dbf_tables.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
 #include "sdts/modules/module_state.h"
-#include "sdts/topology/bounding_box.h"
 #include "sdts/topology/line_row.h"
 #include "sdts/topology/module_part.h"
-#include "sdts/topology/shape_pair.h"
 #include "sdts/topology/subfield_label.h"
 
 using namespace corvane::formats;
@@ -35,8 +35,9 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
     TRACE_EXIT(kRoutine, 1);
     return 1;
   };
-  ShapePair shapes;
+  ShapefilePair shapes;
   const std::string shp_path = SDTS_Get_Output_File_Name(theme_name + ".shp");
+  WORK_LINE(shp_path);
   if (!shapes.open_shp(shp_path)) return failed(shp_path);
   const std::string shx_path = SDTS_Get_Output_File_Name(theme_name + ".shx");
   if (!shapes.open_shx(shx_path)) return failed(shx_path);
@@ -88,7 +89,7 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
         tables.write_records();
         tables.dump();
         tables.clear_joins();
-        shapes.write_point(static_cast<std::int32_t>(count + 1), point);
+        shapes.add_point(point);
         const IdRow row = Id_Row(point_id);
         std::fwrite(row.data(), 1, row.size(), dbf.get());
         ++count;

@@ -5,17 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "formats/bounding_box.h"
+#include "formats/c_file.h"
+#include "formats/shapefile_pair.h"
 #include "platform/fatal_error.h"
 #include "platform/paths.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/driver/output_names.h"
 #include "sdts/driver/progress_dialog.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/trace.h"
-#include "sdts/topology/bounding_box.h"
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/line_row.h"
-#include "sdts/topology/shape_pair.h"
 
 using namespace corvane::formats;
 
@@ -38,8 +38,8 @@ std::int64_t most_points(std::size_t rings) {
 }
 
 // Assembles the shape record of one polygon, its rings' points fetched line by line from the
-// intermediate files, and widens the file box by it. Only this polygon's points are held.
-void assemble_polygon(const SDTSPolygon& polygon, LineFilesReader& lines, SHPArc& arc, BoundingBox& file_box,
+// intermediate files. Only this polygon's points are held.
+void assemble_polygon(const SDTSPolygon& polygon, LineFilesReader& lines, SHPArc& arc,
                       std::vector<SHPVertex>& points) {
   arc.shape_type = SHP_POLYGON;
   arc.parts.clear();
@@ -62,13 +62,9 @@ void assemble_polygon(const SDTSPolygon& polygon, LineFilesReader& lines, SHPArc
       if (reversed) std::reverse(points.begin(), points.end());
       for (const SHPVertex& p : points) box.widen(p.x, p.y);
       arc.points.insert(arc.points.end(), points.begin(), points.end());
-      file_box.widen(box);
     }
   }
-  arc.x_min = box.x_min;
-  arc.y_min = box.y_min;
-  arc.x_max = box.x_max;
-  arc.y_max = box.y_max;
+  box.copy_to(arc);
 }
 
 }  // namespace
@@ -116,25 +112,24 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   dbf.reset();
   LOG_LINE(SDTS_Message("Wrote %u polygon records to shape %s\n", polygon_count, output_name.c_str()));
 
-  ShapePair shapes;
+  ShapefilePair shapes;
   const std::string shx_path = SDTS_Get_Output_File_Name(output_name + ".shx");
   if (!shapes.open_shx(shx_path)) return open_failed(shx_path);
   const std::string shp_path = SDTS_Get_Output_File_Name(output_name + ".shp");
+  WORK_LINE(shp_path);
   if (!shapes.open_shp(shp_path)) return open_failed(shp_path);
 
   shapes.begin(SHP_POLYGON);
   g_progress->set_status(SDTS_Message("Building %s shape", module_path));
   g_progress->set_range(0, static_cast<int>(collection.size()));
-  BoundingBox file_box;
   SHPArc arc;
   std::vector<SHPVertex> points;
-  std::int32_t written = 0;
   for (const auto& [id, polygon] : collection.polygons()) {
-    g_progress->set_position(written);
-    assemble_polygon(polygon, lines, arc, file_box, points);
-    shapes.write_poly(++written, arc);
+    g_progress->set_position(shapes.records());
+    assemble_polygon(polygon, lines, arc, points);
+    shapes.add_arc(arc);
   }
-  shapes.finish(file_box);
+  shapes.finish();
   TRACE_EXIT(kRoutine, 0);
   return 0;
 }

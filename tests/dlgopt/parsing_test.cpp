@@ -5,11 +5,11 @@
 #include <set>
 #include <string>
 
-#include "dlgopt/c_file.h"
 #include "dlgopt/code_description.h"
 #include "dlgopt/dlg_field.h"
 #include "dlgopt/dlg_record_reader.h"
 #include "dlgopt/run_state.h"
+#include "formats/c_file.h"
 #include "tests/dlgopt/dlgopt_test_support.h"
 
 namespace corvane::dlgopt {
@@ -56,7 +56,7 @@ class RecordReaderTest : public ::testing::Test {
   std::vector<std::string> read_all(const std::string& bytes) {
     const std::string path = scratch_.file("records");
     test::write_bytes(path, bytes);
-    CFile file = open_file(path, "rb");
+    formats::CFile file = formats::open_c_file(path, "rb");
     DlgRecordReader reader(file.get());
     EXPECT_TRUE(reader.detect_form());
     line_ends_ = reader.has_line_ends();

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "format_test_files.h"
+#include "formats/c_file.h"
 #include "formats/dbf_writer.h"
 #include "formats/format_trace.h"
 #include "platform/byte_order.h"
@@ -15,7 +16,6 @@ using namespace corvane::formats;
 using corvane::bytes::get_le16;
 using corvane::bytes::get_le32;
 using corvane::test::file_bytes;
-using corvane::test::open_stream;
 
 namespace {
 
@@ -80,7 +80,7 @@ const DBFFieldDef kFields[] = {{"ELEVATION", 'N', 8, 0},
                                {nullptr, 0, 0, 0}};
 
 TEST_F(DBase, PlainRoutinesWriteAnEmptyTable) {
-  auto f = open_stream(path("p.dbf"), "wb");
+  CFile f = open_c_file(path("p.dbf"), "wb");
   EXPECT_EQ(DBF_Write_Header(f.get(), 0, kFields), 0);
   EXPECT_EQ(DBF_Write_Field_Headers(f.get(), kFields), 0);
   f.reset();
@@ -104,7 +104,7 @@ TEST_F(DBase, PlainRoutinesWriteAnEmptyTable) {
 }
 
 TEST_F(DBase, PlainRoutinesRewriteTheCountAndMarkTheEnd) {
-  auto f = open_stream(path("p.dbf"), "wb");
+  CFile f = open_c_file(path("p.dbf"), "wb");
   DBF_Write_Header(f.get(), 0, kFields);
   DBF_Write_Field_Headers(f.get(), kFields);
   const std::string row = " " + std::string(28, 'x');

@@ -1,66 +1,33 @@
 // Writes a small point, line and polygon shapefile with their tables, and a table through
 // DBaseFile, into the directory given, for gdal_crosscheck.py to read back with GDAL.
-#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "format_test_files.h"
+#include "formats/bounding_box.h"
+#include "formats/c_file.h"
 #include "formats/dbase_file.h"
 #include "formats/dbf_writer.h"
-#include "formats/shapefile_writer.h"
+#include "formats/shapefile_pair.h"
 
 using namespace corvane::formats;
-using corvane::test::open_stream;
-using corvane::test::Stream;
 
 namespace {
 
-struct Box {
-  double x_min = 1e99, y_min = 1e99, x_max = -1e99, y_max = -1e99;
-  void widen(double x, double y) {
-    x_min = std::min(x_min, x), x_max = std::max(x_max, x);
-    y_min = std::min(y_min, y), y_max = std::max(y_max, y);
-  }
-};
+void add(ShapefilePair& pair, const SHPPoint& point) { pair.add_point(point); }
+void add(ShapefilePair& pair, const SHPArc& arc) { pair.add_arc(arc); }
 
-Box box_of(const SHPPoint& p) { return {p.x, p.y, p.x, p.y}; }
-Box box_of(const SHPArc& arc) { return {arc.x_min, arc.y_min, arc.x_max, arc.y_max}; }
-
-void write_shape(std::FILE* shp, const SHPPoint& point) { SHP_Write_Point(shp, point); }
-void write_shape(std::FILE* shp, const SHPArc& arc) {
-  arc.shape_type == SHP_POLYGON ? SHP_Write_Poly(shp, arc) : SHP_Write_Arc(shp, arc);
-}
-
-// One shapefile pair in the calling order the converters use.
 template <typename Shape>
 void write_pair(const std::string& stem, std::int32_t type, const std::vector<Shape>& shapes) {
-  Stream shp = open_stream(stem + ".shp", "wb");
-  Stream shx = open_stream(stem + ".shx", "wb");
-  SHPHeader header = SHP_New_Header(type);
-  SHP_Write_Header(shp.get(), header);
-  SHP_Write_Header(shx.get(), header);
-  SHP_Shp_Offset = 100;
-  std::int32_t next = 100;
-  Box file_box;
-  std::int32_t number = 1;
-  for (const Shape& shape : shapes) {
-    SHPRecordHeader rec{number++, SHP_Record_Size(type, shape)};
-    SHP_Write_Record_Header(shp.get(), rec);
-    write_shape(shp.get(), shape);
-    SHPIndexEntry entry{next, SHP_Record_Bytes};
-    SHP_Write_Index(shx.get(), entry);
-    next = SHP_Shp_Offset;
-    const Box box = box_of(shape);
-    file_box.widen(box.x_min, box.y_min);
-    file_box.widen(box.x_max, box.y_max);
+  ShapefilePair pair;
+  if (!pair.open_shp(stem + ".shp") || !pair.open_shx(stem + ".shx")) {
+    std::perror(stem.c_str());
+    std::exit(1);
   }
-  header.x_min = file_box.x_min, header.y_min = file_box.y_min;
-  header.x_max = file_box.x_max, header.y_max = file_box.y_max;
-  header.file_length = SHP_Shp_Offset;
-  SHP_Write_Header(shp.get(), header);
-  header.file_length = SHP_Shx_Offset;
-  SHP_Write_Header(shx.get(), header);
+  pair.begin(type);
+  for (const Shape& shape : shapes) add(pair, shape);
+  pair.finish();
 }
 
 SHPArc make_arc(std::int32_t type, std::vector<std::int32_t> parts, std::vector<SHPVertex> points) {
@@ -68,16 +35,16 @@ SHPArc make_arc(std::int32_t type, std::vector<std::int32_t> parts, std::vector<
   arc.shape_type = type;
   arc.parts = std::move(parts);
   arc.points = std::move(points);
-  Box box;
+  BoundingBox box;
   for (const SHPVertex& v : arc.points) box.widen(v.x, v.y);
-  arc.x_min = box.x_min, arc.y_min = box.y_min, arc.x_max = box.x_max, arc.y_max = box.y_max;
+  box.copy_to(arc);
   return arc;
 }
 
 // A table written with the plain routines, one row text per record.
 void write_table(const std::string& path, const DBFFieldDef* fields,
                  const std::vector<std::string>& rows) {
-  Stream dbf = open_stream(path, "wb");
+  CFile dbf = open_c_file(path, "wb");
   DBF_Write_Header(dbf.get(), 0, fields);
   DBF_Write_Field_Headers(dbf.get(), fields);
   for (const std::string& row : rows) std::fwrite(row.data(), 1, row.size(), dbf.get());

@@ -1,14 +1,12 @@
-// Files for the format tests: a private directory, streams that close themselves,
-// whole-file reads, and a sink that keeps the messages of one test.
+// Files for the format tests: a private directory, whole-file reads, and a sink that keeps
+// the messages of one test.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,15 +14,6 @@
 #include "platform/paths.h"
 
 namespace corvane::test {
-
-struct StreamCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using Stream = std::unique_ptr<std::FILE, StreamCloser>;
-
-inline Stream open_stream(const std::string& path, const char* how) {
-  return Stream(std::fopen(path.c_str(), how));
-}
 
 inline std::vector<std::uint8_t> file_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -8,11 +8,11 @@
 #include <cmath>
 #include <filesystem>
 
+#include "formats/c_file.h"
 #include "platform/byte_order.h"
 #include "platform/fatal_error.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
-#include "sdts/attributes/c_file.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/driver/work_files.h"
 #include "sdts/topology/geo_distance.h"
@@ -23,6 +23,9 @@
 
 namespace {
 
+using corvane::formats::CFile;
+using corvane::formats::kBulkStreamBuffer;
+using corvane::formats::open_c_file;
 using corvane::formats::SHPVertex;
 
 // The bytes of work file `name`, wherever the store keeps it.

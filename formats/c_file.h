@@ -1,10 +1,13 @@
-// An owned C stream, closed when it goes away.
+// An owned C stream, closed when it goes away. The writers compose byte-exact images, which
+// C streams write simply.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <string>
+
+namespace corvane::formats {
 
 // The closer owns the stream's buffer when it was given one, so the buffer outlives the
 // final flush: unique_ptr calls the closer before destroying it.
@@ -15,7 +18,7 @@ struct CFileCloser {
 using CFile = std::unique_ptr<std::FILE, CFileCloser>;
 
 // Streams that carry a whole table or shapefile want buffers far larger than stdio's
-// default of one disk block: a system call per 4 KiB dominated their writing.
+// default of one disk block: a system call per 4 KiB dominates their writing.
 inline constexpr std::size_t kBulkStreamBuffer = std::size_t{1} << 16;
 
 // `buffer_size` 0 keeps stdio's own buffer. glibc ignores a size passed to setvbuf without
@@ -32,3 +35,13 @@ inline CFile buffered_c_file(std::FILE* stream, std::size_t buffer_size) {
 inline CFile open_c_file(const std::string& path, const char* mode, std::size_t buffer_size = 0) {
   return buffered_c_file(std::fopen(path.c_str(), mode), buffer_size);
 }
+
+// Closes the stream now, for callers that must know whether its last writes reached the
+// disk; false when they did not. The buffer goes after the stream.
+inline bool close_c_file(CFile& file) {
+  const bool closed = std::fclose(file.release()) == 0;
+  file.get_deleter().buffer.reset();
+  return closed;
+}
+
+}  // namespace corvane::formats
