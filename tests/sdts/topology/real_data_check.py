@@ -1,71 +1,28 @@
 """Converts every real SDTS transfer and cross-checks the shapes with independent readers.
 
-Lines and points: GDAL's SDTS reader, same records, same coordinates within 1e-6.
+Lines and points: GDAL's SDTS reader, same records, same ids, same coordinates within 1e-6.
 Polygons: Debian 12's GDAL returns every SDTS polygon empty, so GEOS builds the faces
-(shapely.ops.polygonize over all lines); each face inside the map must match our polygon
-of the same id by area, and each of our polygons with closed rings must have its face.
-Every ring is closed, outer rings clockwise and islands counter-clockwise; every shapefile
-opens in GDAL without warnings and its table has one row per shape.
+(shapely.ops.polygonize over all lines); each face inside the map must match our polygon of the
+same id by area, and each of our polygons with closed rings must have its face. Every ring is
+closed, outer rings clockwise and islands counter-clockwise; every shapefile opens in GDAL
+without warnings, and its table and index have one row and one entry per shape.
 
-Usage: real_data_check.py <libferrolink.so> <data dir>
-Skips (exit 0) when GDAL, shapely or the data is absent.
+usage: real_data_check.py CONVERT_INPUTS DATA_DIR
 """
-import ctypes
 import glob
 import os
-import struct
 import sys
 import tempfile
 import warnings
 
-try:
-    from osgeo import gdal, ogr
-    from shapely.geometry import LineString, Point, Polygon
-    from shapely.ops import polygonize
-    from shapely.prepared import prep
-    from shapely.strtree import STRtree
-except ImportError as missing:
-    print(f"SKIP: {missing}")
-    sys.exit(0)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from crosscheck import catalogs, check, convert_transfer, fail, finish, need, read_dbf, read_shp  # noqa: E402
 
+gdal, ogr, geometry, ops, prepared, strtree = need(
+    "osgeo.gdal", "osgeo.ogr", "shapely.geometry", "shapely.ops", "shapely.prepared", "shapely.strtree")
 TOLERANCE = 1e-6
 # STRtree changes its interface in shapely 2; the calls used here behave the same in both.
 warnings.filterwarnings("ignore", message="STRtree will be changed")
-failures = []
-
-
-def fail(message):
-    failures.append(message)
-    print("FAIL:", message)
-
-
-def read_shp(path):
-    """Records of a shapefile as (shape type, parts, points)."""
-    with open(path, "rb") as f:
-        data = f.read()
-    records, at = [], 100
-    while at + 12 <= len(data):
-        length = struct.unpack(">i", data[at + 4:at + 8])[0] * 2
-        content = data[at + 8:at + 8 + length]
-        shape_type = struct.unpack("<i", content[:4])[0]
-        if shape_type == 1:
-            records.append((1, [0], [struct.unpack("<2d", content[4:20])]))
-        else:
-            nparts, npoints = struct.unpack("<2i", content[36:44])
-            parts = list(struct.unpack(f"<{nparts}i", content[44:44 + 4 * nparts]))
-            base = 44 + 4 * nparts
-            points = [struct.unpack("<2d", content[base + 16 * k:base + 16 * k + 16]) for k in range(npoints)]
-            records.append((shape_type, parts, points))
-        at += 8 + length
-    return records
-
-
-def dbf_rows(path):
-    """Header record count and the rows' text."""
-    with open(path, "rb") as f:
-        data = f.read()
-    count, header, length = struct.unpack("<IHH", data[4:12])
-    return count, [data[header + k * length:header + (k + 1) * length].decode("latin-1") for k in range(count)]
 
 
 def rings(record):
@@ -82,55 +39,53 @@ def signed_area(ring):
     return sum(pts[i][0] * pts[i + 1][1] - pts[i + 1][0] * pts[i][1] for i in range(len(pts) - 1)) / 2.0
 
 
-def find_output(run_dir, module):
+def find_output(run, module):
     """Our shapefile of `module`: named after its theme, with the module in it."""
-    found = [p for p in glob.glob(os.path.join(run_dir, "*.shp"))
+    found = [p[:-4] for p in glob.glob(os.path.join(run, "*.shp"))
              if os.path.basename(p)[:-4] == module or os.path.basename(p)[:-4].endswith(f"{module}_")]
-    return found[0][:-4] if len(found) == 1 else None
+    return found[0] if len(found) == 1 else None
 
 
-def check_files_open_cleanly(run_dir):
-    for shp in sorted(glob.glob(os.path.join(run_dir, "*.shp"))):
+def check_files_open_cleanly(run):
+    for shp in sorted(glob.glob(os.path.join(run, "*.shp"))):
         messages = []
         gdal.PushErrorHandler(lambda level, number, text: messages.append(text))
-        ds = ogr.Open(shp)
-        count = ds.GetLayer(0).GetFeatureCount() if ds else -1
-        ds = None
+        source = ogr.Open(shp)
+        count = source.GetLayer(0).GetFeatureCount() if source else -1
+        source = None
         gdal.PopErrorHandler()
-        if messages:
-            fail(f"{shp}: GDAL says {messages}")
-        rows, _ = dbf_rows(shp[:-4] + ".dbf")
-        shapes = (os.path.getsize(shp[:-4] + ".shx") - 100) // 8
-        if not (count == rows == shapes == len(read_shp(shp))):
-            fail(f"{shp}: {count} features, {rows} rows, {shapes} index entries")
+        check(f"{shp}: GDAL's warnings", messages, [])
+        rows, _ = read_dbf(shp[:-4] + ".dbf")
+        entries = (os.path.getsize(shp[:-4] + ".shx") - 100) // 8
+        check(f"{shp}: features, rows, index entries, shapes", (rows, entries, len(read_shp(shp))),
+              (count, count, count))
 
 
 def check_features(reference, ours, module):
-    """Same records, same coordinates, in module order."""
+    """Same records, same ids, same coordinates, in module order."""
     layer = reference.GetLayerByName(module)
     shapes = read_shp(ours + ".shp")
-    _, rows = dbf_rows(ours + ".dbf")
+    _, rows = read_dbf(ours + ".dbf")
     if layer.GetFeatureCount() != len(shapes):
         fail(f"{module}: GDAL has {layer.GetFeatureCount()} records, we have {len(shapes)}")
         return
     layer.ResetReading()
     for k, feature in enumerate(layer):
-        if int(rows[k][1:9]) != feature.GetField("RCID"):
-            fail(f"{module} record {k + 1}: id {rows[k][1:9].strip()} vs {feature.GetField('RCID')}")
-        geometry = feature.GetGeometryRef()
-        expected = [] if geometry is None else [geometry.GetPoint_2D(i) for i in range(geometry.GetPointCount())]
+        check(f"{module} record {k + 1} id", int(rows[k][1:9]), feature.GetField("RCID"))
+        g = feature.GetGeometryRef()
+        expected = [] if g is None else [g.GetPoint_2D(i) for i in range(g.GetPointCount())]
         got = shapes[k][2]
-        if len(expected) != len(got) or any(
-                abs(a[0] - b[0]) > TOLERANCE or abs(a[1] - b[1]) > TOLERANCE for a, b in zip(expected, got)):
+        if len(expected) != len(got) or any(abs(a[0] - b[0]) > TOLERANCE or abs(a[1] - b[1]) > TOLERANCE
+                                            for a, b in zip(expected, got)):
             fail(f"{module} record {k + 1}: coordinates differ")
             return
 
 
 def face_ids(faces, lines):
-    """The polygon id of every face, from the side ids of the lines that bound it."""
-    tree = STRtree(faces)
+    """The polygon ids of every face, from the side ids of the lines that bound it."""
+    tree = strtree.STRtree(faces)
     index = {id(face): k for k, face in enumerate(faces)}
-    prepared = [prep(face) for face in faces]
+    inside = [prepared.prep(face) for face in faces]
     ids = [set() for _ in faces]
     for points, left, right in lines:
         if left == right or len(points) < 2:
@@ -142,29 +97,27 @@ def face_ids(faces, lines):
             continue
         mx, my, off = (x0 + x1) / 2, (y0 + y1) / 2, max(1e-4 * length, 1e-6)
         for side_id, sign in ((left, 1.0), (right, -1.0)):
-            probe = Point(mx - sign * off * dy / length, my + sign * off * dx / length)
+            probe = geometry.Point(mx - sign * off * dy / length, my + sign * off * dx / length)
             for face in tree.query(probe):
-                k = index[id(face)]
-                if prepared[k].contains(probe):
-                    ids[k].add(side_id)
+                if inside[index[id(face)]].contains(probe):
+                    ids[index[id(face)]].add(side_id)
     return ids
 
 
-def check_polygons(run_dir, module, line_output):
-    ours = find_output(run_dir, "PC" + module[-2:])
+def check_polygons(run, module, line_output):
+    ours = find_output(run, "PC" + module[-2:])
     if ours is None:
         fail(f"no polygon shapefile for {module}")
         return
     shapes = read_shp(ours + ".shp")
-    _, rows = dbf_rows(ours + ".dbf")
+    _, rows = read_dbf(ours + ".dbf")
     areas = {}
-    for (shape_type, parts, points), row in zip(shapes, rows):
+    for record, row in zip(shapes, rows):
         polygon_id = int(row[1:9])
-        ring_list = rings((shape_type, parts, points))
-        shells = [Polygon(r) if len(r) > 3 else None for r in ring_list]
+        ring_list = rings(record)
+        shells = [geometry.Polygon(r) if len(r) > 3 else None for r in ring_list]
         for k, ring in enumerate(ring_list):
-            if ring[0] != ring[-1]:
-                fail(f"polygon {polygon_id} ring {k} is not closed")
+            check(f"polygon {polygon_id} ring {k} closed", ring[0], ring[-1])
             island = shells[k] is not None and any(
                 other is not None and j != k and other.area > shells[k].area and other.covers(shells[k])
                 for j, other in enumerate(shells))
@@ -174,11 +127,10 @@ def check_polygons(run_dir, module, line_output):
         if ring_list:
             areas[polygon_id] = abs(sum(signed_area(r) for r in ring_list))
 
-    lines = []
-    _, line_rows = dbf_rows(line_output + ".dbf")
-    for (_, _, points), row in zip(read_shp(line_output + ".shp"), line_rows):
-        lines.append((points, int(row[25:33]), int(row[33:41])))
-    faces = list(polygonize([LineString(p) for p, _, _ in lines if len(p) >= 2]))
+    _, line_rows = read_dbf(line_output + ".dbf")
+    lines = [(points, int(row[25:33]), int(row[33:41]))
+             for (_, _, points), row in zip(read_shp(line_output + ".shp"), line_rows)]
+    faces = list(ops.polygonize([geometry.LineString(p) for p, _, _ in lines if len(p) >= 2]))
     face_area = {}
     for face, ids in zip(faces, face_ids(faces, lines)):
         if len(ids) != 1:
@@ -192,45 +144,33 @@ def check_polygons(run_dir, module, line_output):
             fail(f"face of polygon {polygon_id} has no closed polygon of ours")
         elif abs(areas[polygon_id] - area) > TOLERANCE * area:
             fail(f"polygon {polygon_id}: area {areas[polygon_id]} vs face {area}")
-    for polygon_id in areas:
-        if polygon_id not in face_area:
-            fail(f"our polygon {polygon_id} matches no face")
+    check(f"{module}: our polygons without a face", sorted(set(areas) - set(face_area)), [])
     print(f"  {module}: {len(shapes)} polygons, {len(face_area)} matched faces")
 
 
-def main():
-    library, data = sys.argv[1], sys.argv[2]
-    catalogs = sorted(glob.glob(os.path.join(data, "sdts", "*", "*CATD.DDF")))
-    if not catalogs:
-        print(f"SKIP: no SDTS transfers under {data}")
-        return 0
-    ferrolink = ctypes.CDLL(library)
+def main(converter, data):
     with tempfile.TemporaryDirectory(prefix="topo-real-") as out:
-        for catalog in catalogs:
-            parent = os.path.join(out, os.path.basename(os.path.dirname(catalog)))
-            os.mkdir(parent)
-            if ferrolink.Display(catalog.encode(), parent.encode()) != 0:
-                fail(f"{catalog}: conversion failed")
+        os.environ["TEMP"] = out
+        for catalog in catalogs(data):
+            run = convert_transfer(converter, catalog, os.path.join(out, os.path.basename(os.path.dirname(catalog))))
+            if run is None:
                 continue
-            with open(os.path.join(parent, "names.txt")) as f:
-                run_dir = os.path.join(parent, f.readline().strip())
             print(catalog)
             reference = gdal.OpenEx(catalog, gdal.OF_VECTOR)
             for k in range(reference.GetLayerCount()):
                 module = reference.GetLayer(k).GetName()
                 if module[:2] not in ("LE", "NE", "NP", "NA", "NO"):
                     continue
-                ours = find_output(run_dir, module)
+                ours = find_output(run, module)
                 if ours is None:
                     fail(f"{catalog}: no shapefile for {module}")
                     continue
                 check_features(reference, ours, module)
                 if module.startswith("LE"):
-                    check_polygons(run_dir, module, ours)
-            check_files_open_cleanly(run_dir)
-    print(f"{len(catalogs) - len({f.split(':')[0] for f in failures})} passed, {len(failures)} failed")
-    return 1 if failures else 0
+                    check_polygons(run, module, ours)
+            check_files_open_cleanly(run)
+    return finish("lines, points and polygons of every real transfer checked")
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(*sys.argv[1:]))
