@@ -5,22 +5,17 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <stdexcept>
+
+#include "tests/support/shared_data.h"
 
 namespace corvane::test {
 
 namespace fs = std::filesystem;
 
-ScratchDir::ScratchDir() {
-  std::string pattern = (fs::temp_directory_path() / "corvane-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
+ScratchDir::ScratchDir() : path_(fresh_directory("corvane-test").string()) {}
 
 ScratchDir::~ScratchDir() {
   std::error_code ec;
