@@ -20,6 +20,8 @@ struct ChainCase {
   std::vector<int> numbers;        // the kept rings' chain numbers
 };
 
+void PrintTo(const ChainCase& c, std::ostream* out) { *out << c.name; }
+
 const ChainCase kChainCases[] = {
     // A square a-b-c-d whose links come out of walking order.
     {"SquareFromTheFirstLink", {{3, 30, 40, +1, 0}, {1, 10, 20, +1, 0}, {4, 40, 10, +1, 0}, {2, 20, 30, +1, 0}},
