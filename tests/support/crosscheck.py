@@ -62,7 +62,6 @@ def convert(converter, kind, inputs, parent):
     run = subprocess.run([converter, kind, parent] + list(inputs), capture_output=True, text=True)
     if run.returncode != 0:
         fail(f"convert_inputs failed ({run.returncode}): {run.stderr}")
-        return {}
     results = dict(reversed(line.split(" ", 1)) for line in run.stdout.splitlines() if " " in line)
     return {path: int(results[path]) if path in results else None for path in inputs}
 
