@@ -338,7 +338,8 @@ def main(converter, tool, sample_tool, data):
         sample = os.path.join(work, "sample")
         subprocess.run([sample_tool, sample], check=True)
         read_dbf(os.path.join(sample, "1234ARDM.dbf"))
-        check("sample values", [list(r["values"].values()) for r in ogr_read(os.path.join(sample, "1234ARDM.dbf"))["records"]],
+        rows = ogr_read(os.path.join(sample, "1234ARDM.dbf"))["records"]
+        check("sample values", [list(r["values"].values()) for r in rows],
               [[1, "SR 4", "State", 2], [10, "US 3 ALTERNATE", None, 12], [100, "I 495", "Interstate", 4],
                [1000, None, "Town", 1]])
         for catalog in catalogs(data):

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s sdts|opt OUTPUT_PARENT INPUT...\n", argv[0]);
     return 2;
   }
-  for (int i = 3; i < argc; ++i) std::printf("%d %s\n", sdts ? Display(argv[i], argv[2]) : DisplayOpt(argv[i], argv[2]), argv[i]);
+  for (int i = 3; i < argc; ++i)
+    std::printf("%d %s\n", sdts ? Display(argv[i], argv[2]) : DisplayOpt(argv[i], argv[2]), argv[i]);
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "sdts/driver/conversion.h"
 #include "sdts/driver/index_files.h"
@@ -91,13 +92,10 @@ TEST_F(Pipeline, LogLinesAndWindowFields) {
   ASSERT_EQ(progress_.layout.fields.size(), 8u);
   EXPECT_EQ(progress_.layout.fields[6].label, "Scale: 1 to ");
   EXPECT_EQ(progress_.layout.status_field, 3003);
-  EXPECT_EQ(progress_.fields[3011], "FIXTURE, MA / HYDROGRAPHY");
-  EXPECT_EQ(progress_.fields[3012], path("HYDRO/1234CATD.DDF"));
-  EXPECT_EQ(progress_.fields[3013], path("out/HYDRO1234CATDshp"));
-  EXPECT_EQ(progress_.fields[3014], "UTM");
-  EXPECT_EQ(progress_.fields[3015], "19");
-  EXPECT_EQ(progress_.fields[3016], "NAS");
-  EXPECT_EQ(progress_.fields[3017], "24000");
+  const std::map<int, std::string> fields = {{3011, "FIXTURE, MA / HYDROGRAPHY"}, {3012, path("HYDRO/1234CATD.DDF")},
+                                             {3013, path("out/HYDRO1234CATDshp")}, {3014, "UTM"}, {3015, "19"},
+                                             {3016, "NAS"}, {3017, "24000"}};
+  for (const auto& [id, text] : fields) EXPECT_EQ(progress_.fields[id], text) << id;
   const std::vector<std::string> steps = {"HALYARD: starting...", "Reading Control Files",
                                           "Building DBase Files ...", "Building Shapes ..."};
   EXPECT_EQ(progress_.statuses, steps);

@@ -23,7 +23,8 @@ iso_test::ReadResult one_field(const std::string& controls, const std::string& l
   for (std::size_t i = 0; i < records.size(); ++i) b.record({{"0001", {std::to_string(i + 1)}}, {"TEST", records[i]}});
   const std::string path = files.write("test.ddf", b.bytes());
   const iso_test::ReadResult single = read_all(path);
-  for (int run : {1, 3, 1000}) iso_test::expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
+  for (int run : {1, 3, 1000})
+    iso_test::expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
   return single;
 }
 
@@ -61,7 +62,8 @@ TEST(IsoSubfields, ValueKinds) {
       {"comma-ended text", "1600;&", "X", "(A(,))", {delimited("a", ','), "b"}, "|X|X|", "|A(,)|A(,)|", "1|a|b|"},
       {"repeating binary coordinates, 0x1E inside", "1600;&", "X!Y", "(2B(32))",
        {raw(bytes_of({0, 0, 1, 0})), be32(-5), be32(7), be32(0x1E1E1E1E)}, "|X|Y|X|Y|", "|B(32)|B(32)|B(32)|B(32)|",
-       "1|" + bytes_of({0, 0, 1, 0}) + "|" + bytes_of({0xFF, 0xFF, 0xFF, 0xFB}) + "|" + bytes_of({0, 0, 0, 7}) + "|" + h + h + h + h + "|"},
+       "1|" + bytes_of({0, 0, 1, 0}) + "|" + bytes_of({0xFF, 0xFF, 0xFF, 0xFB}) + "|" + bytes_of({0, 0, 0, 7}) + "|" +
+           h + h + h + h + "|"},
       {"bit-packed binary values share bytes", "1600;&", "HI!LO!MID!NEXT", "(2B(4),B(4),B(12))",
        {raw(bytes_of({0xAB, 0xCD, 0xEF}))}, "|HI|LO|MID|NEXT|", "|B(4)|B(4)|B(4)|B(12)|",
        "1|" + bytes_of({0xA0}) + "|" + bytes_of({0xB0}) + "|" + bytes_of({0xC0}) + "|" + bytes_of({0xDE, 0xF0}) + "|"},

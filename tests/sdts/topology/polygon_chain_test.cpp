@@ -60,19 +60,6 @@ TEST_P(PolygonChainCase, Rings) {
 INSTANTIATE_TEST_SUITE_P(Polygons, PolygonChainCase, ::testing::ValuesIn(kChainCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PolygonChain, FindNextLinkTakesTheFirstUnusedInLineOrder) {
-  SDTSPolygon polygon(3);
-  polygon.add_link({1, 9, 2, +1, 0});
-  polygon.add_link({2, 5, 3, +1, 0});
-  polygon.add_link({3, 5, 4, +1, 0});
-  PolygonLink* first = polygon.find_next_link(5);
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->link_id, 2);
-  first->used = 1;
-  EXPECT_EQ(polygon.find_next_link(5)->link_id, 3);
-  EXPECT_EQ(polygon.find_next_link(4), nullptr);
-}
-
 TEST(PolygonChain, ChainCannotOutgrowItsCapacity) {
   corvane::RecordingMessageSink messages;
   corvane::install_message_sink(&messages);
