@@ -6,39 +6,21 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <stdexcept>
+
+#include "tests/support/shared_data.h"
 
 namespace corvane::test {
 
 namespace fs = std::filesystem;
 
-ScratchDir::ScratchDir() {
-  std::string pattern = (fs::temp_directory_path() / "corvane-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
+ScratchDir::ScratchDir() : path_(fresh_directory("corvane-test").string()) {}
 
 ScratchDir::~ScratchDir() {
   std::error_code ec;
   fs::remove_all(path_, ec);
-}
-
-void write_file(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary);
-  out << content;
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 bool exists(const std::string& path) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/output_files.h"
+
 namespace corvane::test {
 
 // A fresh directory removed with everything in it at the end of the test.
@@ -20,8 +22,6 @@ class ScratchDir {
   std::string path_;
 };
 
-void write_file(const std::string& path, const std::string& content);
-std::string read_file(const std::string& path);
 bool exists(const std::string& path);
 // Names in `dir`, sorted.
 std::vector<std::string> list_dir(const std::string& dir);

@@ -1,49 +1,28 @@
-// Runs conversions of synthetic or real DLG-3 optional-format files in a scratch directory
-// and reads their outputs back.
+// Runs conversions of synthetic or real DLG-3 optional-format files in a scratch directory;
+// the outputs are read with tests/support/output_files.h.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "dlgopt/run_display_opt.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
 #include "platform/progress_presenter.h"
+#include "tests/support/output_files.h"
 #include "tests/support/shared_data.h"
 #include "tools/dlgopt_fixture/dlgopt_fixture.h"
 
 namespace corvane::dlgopt::test {
 
-using corvane::test::shared_data_dir;
+using namespace corvane::test;
 
-std::string read_bytes(const std::string& path);
-void write_bytes(const std::string& path, const std::string& bytes);
-bool exists(const std::string& path);
-// Every file of a run directory but its log, the dBase date bytes blanked (they follow the clock).
-std::map<std::string, std::string> outputs_of(const std::string& run_dir);
-
-// A dBase table as written: header fields and raw rows (deletion flag included).
-struct Table {
-  std::uint32_t records = 0;
-  std::uint16_t header_length = 0;
-  std::uint16_t record_length = 0;
-  std::vector<std::string> rows;
-};
-Table read_table(const std::string& path);
-
-// One shapefile record's content, found through the index file.
-struct ShapeRecord {
-  std::int32_t content_words = 0;
-  std::string content;
-};
-std::vector<ShapeRecord> read_shapes(const std::string& shp_path);
-double get_double(const std::string& bytes, std::size_t offset);
-std::int32_t get_int(const std::string& bytes, std::size_t offset);
+// Every file of a run directory but its log, the dBase date bytes blanked (they follow the
+// clock), by name without the run's base name.
+std::map<std::string, std::string> outputs_of(const std::string& run_dir, const std::string& base);
 
 class ConversionTest : public ::testing::Test {
  protected:
@@ -54,9 +33,12 @@ class ConversionTest : public ::testing::Test {
   int convert(const dlgopt_fixture::DlgFile& file, const std::string& name = "test.opt",
               dlgopt_fixture::Form form = dlgopt_fixture::Form::kFixed);
   int convert_path(const std::string& input_path);
+  // Writes `bytes` as `name` in the scratch directory and converts it.
+  int convert_bytes(const std::string& bytes, const std::string& name);
   // Output of the last conversion: "<scratch>/out/<base>shp/<base><suffix>".
   std::string output(const std::string& suffix) const;
-  std::string log_text() const;
+  std::string log_text() const { return read_file(output(".log")); }
+  bool logged(const std::string& part) const { return log_text().find(part) != std::string::npos; }
 
   paths::WorkDirectory scratch_{"dlgopt_test"};
   std::string out_dir_;

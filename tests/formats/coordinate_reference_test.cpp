@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <array>
 #include <string>
 #include <vector>
-
-#include "tests/support/shared_data.h"
 
 namespace corvane::formats {
 namespace {
@@ -17,19 +14,16 @@ int epsg_of(const ReferenceChoice& choice) {
 }
 
 TEST(SdtsCoordinateReference, UtmAndGeographicByDatum) {
-  EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference("UTM", "NAS", "18")), 26718);
-  EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference("UTM", "NAX", "18")), 26918);
-  EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference("UTM ", " NAS", " 19")), 26719);
-  EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference("UTM", "WGC", "18")), 32218);
-  EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference("UTM", "WGE", "18")), 32618);
-  EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference("GEO", "NAS", "")), 4267);
-  EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference("GEO", "NAX", "")), 4269);
-  const ReferenceChoice nad27 = SDTS_Coordinate_Reference("UTM", "NAS", "18");
-  EXPECT_EQ(nad27.reference->label(), "EPSG:26718 NAD27 / UTM zone 18N");
+  const std::pair<std::array<const char*, 3>, int> cases[] = {
+      {{"UTM", "NAS", "18"}, 26718}, {{"UTM", "NAX", "18"}, 26918}, {{"UTM ", " NAS", " 19"}, 26719},
+      {{"UTM", "WGC", "18"}, 32218}, {{"UTM", "WGE", "18"}, 32618}, {{"GEO", "NAS", ""}, 4267},
+      {{"GEO", "NAX", ""}, 4269},    {{"SPCS", "NAX", "2001"}, 26986}};
+  for (const auto& [xref, epsg] : cases)
+    EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference(xref[0], xref[1], xref[2])), epsg) << xref[0] << xref[1] << xref[2];
+  EXPECT_EQ(SDTS_Coordinate_Reference("UTM", "NAS", "18").reference->label(), "EPSG:26718 NAD27 / UTM zone 18N");
 }
 
 TEST(SdtsCoordinateReference, StatePlaneOnlyWhereTheRegistryHasItInMetres) {
-  EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference("SPCS", "NAX", "2001")), 26986);
   // The 1927 zones are registered in US survey feet only.
   const ReferenceChoice nad27 = SDTS_Coordinate_Reference("SPCS", "NAS", "2001");
   EXPECT_FALSE(nad27.reference);
@@ -73,12 +67,12 @@ const std::vector<const char*> kConusAlbers = {"0.000000000000000D+00",  "0.0000
                                                "0.000000000000000D+00",  "0.000000000000000D+00"};
 
 TEST(DlgCoordinateReference, UtmStatePlaneAndGeographic) {
-  EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(dlg_header("1", "19", "2", "0"))), 26719);
-  EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(dlg_header("1", "18", "2", "1"))), 26918);
-  EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(dlg_header("2", "2001", "1", "0"))), 26786);
-  EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(dlg_header("2", "2001", "2", "1"))), 26986);
-  EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(dlg_header("0", "0", "4", "1"))), 4269);
-  EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(dlg_header("1", "20", "2", "2"))), 3920);
+  const std::pair<std::array<const char*, 4>, int> cases[] = {
+      {{"1", "19", "2", "0"}, 26719},   {{"1", "18", "2", "1"}, 26918}, {{"2", "2001", "1", "0"}, 26786},
+      {{"2", "2001", "2", "1"}, 26986}, {{"0", "0", "4", "1"}, 4269},   {{"1", "20", "2", "2"}, 3920}};
+  for (const auto& [fields, epsg] : cases)
+    EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(dlg_header(fields[0], fields[1], fields[2], fields[3]))), epsg)
+        << fields[0] << " " << fields[1] << " " << fields[2] << " " << fields[3];
 }
 
 TEST(DlgCoordinateReference, MissingOrUnusableFieldsGiveNoReference) {
@@ -126,20 +120,6 @@ TEST(DlgCoordinateReference, AlbersFromProjectionParameters) {
   EXPECT_FALSE(DLG_Coordinate_Reference(dlg_header("3", "0", "2", "0", bad)).reference);
   bad[3] = "45.5 degrees";
   EXPECT_FALSE(DLG_Coordinate_Reference(dlg_header("3", "0", "2", "0", bad)).reference);
-}
-
-TEST(DlgCoordinateReference, RealFilesAreUtmOnNad27) {
-  CORVANE_REQUIRE_SHARED_DATA();
-  for (const auto& [file, code] :
-       {std::pair{"anacapa-ca-BD.opt", 26711}, {"concord-ma-RR.opt", 26719}}) {
-    std::ifstream input(corvane::test::shared_data_dir() + "/dlg3-optional/" + file,
-                        std::ios::binary);
-    std::string text(10 * 80, ' ');
-    input.read(text.data(), static_cast<std::streamsize>(text.size()));
-    std::vector<std::string> records;
-    for (std::size_t i = 0; i < 10; ++i) records.push_back(text.substr(80 * i, 80));
-    EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(records)), code) << file;
-  }
 }
 
 }  // namespace

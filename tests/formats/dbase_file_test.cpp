@@ -79,41 +79,34 @@ const DBFFieldDef kFields[] = {{"ELEVATION", 'N', 8, 0},
                                {"LONGFIELDNAME", 'C', 20, 0},
                                {nullptr, 0, 0, 0}};
 
-TEST_F(DBase, PlainRoutinesWriteAnEmptyTable) {
+TEST_F(DBase, PlainRoutinesWriteTheHeaderRewriteTheCountAndMarkTheEnd) {
   CFile f = open_c_file(path("p.dbf"), "wb");
   EXPECT_EQ(DBF_Write_Header(f.get(), 0, kFields), 0);
   EXPECT_EQ(DBF_Write_Field_Headers(f.get(), kFields), 0);
-  f.reset();
-  const auto b = file_bytes(path("p.dbf"));
+  std::fflush(f.get());
+  auto b = file_bytes(path("p.dbf"));
   ASSERT_EQ(b.size(), 32u + 32u * 2u + 1u);
   const std::time_t now = std::time(nullptr);
   const std::tm* local = std::localtime(&now);
-  EXPECT_EQ(b[0], 3);
-  EXPECT_EQ(b[1], local->tm_year);
-  EXPECT_EQ(b[2], local->tm_mon + 1);
+  EXPECT_EQ(std::vector<int>(b.begin(), b.begin() + 3), (std::vector<int>{3, local->tm_year, local->tm_mon + 1}));
   EXPECT_EQ(get_le32(&b[4]), 0u);
   EXPECT_EQ(get_le16(&b[8]), 97);
   EXPECT_EQ(get_le16(&b[10]), 29);
-  for (int i = 12; i < 32; ++i) EXPECT_EQ(b[i], 0) << i;
+  EXPECT_EQ(std::vector<int>(b.begin() + 12, b.begin() + 32), std::vector<int>(20, 0));
   EXPECT_EQ(std::memcmp(&b[32], "ELEVATION\0\0N", 12), 0);
   EXPECT_EQ(b[48], 8);
   // 11 characters or more: the first 10, then a zero byte.
   EXPECT_EQ(std::memcmp(&b[64], "LONGFIELDN\0C", 12), 0);
   EXPECT_EQ(b[80], 20);
   EXPECT_EQ(b[96], 0x0D);
-}
 
-TEST_F(DBase, PlainRoutinesRewriteTheCountAndMarkTheEnd) {
-  CFile f = open_c_file(path("p.dbf"), "wb");
-  DBF_Write_Header(f.get(), 0, kFields);
-  DBF_Write_Field_Headers(f.get(), kFields);
   const std::string row = " " + std::string(28, 'x');
   std::fwrite(row.data(), 1, row.size(), f.get());
   DBF_Write_End_Mark(f.get());
   std::rewind(f.get());
   DBF_Write_Header(f.get(), 1, kFields);
   f.reset();
-  const auto b = file_bytes(path("p.dbf"));
+  b = file_bytes(path("p.dbf"));
   ASSERT_EQ(b.size(), 97u + 29u + 1u);
   EXPECT_EQ(get_le32(&b[4]), 1u);
   EXPECT_EQ(b.back(), 0x1A);

@@ -1,4 +1,4 @@
-// Writes projection files for the GDAL cross-check (projection_file_check.py): each file is
+// Writes projection files for the GDAL cross-check (gdal_crosscheck.py): each file is
 // named after the EPSG code GDAL must find in it; "custom_albers" has none.
 #include <cstdio>
 #include <string>

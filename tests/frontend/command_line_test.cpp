@@ -106,20 +106,18 @@ TEST(CommandLine, MissingAndUnpackableInputsFail) {
   EXPECT_TRUE(fs::is_directory(dir / "out"));
 }
 
-std::vector<std::string> real_catalogs() {
-  std::vector<std::string> catalogs;
-  const std::string root = corvane::test::shared_data_dir() + "/sdts";
-  for (const auto& transfer : test::list_dir(root))
-    for (const auto& name : test::list_dir(root + "/" + transfer))
-      if (name.size() > 8 && name.substr(name.size() - 8) == "CATD.DDF") catalogs.push_back(root + "/" + transfer + "/" + name);
-  return catalogs;
-}
-
 std::vector<std::string> files_in(const std::string& dir, const std::string& ending) {
   std::vector<std::string> files;
   for (const auto& name : test::list_dir(dir))
-    if (name.size() > ending.size() && name.substr(name.size() - ending.size()) == ending) files.push_back(dir + "/" + name);
+    if (name.size() > ending.size() && name.ends_with(ending)) files.push_back(dir + "/" + name);
   return files;
+}
+
+std::vector<std::string> real_catalogs() {
+  std::vector<std::string> catalogs;
+  for (const auto& transfer : files_in(corvane::test::shared_data_dir() + "/sdts", ""))
+    for (const auto& catalog : files_in(transfer, "CATD.DDF")) catalogs.push_back(catalog);
+  return catalogs;
 }
 
 void expect_every_input_converted(const ProgramRun& run, const std::vector<std::string>& inputs) {

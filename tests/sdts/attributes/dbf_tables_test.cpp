@@ -47,23 +47,14 @@ TEST_F(JoinTables, OneTablePerAttributeModuleWithOneRowPerReference) {
   record(tables, 9, {{"AHPR", 1}});
   tables.close_tables();
 
-  const std::string hpr = read_file(output("LE01_1234AHPR.dbf"));
-  EXPECT_EQ(field(hpr, 0), "LE01_id N(10)");
-  EXPECT_EQ(field(hpr, 1), "AHPR_RCID N(6)");
-  EXPECT_EQ(field(hpr, 2), "ELEVATION N(8.2)");
-  ASSERT_EQ(record_count(hpr), 3u);
-  EXPECT_EQ(row(hpr, 0), "          7     2   21.00");
-  EXPECT_EQ(row(hpr, 1), "          7     3   31.50");
-  EXPECT_EQ(row(hpr, 2), "          9     1   10.50");
-  EXPECT_EQ(hpr.size(), header_length(hpr) + 3u * record_length(hpr));
-
-  const std::string hyf = read_file(output("LE01_1234AHYF.dbf"));
-  ASSERT_EQ(record_count(hyf), 1u);
-  EXPECT_EQ(row(hyf, 0), "          7     1   10.50");
-
-  const std::string log = read_file(input("run.log"));
-  EXPECT_NE(log.find("Writing attribute records to table LE01_1234AHPR.dbf\n"), std::string::npos);
-  EXPECT_EQ(read_file(input("dlgsdts.tmp")),
+  const corvane::test::DbfTable hpr = table("LE01_1234AHPR.dbf");
+  EXPECT_EQ(hpr.fields, (std::vector<std::string>{"LE01_id N(10)", "AHPR_RCID N(6)", "ELEVATION N(8.2)"}));
+  EXPECT_EQ(hpr.rows, (std::vector<std::string>{"          7     2   21.00", "          7     3   31.50",
+                                                "          9     1   10.50"}));
+  EXPECT_TRUE(hpr.tail.empty());
+  EXPECT_EQ(table("LE01_1234AHYF.dbf").rows, std::vector<std::string>{"          7     1   10.50"});
+  EXPECT_TRUE(logged("Writing attribute records to table LE01_1234AHPR.dbf\n"));
+  EXPECT_EQ(corvane::test::read_file(input("dlgsdts.tmp")),
             output("LE01_1234AHPR.dbf") + "\n" + output("LE01_1234AHYF.dbf") + "\n");
 }
 
@@ -82,8 +73,8 @@ TEST_F(JoinTables, NoReferencesNoTableAndEachObjectModuleItsOwn) {
     record(tables, 4, {{"AHPR", 1}});
     tables.close_tables();
   }
-  EXPECT_EQ(row(read_file(output("LE01_1234AHPR.dbf")), 0), "          4     1   10.50");
-  EXPECT_EQ(field(read_file(output("NO01_1234AHPR.dbf")), 0), "NO01_id N(10)");
+  EXPECT_EQ(table("LE01_1234AHPR.dbf").rows.at(0), "          4     1   10.50");
+  EXPECT_EQ(table("NO01_1234AHPR.dbf").fields.at(0), "NO01_id N(10)");
 }
 
 TEST_F(JoinTables, UnknownRecordsAndMissingTablesGiveBlanks) {
@@ -93,12 +84,10 @@ TEST_F(JoinTables, UnknownRecordsAndMissingTablesGiveBlanks) {
   record(tables, 5, {{"AHPR", 3}, {"AHPR", 0}, {"AHPR", -1}, {"AXXX", 1}});
   tables.close_tables();
 
-  const std::string hpr = read_file(output("LE01_1234AHPR.dbf"));
-  ASSERT_EQ(record_count(hpr), 3u);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(row(hpr, i), "          5" + std::string(14, ' '));
-  const std::string missing = read_file(output("LE01_1234AXXX.dbf"));
-  EXPECT_EQ(header_length(missing), 65);
-  EXPECT_EQ(row(missing, 0), "          5");
+  EXPECT_EQ(table("LE01_1234AHPR.dbf").rows, std::vector<std::string>(3, "          5" + std::string(14, ' ')));
+  const corvane::test::DbfTable missing = table("LE01_1234AXXX.dbf");
+  EXPECT_EQ(missing.header_length, 65);
+  EXPECT_EQ(missing.rows.at(0), "          5");
 }
 
 TEST_F(JoinTables, AttributeTableFoundInOtherCaseOrUnderOtherPrefix) {
@@ -109,8 +98,8 @@ TEST_F(JoinTables, AttributeTableFoundInOtherCaseOrUnderOtherPrefix) {
   tables.set_name("LE01");
   record(tables, 1, {{"AHPR", 1}, {"AHYF", 1}});
   tables.close_tables();
-  EXPECT_EQ(row(read_file(output("LE01_tr01AHPR.dbf")), 0), "          1     1   10.50");
-  EXPECT_EQ(row(read_file(output("LE01_tr01AHYF.dbf")), 0), "          1     1   10.50");
+  EXPECT_EQ(table("LE01_tr01AHPR.dbf").rows.at(0), "          1     1   10.50");
+  EXPECT_EQ(table("LE01_tr01AHYF.dbf").rows.at(0), "          1     1   10.50");
 }
 
 }  // namespace

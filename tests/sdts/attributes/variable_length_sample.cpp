@@ -1,5 +1,5 @@
 // Writes an attribute module whose values vary in length from record to record
-// (OUT_DIR/1234ARDM.DDF) and converts it, for the GDAL cross-check:
+// (OUT_DIR/1234ARDM.DDF) and converts it, for real_transfers_check.py:
 //   variable_length_sample OUT_DIR
 #include <cstdio>
 #include <filesystem>

@@ -1,13 +1,17 @@
-// The catalog walks: document and log lines of the control modules, the window's fields,
-// output names, and what one conversion leaves to the next.
+// Whole conversions of small transfers: the run directory, the run files and names.txt,
+// the catalog walks (document and log lines of the control modules, the window's fields),
+// output names, tracing, failures, and what one conversion leaves to the next.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "sdts/driver/conversion.h"
 #include "sdts/driver/index_files.h"
 #include "sdts/driver/output_names.h"
+#include "sdts/driver/run_directory.h"
 #include "sdts/driver/run_state.h"
 #include "sdts/modules/module_state.h"
 #include "tests/sdts/driver/conversion_fixture.h"
@@ -23,6 +27,15 @@ class Pipeline : public corvane::test::ConversionTest {
   std::string doc() const { return read(path("out/HYDRO1234CATDshp/1234CATD.doc")); }
   std::string log() const { return read(path("out/HYDRO1234CATDshp/1234CATD.log")); }
   int convert(const std::string& catalog) { return SDTS_Convert(catalog.c_str(), out().c_str()); }
+  // A small complete transfer of control modules in `folder`.
+  std::string transfer(const std::string& folder = "HYDRO") {
+    SdtsTransfer t(path(folder), "1234");
+    t.iden({});
+    t.iref({});
+    t.xref({});
+    t.stat();
+    return t.write();
+  }
 };
 
 TEST_F(Pipeline, DocumentLinesInCatalogOrder) {
@@ -79,13 +92,10 @@ TEST_F(Pipeline, LogLinesAndWindowFields) {
   ASSERT_EQ(progress_.layout.fields.size(), 8u);
   EXPECT_EQ(progress_.layout.fields[6].label, "Scale: 1 to ");
   EXPECT_EQ(progress_.layout.status_field, 3003);
-  EXPECT_EQ(progress_.fields[3011], "FIXTURE, MA / HYDROGRAPHY");
-  EXPECT_EQ(progress_.fields[3012], path("HYDRO/1234CATD.DDF"));
-  EXPECT_EQ(progress_.fields[3013], path("out/HYDRO1234CATDshp"));
-  EXPECT_EQ(progress_.fields[3014], "UTM");
-  EXPECT_EQ(progress_.fields[3015], "19");
-  EXPECT_EQ(progress_.fields[3016], "NAS");
-  EXPECT_EQ(progress_.fields[3017], "24000");
+  const std::map<int, std::string> fields = {{3011, "FIXTURE, MA / HYDROGRAPHY"}, {3012, path("HYDRO/1234CATD.DDF")},
+                                             {3013, path("out/HYDRO1234CATDshp")}, {3014, "UTM"}, {3015, "19"},
+                                             {3016, "NAS"}, {3017, "24000"}};
+  for (const auto& [id, text] : fields) EXPECT_EQ(progress_.fields[id], text) << id;
   const std::vector<std::string> steps = {"HALYARD: starting...", "Reading Control Files",
                                           "Building DBase Files ...", "Building Shapes ..."};
   EXPECT_EQ(progress_.statuses, steps);
@@ -179,6 +189,114 @@ TEST(OutputNamesTest, ThemeNamesBecomeFileNamesInsideTheRunDirectory) {
   EXPECT_EQ(SDTS_Get_Module_Theme_Name("NE01"), "NE01");
   EXPECT_EQ(SDTS_Get_Module_Theme_Name("PC01"), "PC01");
   g_cats_records.clear();
+}
+
+TEST(RunLayoutTest, NamesFollowFolderBaseAndShp) {
+  RunLayout l = SDTS_Run_Layout("/data/HYDRO/1234CATD.DDF", "/out");
+  EXPECT_EQ(l.run_name, "HYDRO1234CATDshp");
+  EXPECT_EQ(l.run_dir, "/out/HYDRO1234CATDshp");
+  EXPECT_EQ(l.doc_path, "/out/HYDRO1234CATDshp/1234CATD.doc");
+  EXPECT_EQ(l.log_path, "/out/HYDRO1234CATDshp/1234CATD.log");
+  EXPECT_EQ(l.trace_path, "/out/HYDRO1234CATDshp/1234CATD.dbg");
+
+  EXPECT_EQ(SDTS_Run_Layout("D:\\DLG\\HYDRO\\1234CATD.DDF", "C:\\OUT").run_name, "HYDRO1234CATDshp");
+  EXPECT_EQ(SDTS_Run_Layout("D:\\1234CATD.DDF", "C:\\OUT").run_name, "1234CATDshp");
+  EXPECT_EQ(SDTS_Run_Layout("/1234CATD.DDF", "/out").run_name, "1234CATDshp");
+  EXPECT_EQ(SDTS_Run_Layout("1234CATD.DDF", "/out").run_name, "1234CATDshp");
+  EXPECT_EQ(SDTS_Run_Layout("/o/UNZIPPED/1234CATD.DDF", "/out").run_name, "1234CATDshp");
+  EXPECT_EQ(SDTS_Run_Layout("/o/Unzipped/1234CATD.DDF", "/out").run_name, "1234CATDshp");
+}
+
+TEST_F(Pipeline, RunFilesAndNamesFile) {
+  const std::string catalog = transfer();
+  ASSERT_EQ(convert(catalog), 0);
+  const fs::path run = path("out/HYDRO1234CATDshp");
+  EXPECT_EQ(read(path("out/names.txt")), "HYDRO1234CATDshp\nFIXTURE, MA / HYDROGRAPHY");
+  EXPECT_TRUE(read(run / "1234CATD.doc").starts_with("********* SDTS Document File  *****************\n\n"));
+  const std::string log = read(run / "1234CATD.log");
+  EXPECT_TRUE(log.starts_with("********* DLG Log File  *****************\n\n"
+                              "input catalog: " + catalog + "\noutput directory " + run.string() + "\n\n"
+                              "New Process started on "));
+  EXPECT_FALSE(fs::exists(run / "1234CATD.dbg")) << "no trace file while tracing is off";
+  EXPECT_TRUE(fs::exists(path("tmp/dlgsdts.tmp")));
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(Pipeline, ExistingRunDirectoryIsRewritten) {
+  const std::string catalog = transfer();
+  ASSERT_EQ(convert(catalog), 0);
+  const std::string first = read(path("out/HYDRO1234CATDshp/1234CATD.doc"));
+  ASSERT_EQ(convert(catalog), 0);
+  EXPECT_EQ(read(path("out/HYDRO1234CATDshp/1234CATD.doc")), first);
+}
+
+TEST_F(Pipeline, NamesFileThatCannotBeCreatedIsReportedAndTheConversionFinishes) {
+  const std::string catalog = transfer();
+  fs::create_directory(path("out/names.txt"));  // a directory cannot be opened as a file
+  EXPECT_EQ(convert(catalog), 0);
+  EXPECT_TRUE(fs::exists(path("out/HYDRO1234CATDshp/1234CATD.doc")));
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_NE(messages_.messages[0].find("names.txt"), std::string::npos);
+}
+
+TEST_F(Pipeline, LongPathsAreNotTruncated) {
+  const std::string folder(200, 'f');
+  const std::string catalog = transfer(folder + "/" + folder + "/" + folder);
+  ASSERT_EQ(convert(catalog), 0);
+  EXPECT_TRUE(fs::exists(fs::path(out()) / (folder + "1234CATDshp") / "1234CATD.log"));
+}
+
+TEST_F(Pipeline, FatalConditionEndsOnlyThatConversion) {
+  const std::string catalog = transfer();
+  // The log file's place is taken by a directory: it cannot be created.
+  fs::create_directories(path("out/HYDRO1234CATDshp/1234CATD.log"));
+  EXPECT_NE(convert(catalog), 0);
+  ASSERT_FALSE(messages_.messages.empty());
+  EXPECT_EQ(messages_.messages.back(), "Error on open logfile");
+  EXPECT_FALSE(progress_.is_open);
+
+  fs::remove_all(path("out/HYDRO1234CATDshp"));
+  messages_.messages.clear();
+  EXPECT_EQ(convert(catalog), 0);
+  EXPECT_EQ(read(path("out/names.txt")), "HYDRO1234CATDshp\nFIXTURE, MA / HYDROGRAPHY");
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(Pipeline, MissingCatalogFails) {
+  EXPECT_NE(SDTS_Convert(path("HYDRO/1234CATD.DDF").c_str(), out().c_str()), 0);
+  EXPECT_NE(SDTS_Convert(nullptr, out().c_str()), 0);
+}
+
+TEST_F(Pipeline, TracingWritesNestedIndentedLines) {
+  const std::string catalog = transfer();
+  setenv("CORVANE_TRACE", "1", 1);
+  ASSERT_EQ(convert(catalog), 0);
+  const std::string trace = read(path("out/HYDRO1234CATDshp/1234CATD.dbg"));
+  ASSERT_TRUE(trace.starts_with("********* SDTS TRACE File  *****************\n\n"));
+  EXPECT_NE(trace.find("\n>> BEGIN: Display\n >> BEGIN: SDTS_Process\n"), std::string::npos) << trace;
+  EXPECT_NE(trace.find("\n << EXIT:  SDTS_Process return_code = 0\n"), std::string::npos);
+  EXPECT_TRUE(trace.ends_with("\n<< EXIT:  Display return_code = 0\n"));
+
+  // Every begin has its exit at the same depth; a routine's own lines stand at its depth
+  // and the routines it calls one deeper.
+  std::istringstream lines(trace.substr(trace.find(">> BEGIN: Display")));
+  std::string line;
+  int depth = 0;
+  while (std::getline(lines, line)) {
+    const auto indent = static_cast<int>(line.find_first_not_of(' '));
+    const std::string body = line.substr(indent);
+    if (body.starts_with(">> BEGIN: ")) {
+      EXPECT_EQ(indent, depth) << line;
+      ++depth;
+    } else if (body.starts_with("<< EXIT:  ")) {
+      --depth;
+      EXPECT_EQ(indent, depth) << line;
+    } else {
+      EXPECT_EQ(indent, std::max(depth - 1, 0)) << line;
+    }
+  }
+  EXPECT_EQ(depth, 0);
+  g_trace_on = 0;  // tracing stays on until the next conversion starts
 }
 
 }  // namespace

@@ -94,21 +94,44 @@ TEST(IsoLabels, FirstGroupMovesFastestAndLongCyclesAreWorkedOutPerValue) {
   EXPECT_EQ(Iso_Label_Text(long_cycle, 0b1000000101), "Q!P!Q!P!P!P!P!P!P!Q");
 }
 
-TEST(IsoDdr, LeaderChecks) {
+// Damaged or unusual DDRs: which are read and which refused.
+TEST(IsoDdr, LeaderControlTagAndArrayDescriptorChecks) {
   iso_test::Files files;
   const std::string title = std::string("0000;&T") + kFieldTerminator;
-  EXPECT_TRUE(read_all(files.write("ok.ddf", ddr_with_fields(2, 6, {{"0000", title}, {"0001", kRecordId}}))).ddr_read);
-  EXPECT_FALSE(read_all(files.write("fcl0.ddf", ddr_with_fields(2, 0, {{"0001", kRecordId}}))).ddr_read);
-  EXPECT_FALSE(read_all(files.write("fcl6.ddf", ddr_with_fields(1, 6, {{"0001", kRecordId}}))).ddr_read);
+  const std::string text = std::string("1600;&TEXT") + kFieldTerminator;
+  const auto grid = [](const std::string& descriptor) {
+    return "2600;&GRID" + std::string(1, kUnitTerminator) + descriptor + kUnitTerminator + "(I)" + kFieldTerminator;
+  };
+  const auto patched = [](std::string ddr, std::size_t at, char c) {
+    ddr[at] = c;
+    return ddr;
+  };
+  const std::string good = ddr_with_fields(2, 6, {{"0001", kRecordId}});
+  const std::pair<std::string, bool> cases[] = {
+      {ddr_with_fields(2, 6, {{"0000", title}, {"0001", kRecordId}}), true},
+      {ddr_with_fields(2, 0, {{"0001", kRecordId}}), false},  // level 2 without field controls
+      {ddr_with_fields(1, 6, {{"0001", kRecordId}}), false},  // level 1 with them
+      {patched(good, 6, 'D'), false},                          // not a DDR leader
+      {patched(good, 23, '8'), false},                         // tag size
+      {ddr_with_fields(2, 6, {{"0001", kRecordId}, {"GRID", grid("2,3,4")}}), true},
+      {ddr_with_fields(2, 6, {{"0001", kRecordId}, {"GRID", grid("1,3")}}), false},  // one dimension
+  };
+  for (const auto& [ddr, read] : cases) EXPECT_EQ(read_all(files.write("ddr.ddf", ddr)).ddr_read, read) << ddr;
+  EXPECT_FALSE(read_all(files.write("level4.ddf", patched(patched(good, 23, '8'), 5, '4'))).opened);
 
-  std::string ddr = ddr_with_fields(2, 6, {{"0001", kRecordId}});
-  ddr[6] = 'D';
-  EXPECT_FALSE(read_all(files.write("not-l.ddf", ddr)).ddr_read);
-  ddr = ddr_with_fields(2, 6, {{"0001", kRecordId}});
-  ddr[23] = '8';
-  EXPECT_FALSE(read_all(files.write("tag8.ddf", ddr)).ddr_read);
-  ddr[5] = '4';
-  EXPECT_FALSE(read_all(files.write("level4.ddf", ddr)).opened);
+  // Control tags out of order, twice, missing, or after another tag: refused at levels 1 and 2.
+  const std::vector<std::vector<std::pair<std::string, std::string>>> bad_tags = {
+      {{"0001", kRecordId}, {"0000", title}, {"TEXT", text}},
+      {{"0000", title}, {"0001", kRecordId}, {"0001", kRecordId}},
+      {{"0000", title}, {"TEXT", text}},
+      {{"0000", title}, {"TEXT", text}, {"0001", kRecordId}},
+  };
+  for (const auto& fields : bad_tags) {
+    for (int level : {1, 2, 3}) {
+      const auto r = read_all(files.write("tags.ddf", ddr_with_fields(level, level == 1 ? 0 : 6, fields)));
+      EXPECT_EQ(r.ddr_read, level == 3) << "level " << level << ", first tag " << fields[0].first;
+    }
+  }
 }
 
 TEST(IsoDdr, LevelOneTakesFieldTextsAsNames) {
@@ -145,35 +168,6 @@ TEST(IsoDdr, ZeroRecordLengthIsComputedFromTheDirectory) {
   ISO_End_File(&stream);
   EXPECT_EQ(stream, nullptr);
   EXPECT_EQ(read_all(path).statuses(), (std::vector<int>{3, 4}));
-}
-
-TEST(IsoDdr, ControlTagsCheckedAtLevelsOneAndTwo) {
-  iso_test::Files files;
-  const std::string title = std::string("0000;&T") + kFieldTerminator;
-  const std::string text = std::string("1600;&TEXT") + kFieldTerminator;
-  const std::vector<std::vector<std::pair<std::string, std::string>>> bad = {
-      {{"0001", kRecordId}, {"0000", title}, {"TEXT", text}},        // out of order
-      {{"0000", title}, {"0001", kRecordId}, {"0001", kRecordId}},   // twice
-      {{"0000", title}, {"TEXT", text}},                             // missing
-      {{"0000", title}, {"TEXT", text}, {"0001", kRecordId}},        // after another tag
-  };
-  for (const auto& fields : bad) {
-    for (int level : {1, 2, 3}) {
-      const auto r = read_all(files.write("tags.ddf", ddr_with_fields(level, level == 1 ? 0 : 6, fields)));
-      EXPECT_EQ(r.ddr_read, level == 3) << "level " << level << ", first tag " << fields[0].first;
-    }
-  }
-}
-
-TEST(IsoDdr, NumericArrayDescriptorNeedsTwoDimensions) {
-  iso_test::Files files;
-  const auto with_descriptor = [&](const std::string& descriptor) {
-    const std::string grid = "2600;&GRID" + std::string(1, kUnitTerminator) + descriptor + kUnitTerminator + "(I)" +
-                             kFieldTerminator;
-    return read_all(files.write("array.ddf", ddr_with_fields(2, 6, {{"0001", kRecordId}, {"GRID", grid}})));
-  };
-  EXPECT_TRUE(with_descriptor("2,3,4").ddr_read);
-  EXPECT_FALSE(with_descriptor("1,3").ddr_read);
 }
 
 TEST(IsoDdr, SamePathOpenedTwiceGivesIndependentStates) {

@@ -1,10 +1,9 @@
-// Subfields as the module readers see them: values, statuses, labels and formats.
+// Subfields as the module readers see them: values, statuses, labels and formats, read one by
+// one and in runs alike.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <tuple>
 
-#include "platform/byte_order.h"
 #include "tests/sdts/iso8211/iso_test_support.h"
 #include "tests/support/shared_data.h"
 
@@ -14,48 +13,99 @@ using iso_test::read_all;
 
 namespace {
 
-Iso8211Builder catalog_builder() {
+// A file of "0001" and one more field TEST, one record per entry of `records`, read whole;
+// runs of every length must read as single calls do.
+iso_test::ReadResult one_field(const std::string& controls, const std::string& labels, const std::string& formats,
+                               const std::vector<std::vector<Value>>& records) {
+  iso_test::Files files;
   Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
-      .field("CATD", "1600;&", "CATALOG/DIRECTORY", "MODN!RCID!NAME!TYPE!FILE", "(A,I,3A)");
-  return b;
+  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEST", controls, "TEST", labels, formats);
+  for (std::size_t i = 0; i < records.size(); ++i) b.record({{"0001", {std::to_string(i + 1)}}, {"TEST", records[i]}});
+  const std::string path = files.write("test.ddf", b.bytes());
+  const iso_test::ReadResult single = read_all(path);
+  for (int run : {1, 3, 1000})
+    iso_test::expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
+  return single;
 }
 
-Field catd(const char* rcid, const char* name) { return {"CATD", {"CATD", rcid, name, "Module", "X.DDF"}}; }
+std::string column(const iso_test::ReadResult& r, std::string iso_test::Subfield::*member) {
+  std::string out;
+  for (const auto& s : r.subfields) out += s.*member + "|";
+  return out;
+}
 
-}  // namespace
-
-TEST(IsoSubfields, StatusesMarkRecordsAndFields) {
-  iso_test::Files files;
-  auto b = catalog_builder();
-  b.record({{"0001", {"1"}}, catd("1", "IDEN")});
-  b.record({{"0001", {"2"}}, catd("2", "STAT")});
-  const auto r = read_all(files.write("catd.ddf", b.bytes()));
-  ASSERT_TRUE(r.ddr_read);
+TEST(IsoSubfields, StatusesLabelsAndFormatsOfDelimitedText) {
+  const auto r = one_field("1600;&", "MODN!RCID!NAME!TYPE!FILE", "(A,I,3A)",
+                           {{"CATD", "1", "IDEN", "Module", "X.DDF"}, {"CATD", "2", "STAT", "Module", "X.DDF"}});
   EXPECT_EQ(r.ddr_status, ISO_STATUS_END_OF_RECORD);
   ASSERT_FALSE(r.failed);
   EXPECT_EQ(r.statuses(), (std::vector<int>{2, 6, 1, 1, 1, 3, 2, 6, 1, 1, 1, 4}));
-  EXPECT_EQ(r.subfields[0].tag, "0001");
-  EXPECT_EQ(r.subfields[0].value, "1");
-  EXPECT_EQ(r.subfields[0].label, "");
-  EXPECT_EQ(r.subfields[0].format, "");
-  EXPECT_EQ(r.subfields[3].label, "NAME");
-  EXPECT_EQ(r.subfields[3].format, "A");
-  EXPECT_EQ(r.subfields[9].value, "STAT");
+  EXPECT_EQ(column(r, &iso_test::Subfield::tag), "0001|TEST|TEST|TEST|TEST|TEST|0001|TEST|TEST|TEST|TEST|TEST|");
+  EXPECT_EQ(column(r, &iso_test::Subfield::label), "|MODN|RCID|NAME|TYPE|FILE||MODN|RCID|NAME|TYPE|FILE|");
+  EXPECT_EQ(column(r, &iso_test::Subfield::format), "|A|I|A|A|A||A|I|A|A|A|");
+  EXPECT_EQ(column(r, &iso_test::Subfield::value), "1|CATD|1|IDEN|Module|X.DDF|2|CATD|2|STAT|Module|X.DDF|");
 }
 
-TEST(IsoSubfields, OneSubfieldRecordEndsTheRecordOrTheFile) {
-  iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER");
-  b.record({{"0001", {"1"}}}).record({{"0001", {"2"}}});
-  const auto r = read_all(files.write("one.ddf", b.bytes()));
-  EXPECT_EQ(r.statuses(), (std::vector<int>{3, 4}));
+// The value columns of one-record files: what each reads as, and how its field ends.
+TEST(IsoSubfields, ValueKinds) {
+  struct Case {
+    const char* what;
+    std::string controls, labels, formats;
+    std::vector<Value> values;
+    std::string labels_read, formats_read, values_read;
+  };
+  const std::string h = "\x1e";
+  const Case cases[] = {
+      // "72^_^^": the last value is empty, not missing; "A(,)" ends at its comma.
+      {"empty delimited values", "1600;&", "NAME!UNIT!MXLN!KEY", "(4A)", {"", "D", "72", ""},
+       "|NAME|UNIT|MXLN|KEY|", "|A|A|A|A|", "1||D|72||"},
+      {"comma-ended text", "1600;&", "X", "(A(,))", {delimited("a", ','), "b"}, "|X|X|", "|A(,)|A(,)|", "1|a|b|"},
+      {"repeating binary coordinates, 0x1E inside", "1600;&", "X!Y", "(2B(32))",
+       {raw(bytes_of({0, 0, 1, 0})), be32(-5), be32(7), be32(0x1E1E1E1E)}, "|X|Y|X|Y|", "|B(32)|B(32)|B(32)|B(32)|",
+       "1|" + bytes_of({0, 0, 1, 0}) + "|" + bytes_of({0xFF, 0xFF, 0xFF, 0xFB}) + "|" + bytes_of({0, 0, 0, 7}) + "|" +
+           h + h + h + h + "|"},
+      {"bit-packed binary values share bytes", "1600;&", "HI!LO!MID!NEXT", "(2B(4),B(4),B(12))",
+       {raw(bytes_of({0xAB, 0xCD, 0xEF}))}, "|HI|LO|MID|NEXT|", "|B(4)|B(4)|B(4)|B(12)|",
+       "1|" + bytes_of({0xA0}) + "|" + bytes_of({0xB0}) + "|" + bytes_of({0xC0}) + "|" + bytes_of({0xDE, 0xF0}) + "|"},
+      {"labels starting with a star alternate", "1600;&", "*X!Y", "(R,R)", {"1.5", "2.5", "3.5", "4.5"},
+       "|!X|!Y|!X|!Y|", "|R|R|R|R|", "1|1.5|2.5|3.5|4.5|"},
+      {"the format walk repeats the last group", "1600;&", "", "(A,2(I,R),S)", {"a", "1", "2", "3", "4", "s", "5", "6", "7"},
+       "||||||||||", "|A|I|R|I|R|S|I|R|I|", "1|a|1|2|3|4|s|5|6|7|"},
+      {"a flat group repeats whole", "1600;&", "", "(A,(I,R))", {"a", "1", "2", "b", "3"}, "||||||", "|A|I|R|A|I|",
+       "1|a|1|2|b|3|"},
+      {"dimensions read from the data", "2600;&", "", "(I)", {"2", "2", "1", "10", "20"},
+       "|NUMBER OF DIMENSIONS|DIMENSION LENGTH|DIMENSION LENGTH|||", "|I|I|I|I|I|", "1|2|2|1|10|20|"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto r = one_field(c.controls, c.labels, c.formats, {c.values});
+    ASSERT_FALSE(r.failed);
+    EXPECT_EQ(column(r, &iso_test::Subfield::label), c.labels_read);
+    EXPECT_EQ(column(r, &iso_test::Subfield::format), c.formats_read);
+    EXPECT_EQ(column(r, &iso_test::Subfield::value), c.values_read);
+    std::vector<int> statuses(r.subfields.size(), ISO_STATUS_OK);
+    statuses[0] = ISO_STATUS_START_OF_RECORD;
+    statuses[1] = ISO_STATUS_START_OF_FIELD;
+    statuses.back() = ISO_STATUS_END_OF_FILE;
+    EXPECT_EQ(r.statuses(), statuses);
+  }
+}
+
+TEST(IsoSubfields, BinaryIntegersInEitherByteOrder) {
+  int flag = 1;
+  std::int32_t v = 0;
+  ASSERT_EQ(ISO_Byte_Order(&flag), 1);
+  for (const auto& [bytes, value] : {std::pair{bytes_of({0, 0, 1, 0}), 256}, {bytes_of({0xFF, 0xFF, 0xFF, 0xFB}), -5},
+                                     {bytes_of({0x1E, 0x1E, 0x1E, 0x1E}), 0x1E1E1E1E}}) {
+    ISO_Bytes_To_Int(bytes.data(), &v, flag == 0);
+    EXPECT_EQ(v, value);
+  }
+  ISO_Bytes_To_Int(bytes_of({0, 1, 0, 0}).data(), &v, 0);
+  EXPECT_EQ(v, 256);
 }
 
 TEST(IsoSubfields, FileEndingAfterItsDdrGivesEndOfFile) {
-  iso_test::Files files;
-  const auto r = read_all(files.write("empty.ddf", catalog_builder().bytes()));
+  const auto r = one_field("1600;&", "T", "(A)", {});
   ASSERT_TRUE(r.ddr_read);
   EXPECT_EQ(r.ddr_status, ISO_STATUS_END_OF_FILE);
   EXPECT_TRUE(r.subfields.empty());
@@ -71,7 +121,9 @@ TEST(IsoSubfields, FixedWidthValueCutByTheFieldTerminator) {
   // A field terminator inside a fixed-width value (not in its last place) damages the field.
   b.record({{"0001", {fixed("     3")}}, {"ATTP", {fixed("AB")}}});
   b.record({{"0001", {fixed("     4")}}, {"ATTP", {fixed("ABCD"), fixed("123456")}}});
-  const auto r = read_all(files.write("fixed.ddf", b.bytes()));
+  const std::string path = files.write("fixed.ddf", b.bytes());
+  const auto r = read_all(path);
+  iso_test::expect_same_subfields(r, read_all(path, 1000000, 2), "runs");
   ASSERT_EQ(r.subfields.size(), 6u);
   EXPECT_EQ(r.subfields[2].value, "12345");
   EXPECT_EQ(r.subfields[2].format, "I(6)");
@@ -81,165 +133,23 @@ TEST(IsoSubfields, FixedWidthValueCutByTheFieldTerminator) {
   EXPECT_EQ(r.final_status, ISO_STATUS_FAILED);
 }
 
-TEST(IsoSubfields, EmptyDelimitedValuesStayInPlace) {
-  iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
-      .field("DDSH", "1600;&", "SCHEMA", "NAME!UNIT!MXLN!KEY", "(4A)")
-      .field("LIST", "1600;&", "LIST", "X", "(A(,))");
-  // "72^_^^": the last value is empty, not missing.
-  b.record({{"0001", {"1"}}, {"DDSH", {"", "D", "72", ""}}, {"LIST", {delimited("a", ','), "b"}}});
-  const auto r = read_all(files.write("empty-values.ddf", b.bytes()));
-  ASSERT_FALSE(r.failed);
-  ASSERT_EQ(r.subfields.size(), 7u);
-  EXPECT_EQ(r.subfields[1].value, "");
-  EXPECT_EQ(r.subfields[1].status, ISO_STATUS_START_OF_FIELD);
-  EXPECT_EQ(r.subfields[4].label, "KEY");
-  EXPECT_EQ(r.subfields[4].value, "");
-  EXPECT_EQ(r.subfields[4].status, ISO_STATUS_END_OF_FIELD);
-  EXPECT_EQ(r.subfields[5].value, "a");
-  EXPECT_EQ(r.subfields[5].format, "A(,)");
-  EXPECT_EQ(r.subfields[6].value, "b");
-}
-
-TEST(IsoSubfields, RepeatingBinaryCoordinates) {
-  iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("SADR", "1600;&", "SPATIAL ADDRESS", "X!Y", "(2B(32))");
-  b.record({{"0001", {"1"}}, {"SADR", {raw(bytes_of({0, 0, 1, 0})), be32(-5), be32(7), be32(0x1E1E1E1E)}}});
-  const auto r = read_all(files.write("sadr.ddf", b.bytes()));
-  ASSERT_FALSE(r.failed);
-  ASSERT_EQ(r.subfields.size(), 5u);
-  const char* labels[] = {"X", "Y", "X", "Y"};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(r.subfields[1 + i].value.size(), 4u);
-    EXPECT_EQ(r.subfields[1 + i].format, "B(32)");
-    EXPECT_EQ(r.subfields[1 + i].label, labels[i]);
-  }
-  int flag = 1;
-  std::int32_t v = 0;
-  ASSERT_EQ(ISO_Byte_Order(&flag), 1);
-  ISO_Bytes_To_Int(r.subfields[1].value.data(), &v, flag == 0);
-  EXPECT_EQ(v, 256);
-  ISO_Bytes_To_Int(r.subfields[2].value.data(), &v, flag == 0);
-  EXPECT_EQ(v, -5);
-  ISO_Bytes_To_Int(r.subfields[4].value.data(), &v, flag == 0);
-  EXPECT_EQ(v, 0x1E1E1E1E);
-  ISO_Bytes_To_Int(bytes_of({0, 1, 0, 0}).data(), &v, 0);
-  EXPECT_EQ(v, 256);
-}
-
-TEST(IsoSubfields, BitPackedBinaryValuesShareBytes) {
-  iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("BITS", "1600;&", "BITS", "HI!LO!MID!NEXT", "(2B(4),B(4),B(12))");
-  b.record({{"0001", {"1"}}, {"BITS", {raw(bytes_of({0xAB, 0xCD, 0xEF}))}}});
-  const auto r = read_all(files.write("bits.ddf", b.bytes()));
-  ASSERT_FALSE(r.failed);
-  ASSERT_EQ(r.subfields.size(), 5u);
-  EXPECT_EQ(r.subfields[1].value, bytes_of({0xA0}));
-  EXPECT_EQ(r.subfields[2].value, bytes_of({0xB0}));
-  EXPECT_EQ(r.subfields[3].value, bytes_of({0xC0}));
-  EXPECT_EQ(r.subfields[4].value, bytes_of({0xDE, 0xF0}));
-  EXPECT_EQ(r.subfields[4].format, "B(12)");
-  EXPECT_EQ(r.subfields[4].label, "NEXT");
-}
-
-TEST(IsoSubfields, LabelsStartingWithAStarAlternate) {
-  iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("SADR", "1600;&", "SPATIAL ADDRESS", "*X!Y", "(R,R)");
-  b.record({{"0001", {"1"}}, {"SADR", {"1.5", "2.5", "3.5", "4.5"}}});
-  const auto r = read_all(files.write("star.ddf", b.bytes()));
-  ASSERT_EQ(r.subfields.size(), 5u);
-  EXPECT_EQ(r.subfields[1].label, "!X");
-  EXPECT_EQ(r.subfields[2].label, "!Y");
-  EXPECT_EQ(r.subfields[3].label, "!X");
-  EXPECT_EQ(r.subfields[4].label, "!Y");
-  EXPECT_EQ(r.subfields[4].value, "4.5");
-}
-
-TEST(IsoSubfields, FormatWalkRepeatsTheLastGroup) {
-  iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
-      .field("AAAA", "1600;&", "GROUPED", "", "(A,2(I,R),S)")
-      .field("BBBB", "1600;&", "FLAT", "", "(A,(I,R))");
-  b.record({{"0001", {"1"}},
-            {"AAAA", {"a", "1", "2", "3", "4", "s", "5", "6", "7"}},
-            {"BBBB", {"a", "1", "2", "b", "3"}}});
-  const auto r = read_all(files.write("walk.ddf", b.bytes()));
-  ASSERT_FALSE(r.failed);
-  std::string formats;
-  for (const auto& s : r.subfields) formats += s.format + " ";
-  EXPECT_EQ(formats, " A I R I R S I R I A I R A I ");
-}
-
-TEST(IsoSubfields, RecordOfFortyThousandBytesIsReadWhole) {
-  iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEXT", "1600;&", "TEXT", "T", "(A)");
-  const std::string long_value(9000, 'x');
-  std::vector<Value> values(4, Value(long_value));
+TEST(IsoSubfields, RecordOfFortyThousandBytesIsReadWholeAndATooLongValueRefused) {
+  std::vector<Value> values(4, Value(std::string(9000, 'x')));
   values.push_back(std::string(3900, 'y'));
-  b.record({{"0001", {"1"}}, {"TEXT", values}});
-  b.record({{"0001", {"2"}}, {"TEXT", {"end"}}});
-  const auto bytes = b.bytes();
-  ASSERT_GT(bytes.size(), 40000u);
-  const auto r = read_all(files.write("long.ddf", bytes));
+  const auto r = one_field("1600;&", "T", "(A)", {values, {"end"}});
   ASSERT_FALSE(r.failed);
   ASSERT_EQ(r.subfields.size(), 8u);
-  EXPECT_EQ(r.subfields[4].value, long_value);
+  EXPECT_EQ(r.subfields[4].value, std::string(9000, 'x'));
   EXPECT_EQ(r.subfields[5].value.size(), 3900u);
   EXPECT_EQ(r.subfields[7].value, "end");
   EXPECT_EQ(r.final_status, ISO_STATUS_END_OF_FILE);
+
+  // A value too long for the caller stops a run; the single read after it refuses it.
+  const auto refused = one_field("1600;&", "A!B!C", "(A,A,A)", {{"x", "y", std::string(10005, 'z')}});
+  EXPECT_TRUE(refused.failed);
+  EXPECT_EQ(refused.final_status, ISO_STATUS_FAILED);
+  EXPECT_EQ(refused.subfields.size(), 3u);
 }
-
-TEST(IsoSubfields, ValueLongerThanTheCallersBufferIsRefused) {
-  iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEXT", "1600;&", "TEXT", "T", "(A)");
-  b.record({{"0001", {"1"}}, {"TEXT", {std::string(10004, 'x')}}});
-  const auto r = read_all(files.write("too-long.ddf", b.bytes()));
-  EXPECT_TRUE(r.failed);
-  EXPECT_EQ(r.final_status, ISO_STATUS_FAILED);
-  ASSERT_EQ(r.subfields.size(), 1u);
-}
-
-TEST(IsoSubfields, DimensionsReadFromTheData) {
-  iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("GRID", "2600;&", "GRID", "", "(I)");
-  b.record({{"0001", {"1"}}, {"GRID", {"2", "2", "1", "10", "20"}}});
-  const auto r = read_all(files.write("grid.ddf", b.bytes()));
-  ASSERT_FALSE(r.failed);
-  ASSERT_EQ(r.subfields.size(), 6u);
-  EXPECT_EQ(r.subfields[1].value, "2");
-  EXPECT_EQ(r.subfields[1].label, "NUMBER OF DIMENSIONS");
-  EXPECT_EQ(r.subfields[1].status, ISO_STATUS_START_OF_FIELD);
-  EXPECT_EQ(r.subfields[2].label, "DIMENSION LENGTH");
-  EXPECT_EQ(r.subfields[3].format, "I");
-  EXPECT_EQ(r.subfields[4].value, "10");
-  EXPECT_EQ(r.subfields[4].status, ISO_STATUS_OK);
-  EXPECT_EQ(r.subfields[5].status, ISO_STATUS_END_OF_FILE);
-}
-
-namespace {
-
-void expect_same_subfields(const iso_test::ReadResult& single, const iso_test::ReadResult& runs,
-                           const std::string& what) {
-  ASSERT_EQ(single.failed, runs.failed) << what;
-  ASSERT_EQ(single.subfields.size(), runs.subfields.size()) << what;
-  for (std::size_t i = 0; i < single.subfields.size(); ++i) {
-    const auto& a = single.subfields[i];
-    const auto& b = runs.subfields[i];
-    ASSERT_EQ(std::tie(a.tag, a.label, a.format, a.value, a.status),
-              std::tie(b.tag, b.label, b.format, b.value, b.status))
-        << what << ", subfield " << i;
-  }
-}
-
-}  // namespace
 
 TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTell) {
   iso_test::Files files;
@@ -257,29 +167,13 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTell) {
   const std::string path = files.write("runs.ddf", b.bytes());
   const auto single = read_all(path);
   ASSERT_FALSE(single.failed);
-  for (int run : {1, 2, 3, 1000}) {
-    expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
-  }
+  for (int run : {1, 2, 3, 1000})
+    iso_test::expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
 
   // A damaged label with a zero byte reads as its text up to that byte, both ways.
-  Iso8211Builder z;
-  z.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
-      .field("SADR", "1600;&", "SPATIAL ADDRESS", std::string("X\0junk!Y", 8), "(2B(32))");
-  z.record({{"0001", {"1"}}, {"SADR", {be32(1), be32(2), be32(3), be32(4)}}});
-  const std::string zero_path = files.write("zero.ddf", z.bytes());
-  const auto zero_single = read_all(zero_path);
-  ASSERT_FALSE(zero_single.failed);
-  EXPECT_EQ(zero_single.subfields[1].label, "X");
-  expect_same_subfields(zero_single, read_all(zero_path, 1000000, 3), "a label with a zero byte");
-
-  // A value too long for the caller stops the run; the single read after it refuses it.
-  Iso8211Builder c;
-  c.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEXT", "1600;&", "TEXT", "A!B!C", "(A,A,A)");
-  c.record({{"0001", {"1"}}, {"TEXT", {"x", "y", std::string(10005, 'z')}}});
-  const std::string long_path = files.write("long.ddf", c.bytes());
-  const auto refused = read_all(long_path);
-  EXPECT_TRUE(refused.failed);
-  expect_same_subfields(refused, read_all(long_path, 1000000, 5), "a value too long");
+  const auto zero = one_field("1600;&", std::string("X\0junk!Y", 8), "(2B(32))", {{be32(1), be32(2), be32(3), be32(4)}});
+  ASSERT_FALSE(zero.failed);
+  EXPECT_EQ(zero.subfields[1].label, "X");
 }
 
 TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTellInRealModules) {
@@ -288,10 +182,11 @@ TEST(IsoSubfields, RunsOfValuesTellWhatSingleReadsTellInRealModules) {
   for (const auto& transfer : std::filesystem::directory_iterator(corvane::test::shared_data_dir() + "/sdts")) {
     for (const auto& module : std::filesystem::directory_iterator(transfer.path())) {
       if (module.path().extension() != ".DDF") continue;
-      const auto single = read_all(module.path());
-      expect_same_subfields(single, read_all(module.path(), 1000000, 64), module.path());
+      iso_test::expect_same_subfields(read_all(module.path()), read_all(module.path(), 1000000, 64), module.path());
       ++files_read;
     }
   }
   EXPECT_GT(files_read, 100);
 }
+
+}  // namespace

@@ -1,9 +1,12 @@
 // Reads fixture files back through the reader the way the module readers do.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/paths.h"
@@ -91,6 +94,18 @@ inline ReadResult read_all(const std::string& path, int max_subfields = 1000000,
   r.final_status = status;
   ISO_End_File(&stream);
   return r;
+}
+
+// Runs of values must tell exactly what single reads tell.
+inline void expect_same_subfields(const ReadResult& single, const ReadResult& runs, const std::string& what) {
+  ASSERT_EQ(single.failed, runs.failed) << what;
+  ASSERT_EQ(single.subfields.size(), runs.subfields.size()) << what;
+  for (std::size_t i = 0; i < single.subfields.size(); ++i) {
+    const auto& a = single.subfields[i];
+    const auto& b = runs.subfields[i];
+    ASSERT_EQ(std::tie(a.tag, a.label, a.format, a.value, a.status), std::tie(b.tag, b.label, b.format, b.value, b.status))
+        << what << ", subfield " << i;
+  }
 }
 
 inline std::string bytes_of(std::initializer_list<int> b) {

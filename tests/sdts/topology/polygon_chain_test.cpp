@@ -1,84 +1,64 @@
 // Chaining a polygon's links into rings: which link is taken where several leave a node,
 // what happens to links that never close, and that long boundaries chain in linear time.
+#include "sdts/topology/polygon_chain.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 
 #include "platform/fatal_error.h"
 #include "platform/message_sink.h"
-#include "sdts/topology/polygon_chain.h"
 
 namespace {
 
-std::vector<std::vector<std::int32_t>> rings_of(const SDTSPolygon& polygon) {
-  std::vector<std::vector<std::int32_t>> rings;
-  for (const PolygonChain& ring : polygon.rings()) rings.push_back(ring.entries());
-  return rings;
-}
+using Rings = std::vector<std::vector<std::int32_t>>;
 
-TEST(PolygonChain, SquareClosesFromTheFirstLinkInLineOrder) {
-  SDTSPolygon square(2);
-  // Forward links of a square a-b-c-d, added out of walking order.
-  square.add_link({3, 30, 40, +1, 0});
-  square.add_link({1, 10, 20, +1, 0});
-  square.add_link({4, 40, 10, +1, 0});
-  square.add_link({2, 20, 30, +1, 0});
-  square.make_chain();
-  EXPECT_EQ(rings_of(square), (std::vector<std::vector<std::int32_t>>{{3, 4, 1, 2}}));
-}
+struct ChainCase {
+  const char* name;
+  std::vector<PolygonLink> links;  // link id, start node, end node, direction
+  Rings rings;                     // signed link ids, each ring from its first link in line order
+  std::vector<int> numbers;        // the kept rings' chain numbers
+};
 
-TEST(PolygonChain, BackwardLinksGiveNegativeEntries) {
-  SDTSPolygon square(2);
-  // Lines digitised the other way round: the polygon is on their left.
-  square.add_link({1, 20, 10, -1, 0});
-  square.add_link({2, 30, 20, -1, 0});
-  square.add_link({3, 40, 30, -1, 0});
-  square.add_link({4, 10, 40, -1, 0});
-  square.make_chain();
-  EXPECT_EQ(rings_of(square), (std::vector<std::vector<std::int32_t>>{{-1, -4, -3, -2}}));
-}
+void PrintTo(const ChainCase& c, std::ostream* out) { *out << c.name; }
 
-TEST(PolygonChain, SelfTouchingPolygonFollowsLineOrderAndIslandsAreOwnRings) {
-  SDTSPolygon figure(7);
-  // Two loops meeting at node 5; at node 5 both link 3 and link 7 leave: 3 comes first.
-  figure.add_link({1, 1, 2, +1, 0});
-  figure.add_link({2, 2, 5, +1, 0});
-  figure.add_link({3, 5, 6, +1, 0});
-  figure.add_link({4, 6, 5, +1, 0});
-  figure.add_link({7, 5, 8, +1, 0});
-  figure.add_link({8, 8, 1, +1, 0});
-  // A closed line on its own (start node = end node) is a ring of one entry.
-  figure.add_link({9, 20, 20, -1, 0});
-  figure.make_chain();
-  EXPECT_EQ(rings_of(figure), (std::vector<std::vector<std::int32_t>>{{1, 2, 3, 4, 7, 8}, {-9}}));
-  EXPECT_EQ(figure.find_next_link(5), nullptr);
-}
+const ChainCase kChainCases[] = {
+    // A square a-b-c-d whose links come out of walking order.
+    {"SquareFromTheFirstLink", {{3, 30, 40, +1, 0}, {1, 10, 20, +1, 0}, {4, 40, 10, +1, 0}, {2, 20, 30, +1, 0}},
+     {{3, 4, 1, 2}}, {0}},
+    // Lines digitised the other way round: the polygon is on their left.
+    {"BackwardLinksNegative", {{1, 20, 10, -1, 0}, {2, 30, 20, -1, 0}, {3, 40, 30, -1, 0}, {4, 10, 40, -1, 0}},
+     {{-1, -4, -3, -2}}, {0}},
+    // Two loops meeting at node 5, where links 3 and 7 both leave: 3 comes first. A closed line
+    // on its own is a ring of one entry.
+    {"SelfTouchingAndIsland",
+     {{1, 1, 2, +1, 0}, {2, 2, 5, +1, 0}, {3, 5, 6, +1, 0}, {4, 6, 5, +1, 0}, {7, 5, 8, +1, 0}, {8, 8, 1, +1, 0},
+      {9, 20, 20, -1, 0}},
+     {{1, 2, 3, 4, 7, 8}, {-9}}, {0, 1}},
+    // The open path 1-2-3 is dropped, and its chain number is not reused.
+    {"UnclosedDropped", {{1, 1, 2, +1, 0}, {2, 2, 3, +1, 0}, {5, 7, 7, +1, 0}}, {{5}}, {1}},
+};
 
-TEST(PolygonChain, UnclosedLinksAreDroppedAndNumbersNotReused) {
-  SDTSPolygon polygon(4);
-  polygon.add_link({1, 1, 2, +1, 0});
-  polygon.add_link({2, 2, 3, +1, 0});  // open path 1-2-3
-  polygon.add_link({5, 7, 7, +1, 0});  // closed ring
+class PolygonChainCase : public ::testing::TestWithParam<ChainCase> {};
+
+TEST_P(PolygonChainCase, Rings) {
+  SDTSPolygon polygon(2);
+  for (const PolygonLink& link : GetParam().links) polygon.add_link(link);
   polygon.make_chain();
-  ASSERT_EQ(polygon.rings().size(), 1u);
-  // Chain 0 (links 1, 2) did not close; the ring kept is chain 1.
-  EXPECT_EQ(polygon.rings()[0].number(), 1);
-  EXPECT_EQ(polygon.rings()[0].entries(), std::vector<std::int32_t>{5});
-  for (const PolygonLink& link : polygon.links()) EXPECT_EQ(link.used, 1);
+  Rings rings;
+  std::vector<int> numbers;
+  for (const PolygonChain& ring : polygon.rings()) {
+    rings.push_back(ring.entries());
+    numbers.push_back(ring.number());
+  }
+  EXPECT_EQ(rings, GetParam().rings);
+  EXPECT_EQ(numbers, GetParam().numbers);
+  for (const PolygonLink& link : polygon.links()) EXPECT_EQ(link.used, 1) << link.link_id;
+  EXPECT_EQ(polygon.find_next_link(GetParam().links[0].start_node), nullptr);
 }
 
-TEST(PolygonChain, FindNextLinkTakesTheFirstUnusedInLineOrder) {
-  SDTSPolygon polygon(3);
-  polygon.add_link({1, 9, 2, +1, 0});
-  polygon.add_link({2, 5, 3, +1, 0});
-  polygon.add_link({3, 5, 4, +1, 0});
-  PolygonLink* first = polygon.find_next_link(5);
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->link_id, 2);
-  first->used = 1;
-  EXPECT_EQ(polygon.find_next_link(5)->link_id, 3);
-  EXPECT_EQ(polygon.find_next_link(4), nullptr);
-}
+INSTANTIATE_TEST_SUITE_P(Polygons, PolygonChainCase, ::testing::ValuesIn(kChainCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PolygonChain, ChainCannotOutgrowItsCapacity) {
   corvane::RecordingMessageSink messages;
