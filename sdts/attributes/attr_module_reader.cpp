@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <set>
 
 #include "platform/paths.h"
-#include "sdts/attributes/c_file.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/c_file.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 using corvane::formats::DBFFieldDef;
 

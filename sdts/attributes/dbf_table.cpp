@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cstring>
 
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 namespace {
 

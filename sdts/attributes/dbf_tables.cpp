@@ -3,9 +3,9 @@
 #include "platform/paths.h"
 #include "sdts/attributes/attribute_run_state.h"
 #include "sdts/attributes/dbf_table.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 void SDTSJoinRecords::dump() const {
   for (const JoinPair& pair : m_pairs)

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "platform/byte_order.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/work_files.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/work_files.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "sdts/attributes/attr_module_reader.h"
-#include "sdts/attributes/c_file.h"
+#include "sdts/run/c_file.h"
 
 class AttrRecordStaging {
  public:

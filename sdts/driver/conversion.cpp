@@ -13,12 +13,12 @@
 #include "platform/message_sink.h"
 #include "platform/paths.h"
 #include "sdts/driver/archive_input.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_directory.h"
-#include "sdts/driver/run_state.h"
 #include "sdts/driver/sdts_process.h"
-#include "sdts/driver/trace.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_directory.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 #if __has_include("sdts/driver/hypsography_merge.h")
 #include "sdts/driver/hypsography_merge.h"

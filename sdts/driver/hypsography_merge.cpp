@@ -13,9 +13,9 @@
 #include "platform/byte_order.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
-#include "sdts/attributes/c_file.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/c_file.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 namespace {
 

@@ -5,16 +5,16 @@
 #include <utility>
 
 #include "formats/layer_reference.h"
-#include "sdts/driver/data_quality.h"
-#include "sdts/driver/index_files.h"
-#include "sdts/driver/output_names.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
 #include "sdts/modules/catalog.h"
+#include "sdts/modules/data_quality.h"
 #include "sdts/modules/identification.h"
-#include "sdts/modules/module_state.h"
 #include "sdts/modules/spatial_reference.h"
+#include "sdts/run/index_files.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/output_names.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 #if __has_include("sdts/attributes/write_dbf_file.h")
 #include "sdts/attributes/write_dbf_file.h"

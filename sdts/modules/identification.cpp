@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 const std::vector<IdenRecord>& SDTSIdenFile::return_records() {
   TRACE_BEGIN("SDTSIdenFile::return_records()");

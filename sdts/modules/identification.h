@@ -1,19 +1,10 @@
 // The identification module (IDEN): title, scale, profile and conformance.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "sdts/modules/sdts_file.h"
-
-struct IdenRecord {
-  int RCID = 0;
-  std::string MODN, STID, STVS, DOCU, PRID, PRVS, PDOC, TITL, DAST, MPDT, DCDT;
-  long SCAL = 0;
-  std::string COMT;
-  std::string FFYN, VGYN, GTYN, RCYN;
-  int EXSP = 0, FTLV = 0;
-};
+#include "sdts/run/control_records.h"
 
 class SDTSIdenFile : public SDTSFile {
  public:

@@ -10,18 +10,7 @@
 #include <string_view>
 #include <vector>
 
-// The parts of a module file's path. Split at the last '/' or '\'; no letter case changes.
-struct SDTSFileName {
-  std::string path;         // as given
-  std::string file_name;    // after the last separator
-  std::string directory;    // up to and including the last separator; empty without one
-  std::string extension;    // after the file name's last "."
-  std::string prefix;       // first 4 characters of the file name (the transfer's id)
-  std::string base_name;    // file name up to its last "."
-  std::string module_part;  // base name from its fifth character on ("CATD")
-
-  void parse();
-};
+#include "sdts/run/module_file_name.h"
 
 class SDTSFile {
  public:
@@ -94,17 +83,4 @@ class SDTSFile {
   // of a run stay in the reader while the module is read.
   std::string_view m_tag, m_descr, m_frmts;
   std::string m_tag_text, m_descr_text, m_frmts_text;
-};
-
-// The catalog path's parts, and the run directory, for the whole conversion.
-class SDTSFileObject {
- public:
-  void set_file_name(const std::string& catalog_path);
-  void set_run_directory(const std::string& run_dir);
-  const SDTSFileName& catalog() const { return m_catalog; }
-  const SDTSFileName& output() const { return m_output; }
-
- private:
-  SDTSFileName m_catalog;
-  SDTSFileName m_output;  // only its directory is used: the run directory and a separator
 };

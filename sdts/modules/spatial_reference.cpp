@@ -5,11 +5,11 @@
 #include <memory>
 
 #include "platform/paths.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 const std::vector<XrefRecord>& SDTSXrefFile::return_records() {
   TRACE_BEGIN("SDTSIdenFile::return_records()");

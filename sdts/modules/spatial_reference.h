@@ -6,12 +6,7 @@
 #include <vector>
 
 #include "sdts/modules/sdts_file.h"
-
-struct XrefRecord {
-  std::string MODN;
-  int RCID = 0;
-  std::string RSNM, HDAT, ZONE;
-};
+#include "sdts/run/control_records.h"
 
 class SDTSXrefFile : public SDTSFile {
  public:
@@ -26,13 +21,6 @@ class SDTSXrefFile : public SDTSFile {
 
 // Sets g_xref_geographic from the first record ("GEO…" reference systems).
 void SDTS_Set_Xref_Geographic(const std::vector<XrefRecord>& records);
-
-struct SpdmRecord {
-  std::string MODN;
-  int RCID = 0;
-  std::string DTYP, DSTP;
-  double X1 = 0, X2 = 0, Y1 = 0, Y2 = 0;  // stored coordinates, not transformed
-};
 
 class SDTSSpdmFile : public SDTSFile {
  public:

@@ -1,15 +1,15 @@
-#include "sdts/modules/statistics.h"
+#include "sdts/run/stat_counts.h"
 
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/message_sink.h"
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 namespace {
 
@@ -69,11 +69,4 @@ int SDTSStat::read(const std::string& path) {
   }
   TRACE_EXIT("SDTSStat::read()", result);
   return result;
-}
-
-long SDTSStat::count_records(const std::string& path) const {
-  const std::string name = corvane::paths::stem_to_first_dot(path);
-  if (name.size() <= 4) return 0;
-  const auto found = m_counts.find(name.substr(4));
-  return found == m_counts.end() ? 0 : found->second;
 }

@@ -7,9 +7,9 @@
 #include "platform/byte_order.h"
 #include "platform/fatal_error.h"
 #include "platform/paths.h"
-#include "sdts/driver/index_files.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/work_files.h"
+#include "sdts/run/index_files.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/work_files.h"
 
 namespace bytes = corvane::bytes;
 using corvane::formats::SHPVertex;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "formats/shp_records.h"
-#include "sdts/attributes/c_file.h"
+#include "sdts/run/c_file.h"
 #include "sdts/topology/mapped_file.h"
 
 struct LineIndexEntry {

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "sdts/attributes/c_file.h"
 #include "sdts/attributes/dbf_tables.h"
-#include "sdts/driver/output_names.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/c_file.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/output_names.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 #include "sdts/topology/bounding_box.h"
 #include "sdts/topology/line_row.h"
 #include "sdts/topology/module_part.h"

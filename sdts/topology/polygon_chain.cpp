@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/fatal_error.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 PolygonChain::PolygonChain(int number, std::size_t capacity) : number_(number), capacity_(capacity) {
   entries_.reserve(capacity);

@@ -1,10 +1,10 @@
 #include "sdts/topology/polygon_module.h"
 
 #include "sdts/attributes/dbf_tables.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 #include "sdts/topology/subfield_label.h"
 
 SDTSPcFile::SDTSPcFile(const char* file) : SDTSFile(file) {}

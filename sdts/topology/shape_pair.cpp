@@ -1,7 +1,7 @@
 #include "sdts/topology/shape_pair.h"
 
 #include "formats/layer_reference.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/trace.h"
 
 using namespace corvane::formats;
 

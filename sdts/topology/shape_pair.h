@@ -7,7 +7,7 @@
 #include <string>
 
 #include "formats/shapefile_writer.h"
-#include "sdts/attributes/c_file.h"
+#include "sdts/run/c_file.h"
 #include "sdts/topology/bounding_box.h"
 
 class ShapePair {

@@ -12,7 +12,7 @@
 
 #include "platform/byte_order.h"
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
+#include "sdts/run/run_state.h"
 
 class AttrTestRun : public ::testing::Test {
  protected:

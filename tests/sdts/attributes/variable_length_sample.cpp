@@ -7,7 +7,7 @@
 
 #include "platform/paths.h"
 #include "sdts/attributes/write_dbf_file.h"
-#include "sdts/driver/run_state.h"
+#include "sdts/run/run_state.h"
 #include "tools/iso8211_fixture/iso8211_fixture.h"
 
 int main(int argc, char** argv) {

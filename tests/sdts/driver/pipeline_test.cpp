@@ -6,10 +6,10 @@
 #include <fstream>
 
 #include "sdts/driver/conversion.h"
-#include "sdts/driver/index_files.h"
-#include "sdts/driver/output_names.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/index_files.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/output_names.h"
+#include "sdts/run/run_state.h"
 #include "tests/sdts/driver/conversion_fixture.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 

@@ -1,5 +1,5 @@
 // The progress window passes on only positions that move its bar, and always both ends.
-#include "sdts/driver/progress_dialog.h"
+#include "sdts/run/progress_dialog.h"
 
 #include <gtest/gtest.h>
 

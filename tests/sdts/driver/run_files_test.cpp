@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "sdts/driver/conversion.h"
-#include "sdts/driver/run_directory.h"
+#include "sdts/run/run_directory.h"
 #include "tests/sdts/driver/conversion_fixture.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 

@@ -5,11 +5,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
 #include "sdts/modules/identification.h"
-#include "sdts/modules/module_state.h"
 #include "sdts/modules/spatial_reference.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
 #include "tests/support/shared_data.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 

@@ -1,9 +1,9 @@
-#include "sdts/driver/index_files.h"
+#include "sdts/run/index_files.h"
 
 #include <cstdio>
 
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 namespace {
 std::vector<std::string> g_index_files;

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "sdts/modules/sdts_file.h"
-#include "sdts/modules/statistics.h"
+#include "sdts/run/module_file_name.h"
+#include "sdts/run/stat_counts.h"
 
 inline constexpr std::size_t kSfTagSize = 12;
 inline constexpr std::size_t kSfValueSize = 10004;

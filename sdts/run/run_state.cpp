@@ -1,12 +1,12 @@
-#include "sdts/driver/run_state.h"
+#include "sdts/run/run_state.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "sdts/driver/index_files.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/work_files.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/index_files.h"
+#include "sdts/run/module_state.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/work_files.h"
 
 int g_trace_on = 0;
 int g_trace_detail_on = 0;

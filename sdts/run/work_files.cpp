@@ -1,4 +1,4 @@
-#include "sdts/driver/work_files.h"
+#include "sdts/run/work_files.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -1,4 +1,4 @@
-#include "sdts/driver/progress_dialog.h"
+#include "sdts/run/progress_dialog.h"
 
 #include <algorithm>
 #include <climits>

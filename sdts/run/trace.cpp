@@ -1,4 +1,4 @@
-#include "sdts/driver/trace.h"
+#include "sdts/run/trace.h"
 
 #include <cstdio>
 #include <memory>
@@ -6,7 +6,7 @@
 
 #include "formats/format_trace.h"
 #include "platform/fatal_error.h"
-#include "sdts/driver/run_state.h"
+#include "sdts/run/run_state.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "sdts/driver/output_names.h"
+#include "sdts/run/output_names.h"
 
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
 std::string SDTS_Get_Output_File_Name(const std::string& name) {
   TRACE_BEGIN("SDTS_Get_Output_File_Name");

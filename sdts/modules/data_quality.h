@@ -7,12 +7,7 @@
 #include <vector>
 
 #include "sdts/modules/sdts_file.h"
-
-struct DqRecord {
-  std::string MODN;
-  int RCID = 0;
-  std::string COMT;
-};
+#include "sdts/run/control_records.h"
 
 // The four readers differ only in their module name and trace name.
 class SDTSDqFile : public SDTSFile {

@@ -1,6 +1,6 @@
-#include "sdts/driver/data_quality.h"
+#include "sdts/modules/data_quality.h"
 
-#include "sdts/driver/trace.h"
+#include "sdts/run/trace.h"
 
 SDTSDqFile::SDTSDqFile(std::string path, const char* module, const char* routine)
     : SDTSFile(std::move(path)), m_module(module), m_routine(routine) {}

@@ -1,4 +1,4 @@
-#include "sdts/modules/module_state.h"
+#include "sdts/run/module_state.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "sdts/driver/run_directory.h"
+#include "sdts/run/run_directory.h"
 
 #include "platform/paths.h"
 

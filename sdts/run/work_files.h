@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/paths.h"
-#include "sdts/attributes/c_file.h"
+#include "sdts/run/c_file.h"
 
 class WorkFiles {
  public:

@@ -5,11 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/paths.h"
-#include "sdts/driver/data_quality.h"
-#include "sdts/modules/catalog.h"
-#include "sdts/modules/identification.h"
-#include "sdts/modules/spatial_reference.h"
+#include "sdts/run/control_records.h"
 
 class ProgressDialog;
 class WorkFiles;

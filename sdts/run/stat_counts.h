@@ -1,5 +1,6 @@
-// The transfer statistics module (STAT): how many records each module holds, so the
-// writers can size their work.
+// The transfer statistics (STAT): how many records each module holds, so the writers can
+// size their work. The counts are run state; read() is the STAT module reader, so it is
+// defined with the other readers in sdts/modules/statistics.cpp.
 #pragma once
 
 #include <map>

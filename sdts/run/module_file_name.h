@@ -1,0 +1,31 @@
+// The parts of module file paths and of the conversion's catalog path: plain data of the
+// run state, below the module readers that name their files with it.
+#pragma once
+
+#include <string>
+
+// The parts of a module file's path. Split at the last '/' or '\'; no letter case changes.
+struct SDTSFileName {
+  std::string path;         // as given
+  std::string file_name;    // after the last separator
+  std::string directory;    // up to and including the last separator; empty without one
+  std::string extension;    // after the file name's last "."
+  std::string prefix;       // first 4 characters of the file name (the transfer's id)
+  std::string base_name;    // file name up to its last "."
+  std::string module_part;  // base name from its fifth character on ("CATD")
+
+  void parse();
+};
+
+// The catalog path's parts, and the run directory, for the whole conversion.
+class SDTSFileObject {
+ public:
+  void set_file_name(const std::string& catalog_path);
+  void set_run_directory(const std::string& run_dir);
+  const SDTSFileName& catalog() const { return m_catalog; }
+  const SDTSFileName& output() const { return m_output; }
+
+ private:
+  SDTSFileName m_catalog;
+  SDTSFileName m_output;  // only its directory is used: the run directory and a separator
+};
