@@ -1,9 +1,8 @@
 #include "sdts/attributes/dbf_tables.h"
 
 #include "platform/paths.h"
-#include "sdts/attributes/attribute_run_state.h"
 #include "sdts/attributes/dbf_table.h"
-#include "sdts/run/module_state.h"
+#include "sdts/attributes/written_tables.h"
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 

@@ -14,7 +14,6 @@
 #include "platform/paths.h"
 #include "sdts/driver/archive_input.h"
 #include "sdts/driver/sdts_process.h"
-#include "sdts/run/module_state.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_directory.h"
 #include "sdts/run/run_state.h"

@@ -10,7 +10,6 @@
 #include "sdts/modules/identification.h"
 #include "sdts/modules/spatial_reference.h"
 #include "sdts/run/index_files.h"
-#include "sdts/run/module_state.h"
 #include "sdts/run/output_names.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"

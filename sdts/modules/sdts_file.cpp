@@ -16,8 +16,6 @@ namespace {
 constexpr int kDdrCapacity = 100000;
 constexpr int kTextCapacity = 101;
 
-char g_ext_charset[4];
-
 }  // namespace
 
 SDTSFile::SDTSFile(std::string path) : m_value(kValueCapacity, '\0') {
@@ -40,7 +38,8 @@ int SDTSFile::parse_file_name() {
 int SDTSFile::open_file_for_read() {
   TRACE_BEGIN("SDTSFile::open_file_for_read()");
   const std::string on_disk = corvane::paths::resolve_case_insensitive(m_name.path);
-  if (ISO_Open_File(on_disk.c_str(), "R", &m_level, &m_inline_code, g_ext_charset, &m_stream) == 0) {
+  char ext_charset[4] = {};
+  if (ISO_Open_File(on_disk.c_str(), "R", &m_level, &m_inline_code, ext_charset, &m_stream) == 0) {
     TRACE_ERROR("SDTSFile::open_file_for_read()", "*** Open file failed ***", m_name.path);
     TRACE_EXIT("SDTSFile::open_file_for_read()", 1);
     return 1;

@@ -7,7 +7,6 @@
 #include "platform/paths.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
-#include "sdts/run/module_state.h"
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 

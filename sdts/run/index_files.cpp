@@ -5,10 +5,6 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
-namespace {
-std::vector<std::string> g_index_files;
-}  // namespace
-
 void IndexFiles::add_file(const std::string& path) { g_index_files.push_back(path); }
 
 void IndexFiles::delete_files() {
@@ -21,7 +17,5 @@ void IndexFiles::delete_files() {
   }
   g_index_files.clear();
 }
-
-void IndexFiles::clear() { g_index_files.clear(); }
 
 const std::vector<std::string>& IndexFiles::files() { return g_index_files; }

@@ -1,4 +1,5 @@
-// Temporary files of a conversion, deleted when its pipeline ends.
+// Temporary files of a conversion, deleted when its pipeline ends. The list is g_index_files
+// of the run state.
 #pragma once
 
 #include <string>
@@ -9,7 +10,5 @@ class IndexFiles {
   static void add_file(const std::string& path);
   // Deletes every listed file (tracing each outcome) and empties the list.
   static void delete_files();
-  // Forgets the list without deleting, for a conversion that starts afresh.
-  static void clear();
   static const std::vector<std::string>& files();
 };

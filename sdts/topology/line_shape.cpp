@@ -1,17 +1,18 @@
 #include "sdts/topology/line_shape.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <optional>
 #include <string_view>
 
+#include "formats/dbf_writer.h"
 #include "platform/message_sink.h"
 #include "sdts/attributes/dbf_tables.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/decimal_text.h"
 #include "sdts/run/c_file.h"
-#include "sdts/run/module_state.h"
 #include "sdts/run/output_names.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"
@@ -36,8 +37,18 @@ constexpr std::size_t kInitialPoints = 5000;
 // Polygon 1 is the universe outside the map; it bounds nothing.
 constexpr std::int32_t kUniversePolygon = 1;
 
-char g_line_field_name[512] = "LINK_ID";
+using LineFields = std::array<DBFFieldDef, 7>;
 
+// Line id (named `id_name`), start and end node, left and right polygon, length.
+LineFields line_fields(const std::string& id_name) {
+  return {{{id_name.c_str(), 'N', 8, 0},
+           {"FROMNODE", 'N', 8, 0},
+           {"TONODE", 'N', 8, 0},
+           {"LPOLY", 'N', 8, 0},
+           {"RPOLY", 'N', 8, 0},
+           {"LENGTH", 'N', 12, 4},
+           {nullptr, 0, 0, 0}}};
+}
 
 // The reader's handle, closed however the conversion of the module ends.
 struct IsoStream {
@@ -99,6 +110,8 @@ class LineModule {
  public:
   LineModule(const char* path, const std::string& output_name)
       : path_(path), output_name_(output_name), lines_(g_stat.count_records(path)) {}
+  LineModule(const LineModule&) = delete;
+  LineModule& operator=(const LineModule&) = delete;
 
   int run();
 
@@ -122,6 +135,9 @@ class LineModule {
 
   std::string path_;
   std::string output_name_;
+  // The table's first column is named after the module: "<module>_ID".
+  const std::string id_name_ = Module_Part(path_) + "_ID";
+  const LineFields fields_ = line_fields(id_name_);
   IsoStream iso_;
   ShapePair shapes_;
   CFile dbf_;
@@ -177,9 +193,8 @@ int LineModule::run() {
   arc_.parts = {0};
   arc_.points.reserve(kInitialPoints);
   g_sf_status = -1;
-  std::snprintf(g_line_field_name, sizeof g_line_field_name, "%s_ID", Module_Part(path_).c_str());
-  DBF_Write_Header(dbf_.get(), 0, g_line_dbf_fields);
-  DBF_Write_Field_Headers(dbf_.get(), g_line_dbf_fields);
+  DBF_Write_Header(dbf_.get(), 0, fields_.data());
+  DBF_Write_Field_Headers(dbf_.get(), fields_.data());
   shapes_.begin(SHP_POLYLINE);
 
   g_progress->set_range(0, static_cast<int>(g_stat.count_records(path_)));
@@ -366,7 +381,7 @@ void LineModule::end_module() {
   tables_.close_tables();
   shapes_.finish(file_box_);
   std::rewind(dbf_.get());
-  DBF_Write_Header(dbf_.get(), static_cast<std::uint32_t>(record_count_), g_line_dbf_fields);
+  DBF_Write_Header(dbf_.get(), static_cast<std::uint32_t>(record_count_), fields_.data());
   dbf_.reset();
   LOG_LINE(SDTS_Message("Wrote %d line records to shape %s\n", record_count_, output_name_.c_str()));
   ISO_End_File(&iso_.stream);
@@ -375,11 +390,6 @@ void LineModule::end_module() {
 }
 
 }  // namespace
-
-DBFFieldDef g_line_dbf_fields[] = {
-    {g_line_field_name, 'N', 8, 0}, {"FROMNODE", 'N', 8, 0}, {"TONODE", 'N', 8, 0},
-    {"LPOLY", 'N', 8, 0},           {"RPOLY", 'N', 8, 0},    {"LENGTH", 'N', 12, 4},
-    {nullptr, 0, 0, 0}};
 
 int SDTS_Write_Line_Shape(const char* file, const std::string& theme_name) {
   TRACE_BEGIN(kRoutine);

@@ -4,11 +4,7 @@
 
 #include <string>
 
-#include "formats/dbf_writer.h"
 #include "sdts/modules/sdts_file.h"
-
-// One column, the point id, named "<module>_ID" before the header is written.
-extern corvane::formats::DBFFieldDef g_node_dbf_fields[];
 
 class SDTSNoFile : public SDTSFile {
  public:

@@ -4,11 +4,7 @@
 
 #include <string>
 
-#include "formats/dbf_writer.h"
 #include "sdts/topology/polygon_chain.h"
-
-// One column, the polygon id, named "<polygon module>_id" before the header is written.
-extern corvane::formats::DBFFieldDef g_poly_dbf_fields[];
 
 // The polygon module of line module `module_path`: "PC" and the last two characters of the
 // module's file name up to its first "." (…/1234LE01.DDF gives PC01).

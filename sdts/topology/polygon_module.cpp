@@ -1,7 +1,6 @@
 #include "sdts/topology/polygon_module.h"
 
 #include "sdts/attributes/dbf_tables.h"
-#include "sdts/run/module_state.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"

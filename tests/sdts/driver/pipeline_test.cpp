@@ -7,7 +7,6 @@
 
 #include "sdts/driver/conversion.h"
 #include "sdts/run/index_files.h"
-#include "sdts/run/module_state.h"
 #include "sdts/run/output_names.h"
 #include "sdts/run/run_state.h"
 #include "tests/sdts/driver/conversion_fixture.h"

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "sdts/driver/conversion.h"
-#include "sdts/run/module_state.h"
 #include "sdts/run/run_state.h"
 #include "tests/sdts/driver/conversion_fixture.h"
 #include "tests/support/shared_data.h"

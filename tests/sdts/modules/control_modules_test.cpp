@@ -7,7 +7,6 @@
 
 #include "sdts/modules/identification.h"
 #include "sdts/modules/spatial_reference.h"
-#include "sdts/run/module_state.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"
 #include "tests/support/shared_data.h"
@@ -23,9 +22,9 @@ class ControlModules : public ::testing::Test {
   void SetUp() override {
     dir_ = corvane::test::fresh_directory(
         "corvane-control-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    SDTS_Reset_Conversion_State();
     g_log_path = (dir_ / "run.log").string();
     g_doc_path = (dir_ / "run.doc").string();
-    SDTS_Reset_Conversion_State();
   }
   void TearDown() override {
     SDTS_Reset_Conversion_State();

@@ -1,20 +1,9 @@
-#include "sdts/attributes/attribute_run_state.h"
+#include "sdts/attributes/written_tables.h"
 
 #include <filesystem>
-#include <map>
 
 #include "platform/paths.h"
-
-namespace {
-
-struct WrittenTables {
-  std::string run_dir;
-  std::map<std::string, std::string> by_module;
-};
-
-WrittenTables g_written_tables;
-
-}  // namespace
+#include "sdts/run/run_state.h"
 
 void SDTS_Remember_Attribute_Table(const std::string& module_name, const std::string& path) {
   const std::string run_dir = corvane::paths::directory_part(path);

@@ -1,6 +1,6 @@
 // Which table each attribute module of the current conversion was written to, so the
 // join tables find it even when the catalog's file name and the module files differ in
-// letter case or prefix.
+// letter case or prefix. The tables are g_written_tables of the run state.
 #pragma once
 
 #include <string>
