@@ -102,13 +102,6 @@ int SDTSAttrTable::make_dbf_structure() {
   return 0;
 }
 
-std::int32_t SDTSAttrTable::record_length() const {
-  std::int32_t length = 1;
-  for (const DBFFieldDef& field : m_dbf_fields)
-    if (field.name != nullptr) length += field.length;
-  return length;
-}
-
 int SDTSAttrTable::make_field_name_look_up_table(const std::string& table_path) {
   std::size_t max_len = 1;
   for (const SDTSAttrField* column : m_columns) max_len = std::max(max_len, column->name.size());

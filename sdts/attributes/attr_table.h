@@ -44,13 +44,8 @@ class SDTSAttrTable {
   // each column's full name beside its descriptor name. 0, or 1 when it cannot be written.
   int make_field_name_look_up_table(const std::string& table_path);
 
-  std::size_t field_count() const { return m_fields.size(); }
-  // In column order; valid after make_dbf_structure.
-  const std::vector<const SDTSAttrField*>& columns() const { return m_columns; }
   // Ends with an entry whose name is null; valid after make_dbf_structure.
   const corvane::formats::DBFFieldDef* dbf_fields() const { return m_dbf_fields.data(); }
-  // Deletion flag and every column's width.
-  std::int32_t record_length() const;
 
  private:
   std::string m_base_path;

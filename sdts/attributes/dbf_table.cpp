@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::uint8_t kIdWidth = 10;
 
-// " %10ld" of the id, without printf, whose format parsing cost more than the rest of a row.
+// " %10ld" of the id, without printf, whose format parsing costs more than the rest of a row.
 void put_object_id(std::string& row, std::int64_t id) {
   char digits[24];
   const char* const end = std::to_chars(digits, digits + sizeof digits, id).ptr;

@@ -63,7 +63,7 @@ int SDTSDbfTables::write_records() {
 }
 
 void SDTSDbfTables::dump() const {
-  // Called for every object record: without a trace, composing its lines was wasted work.
+  // Called for every object record: without a trace, composing its lines would be wasted work.
   if (g_trace_on == 0) return;
   TRACE_BEGIN("SDTSTables::dump");
   for (const auto& table : m_tables) table->dump();

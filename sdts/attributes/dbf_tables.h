@@ -61,9 +61,6 @@ class SDTSDbfTables {
   // Writes the final record counts and closes every table.
   void close_tables();
 
-  // Number of join tables opened so far.
-  std::size_t table_count() const { return m_tables.size(); }
-
  private:
   std::string m_run_dir;
   std::string m_prefix;

@@ -65,7 +65,7 @@ bool AttrRecordStaging::put(const AttrRecord& record, std::size_t columns) {
 
 bool AttrRecordStaging::rewind() { return std::fseek(file_.get(), 0, SEEK_SET) == 0; }
 
-// One read per record: a read per text cost more than the rest of the second pass.
+// One read per record: a read per text would cost more than the rest of the second pass.
 bool AttrRecordStaging::get(AttrRecord& record) {
   std::uint8_t size[kSizeBytes];
   if (std::fread(size, 1, sizeof size, file_.get()) != sizeof size) return false;

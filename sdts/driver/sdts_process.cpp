@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "formats/layer_reference.h"
+#include "sdts/attributes/write_dbf_file.h"
 #include "sdts/modules/catalog.h"
 #include "sdts/modules/data_quality.h"
 #include "sdts/modules/identification.h"
@@ -14,17 +15,9 @@
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
-
-#if __has_include("sdts/attributes/write_dbf_file.h")
-#include "sdts/attributes/write_dbf_file.h"
-#define CORVANE_HAVE_ATTRIBUTES 1
-#endif
-#if __has_include("sdts/topology/line_shape.h")
 #include "sdts/topology/line_shape.h"
 #include "sdts/topology/node_shape.h"
 #include "sdts/topology/polygon_module.h"
-#define CORVANE_HAVE_TOPOLOGY 1
-#endif
 
 namespace {
 
@@ -76,17 +69,14 @@ void read_control_module(const CatdRecord& module) {
 }
 
 // Walk 2: attribute modules ("A…", "B…") become dBase tables.
-void write_attribute_module([[maybe_unused]] const CatdRecord& module) {
-#ifdef CORVANE_HAVE_ATTRIBUTES
+void write_attribute_module(const CatdRecord& module) {
   if (module.NAME.starts_with('A') || module.NAME.starts_with('B'))
     SDTS_Write_DBF_File(module.FILE.c_str());
-#endif
 }
 
 // Walk 3: line and node/point modules become shapefiles; polygon modules are joined to
 // their attributes (their shapes come from the lines that bound them).
-void write_spatial_module([[maybe_unused]] const CatdRecord& module) {
-#ifdef CORVANE_HAVE_TOPOLOGY
+void write_spatial_module(const CatdRecord& module) {
   const std::string_view kind = std::string_view(module.NAME).substr(0, 2);
   if (kind == "LE") {
     SDTS_Write_Line_Shape(module.FILE.c_str(), SDTS_Get_Module_Theme_Name(module.NAME));
@@ -97,7 +87,6 @@ void write_spatial_module([[maybe_unused]] const CatdRecord& module) {
     SDTSPcFile polygons(module.FILE.c_str());
     polygons.write_dbf_file();
   }
-#endif
 }
 
 // The reference the first XREF record names holds for every shapefile of the transfer.

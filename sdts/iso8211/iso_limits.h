@@ -8,7 +8,7 @@ inline constexpr char ISO_FIELD_TERMINATOR = 0x1E;
 inline constexpr char ISO_UNIT_TERMINATOR = 0x1F;
 inline constexpr char ISO_EMPTY_MARKER = static_cast<char>(0xFF);
 
-// The original scratch buffer for delimited values and array fields; longer ones are refused.
+// The longest delimited value or array field the reader takes; longer ones are refused.
 inline constexpr std::size_t ISO_SCRATCH_SIZE = 128000;
 // Nested "n(" groups in format controls; deeper nesting is refused rather than recursed into.
 inline constexpr int ISO_MAX_FORMAT_DEPTH = 32;

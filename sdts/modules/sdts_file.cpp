@@ -38,8 +38,10 @@ int SDTSFile::parse_file_name() {
 int SDTSFile::open_file_for_read() {
   TRACE_BEGIN("SDTSFile::open_file_for_read()");
   const std::string on_disk = corvane::paths::resolve_case_insensitive(m_name.path);
+  int level = 0;
+  char inline_code = 0;
   char ext_charset[4] = {};
-  if (ISO_Open_File(on_disk.c_str(), "R", &m_level, &m_inline_code, ext_charset, &m_stream) == 0) {
+  if (ISO_Open_File(on_disk.c_str(), "R", &level, &inline_code, ext_charset, &m_stream) == 0) {
     TRACE_ERROR("SDTSFile::open_file_for_read()", "*** Open file failed ***", m_name.path);
     TRACE_EXIT("SDTSFile::open_file_for_read()", 1);
     return 1;
@@ -139,10 +141,6 @@ void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
     if (ISO_Ends_Record(m_status)) on_record_end();
     return true;
   });
-}
-
-std::string_view SDTSFile::value_bytes() const {
-  return {m_value.data(), static_cast<std::size_t>(m_value_length)};
 }
 
 std::string SDTSFile::value_text() const { return std::string(m_value.data()); }

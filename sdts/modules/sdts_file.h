@@ -41,25 +41,20 @@ class SDTSFile {
   // The result of the last read_module: 1 until a module was read.
   int read_result() const { return m_read_result; }
 
-  const SDTSFileName& file_name() const { return m_name; }
   const std::string& path() const { return m_name.path; }
   bool is_open() const { return m_stream != nullptr; }
 
   // The subfield just read.
   std::string_view tag() const { return m_tag; }
-  char leader_id() const { return m_leader_id; }
   std::string_view label() const { return m_descr; }
   std::string_view format() const { return m_frmts; }
-  int status() const { return m_status; }
-  // The value's bytes (binary values may contain zero bytes) and its text.
-  std::string_view value_bytes() const;
+  // The value's text.
   std::string value_text() const;
   // The value as the C library's decimal conversion reads it (atol).
   long value_long() const;
   // A coordinate or other integer by the subfield's format: binary ("B") most significant
   // byte first as the transfer's byte order says, otherwise decimal text.
   std::int32_t value_int() const;
-  int byte_order() const { return m_byte_order; }
 
  protected:
   SDTSFileName m_name;
@@ -71,8 +66,6 @@ class SDTSFile {
 
   std::FILE* m_stream = nullptr;
   int m_byte_order = 0;
-  int m_level = 0;
-  char m_inline_code = 0;
   std::vector<char> m_value;
   int m_value_length = 0;
   int m_status = 0;

@@ -1,6 +1,5 @@
 #include "sdts/run/module_file_name.h"
 
-#include "platform/paths.h"
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
@@ -21,11 +20,5 @@ void SDTSFileObject::set_file_name(const std::string& catalog_path) {
   TRACE_PRINT("SDTSFileObject::set_file_name()", SDTS_Message("file name = %s", catalog_path.c_str()));
   m_catalog.path = catalog_path;
   m_catalog.parse();
-  TRACE_EXIT("SDTSFileObject::set_file_name()", 0);
-}
-
-void SDTSFileObject::set_run_directory(const std::string& run_dir) {
-  TRACE_BEGIN("SDTSFileObject::set_file_name()");
-  m_output.directory = corvane::paths::join(run_dir, "");
   TRACE_EXIT("SDTSFileObject::set_file_name()", 0);
 }

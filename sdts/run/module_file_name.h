@@ -17,15 +17,12 @@ struct SDTSFileName {
   void parse();
 };
 
-// The catalog path's parts, and the run directory, for the whole conversion.
+// The catalog path's parts, for the whole conversion.
 class SDTSFileObject {
  public:
   void set_file_name(const std::string& catalog_path);
-  void set_run_directory(const std::string& run_dir);
   const SDTSFileName& catalog() const { return m_catalog; }
-  const SDTSFileName& output() const { return m_output; }
 
  private:
   SDTSFileName m_catalog;
-  SDTSFileName m_output;  // only its directory is used: the run directory and a separator
 };

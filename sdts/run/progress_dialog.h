@@ -48,10 +48,6 @@ class ProgressDialog {
   void repaint();
 
   const std::string& title() const { return m_title; }
-  const std::string& input_catalog() const { return m_input; }
-  const std::string& output_directory() const { return m_output; }
-  const std::string& reference_system() const { return m_reference_system; }
-  const std::string& zone() const { return m_zone; }
   const std::string& horizontal_datum() const { return m_datum; }
   const std::string& scale() const { return m_scale; }
   const std::string& status() const { return m_status; }

@@ -14,7 +14,6 @@ class SDTSStat {
   // the fifth character on (…/1234LE01.DDF counts under "LE01"); 0 when none is known.
   long count_records(const std::string& path) const;
   void clear() { m_counts.clear(); }
-  const std::map<std::string, long>& counts() const { return m_counts; }
 
  private:
   std::map<std::string, long> m_counts;

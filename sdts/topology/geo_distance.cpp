@@ -7,7 +7,7 @@ double square(double v) { return v * v; }
 }  // namespace
 
 double Geo_Distance_Miles(const corvane::formats::SHPVertex& a, const corvane::formats::SHPVertex& b) {
-  // The factor as the lengths in existing tables were computed with it, slightly below pi/180.
+  // Slightly below pi/180: the lengths in the line tables are computed with this factor.
   constexpr double k = 0.017453292519444445;
   constexpr double kEarthDiameterMetres = 12735300.0;
   constexpr double kMilesPerMetre = 0.0006213711922373339;

@@ -18,7 +18,7 @@ char* put_padded(char* at, char* end_of_text, std::size_t width) {
 
 }  // namespace
 
-// Composed without printf, whose format parsing cost more than the rest of a short line's
+// Composed without printf, whose format parsing costs more than the rest of a short line's
 // work; std::to_chars rounds the length exactly as printf does (to nearest, ties to even).
 LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end_node, std::int32_t left,
                  std::int32_t right, double length) {

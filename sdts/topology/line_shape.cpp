@@ -263,7 +263,7 @@ bool LineModule::take_value_runs() {
       coordinates = tag == "SADR";
     }
     const Axis axis = coordinates ? axes.of(value.label, value.format) : Axis::none;
-    // Binary values shorter than an integer go the general way, which reads them as it always has.
+    // Binary values shorter than an integer go the general way, as single reads take them.
     if (axis != Axis::none && value.length >= 4) {
       ISO_Bytes_To_Int(value.bytes, &g_sf_int, g_byte_order == 0 ? 1 : 0);
       axis == Axis::x ? take_x(g_sf_int) : take_y(g_sf_int);
