@@ -8,6 +8,10 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
+using namespace corvane::iso8211;
+
 namespace {
 
 constexpr const char* kRoutine = "SDTS_Write_DBF_File";
@@ -175,3 +179,5 @@ bool AttrModuleReader::read_record(AttrRecord& record) {
     if (ISO_Ends_Record(g_sf_status)) return done(true);
   }
 }
+
+}  // namespace corvane::sdts

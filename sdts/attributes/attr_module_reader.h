@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace corvane::sdts {
+
 struct AttrSubfield {
   std::string label;   // trailing blanks of the module's padded labels removed
   std::string format;  // e.g. "A(7)", "I", "R(8)", "B(32)"
@@ -48,3 +50,5 @@ class AttrModuleReader {
 
 // The value of the subfield just read into the process-wide subfield buffers, as text.
 std::string SDTS_Attr_Value_Text(const char* value, int length, std::string_view format);
+
+}  // namespace corvane::sdts

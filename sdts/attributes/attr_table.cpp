@@ -8,6 +8,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 using corvane::formats::DBFFieldDef;
 
 namespace {
@@ -136,3 +138,5 @@ int SDTSAttrTable::make_field_name_look_up_table(const std::string& table_path) 
   result |= DBF_Write_Header(file.get(), static_cast<std::uint32_t>(m_columns.size()), fields);
   return result == 0 ? 0 : 1;
 }
+
+}  // namespace corvane::sdts

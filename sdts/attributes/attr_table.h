@@ -8,6 +8,8 @@
 
 #include "formats/dbf_writer.h"
 
+namespace corvane::sdts {
+
 // One column: the record-number column (named module "_RCID") or one attribute.
 struct SDTSAttrField {
   std::int32_t position = 0;  // column index, in order of discovery
@@ -58,3 +60,5 @@ class SDTSAttrTable {
 // The dBase descriptor name of each column: the first 10 characters of its full name,
 // with a numeric suffix where that would repeat an earlier column's.
 std::vector<std::string> SDTS_Unique_DBF_Names(const std::vector<std::string>& full_names);
+
+}  // namespace corvane::sdts

@@ -6,6 +6,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 namespace {
 
 constexpr std::uint8_t kIdWidth = 10;
@@ -62,3 +64,5 @@ void SDTSDbfTable::close() {
   m_attr_readable = false;
   m_joined_writable = false;
 }
+
+}  // namespace corvane::sdts

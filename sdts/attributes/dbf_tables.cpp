@@ -6,6 +6,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 void SDTSJoinRecords::dump() const {
   for (const JoinPair& pair : m_pairs)
     TRACE_PRINT("SDTSJoinRecords::dump",
@@ -79,3 +81,5 @@ void SDTSDbfTables::close_tables() {
   for (const auto& table : m_tables) table->close();
   TRACE_EXIT("SDTSTables::dump", 0);
 }
+
+}  // namespace corvane::sdts

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace corvane::sdts {
+
 struct JoinPair {
   std::int32_t object_id;
   std::int32_t attr_id;
@@ -67,3 +69,5 @@ class SDTSDbfTables {
   std::string m_name;
   std::vector<std::unique_ptr<SDTSDbfTable>> m_tables;
 };
+
+}  // namespace corvane::sdts

@@ -7,6 +7,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/work_files.h"
 
+namespace corvane::sdts {
+
 namespace {
 
 // More values than any attribute record holds.
@@ -93,3 +95,5 @@ bool AttrRecordStaging::get(AttrRecord& record) {
   }
   return true;
 }
+
+}  // namespace corvane::sdts

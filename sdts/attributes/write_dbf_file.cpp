@@ -17,6 +17,8 @@
 #include "sdts/run/trace.h"
 #include "sdts/run/work_files.h"
 
+namespace corvane::sdts {
+
 using corvane::formats::DBF_Write_Field_Headers;
 using corvane::formats::DBF_Write_Header;
 
@@ -234,3 +236,5 @@ int SDTS_Write_DBF_File(const char* file) {
   TRACE_EXIT(kRoutine, result);
   return result;
 }
+
+}  // namespace corvane::sdts

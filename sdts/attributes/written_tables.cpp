@@ -5,6 +5,8 @@
 #include "platform/paths.h"
 #include "sdts/run/run_state.h"
 
+namespace corvane::sdts {
+
 void SDTS_Remember_Attribute_Table(const std::string& module_name, const std::string& path) {
   const std::string run_dir = corvane::paths::directory_part(path);
   if (run_dir != g_written_tables.run_dir) g_written_tables = {run_dir, {}};
@@ -24,3 +26,5 @@ std::string SDTS_Find_Attribute_Table(const std::string& run_dir, const std::str
     return written->second;
   return expected;
 }
+
+}  // namespace corvane::sdts

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace corvane::sdts {
+
 // Notes that the module named `module_name` (its "MODN" value) was written to `path`.
 // Entries of an earlier run directory are forgotten.
 void SDTS_Remember_Attribute_Table(const std::string& module_name, const std::string& path);
@@ -14,3 +16,5 @@ void SDTS_Remember_Attribute_Table(const std::string& module_name, const std::st
 // directory, else "<run_dir>/<prefix><module>.dbf" as it is.
 std::string SDTS_Find_Attribute_Table(const std::string& run_dir, const std::string& prefix,
                                       const std::string& module_name);
+
+}  // namespace corvane::sdts

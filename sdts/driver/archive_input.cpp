@@ -11,6 +11,8 @@
 #include "platform/fatal_error.h"
 #include "platform/sibling_library.h"
 
+namespace corvane::sdts {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -112,3 +114,5 @@ ArchiveInput::ArchiveInput(const std::string& archive_path) : m_work("ferrolink-
   m_catalog = find_catalog(directory);
   if (m_catalog.empty()) corvane::fatal("No SDTS catalog (…CATD.DDF) in " + archive_path);
 }
+
+}  // namespace corvane::sdts

@@ -7,6 +7,8 @@
 
 #include "platform/paths.h"
 
+namespace corvane::sdts {
+
 class ArchiveInput {
  public:
   static bool is_archive(const std::string& path);
@@ -23,3 +25,5 @@ class ArchiveInput {
   corvane::paths::WorkDirectory m_work;
   std::string m_catalog;
 };
+
+}  // namespace corvane::sdts

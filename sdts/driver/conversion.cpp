@@ -20,6 +20,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 namespace {
 
 struct FileCloser {
@@ -140,3 +142,5 @@ int SDTS_Convert(const char* catalog_path, const char* output_parent) {
     return 1;
   }
 }
+
+}  // namespace corvane::sdts

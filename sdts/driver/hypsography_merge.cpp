@@ -17,6 +17,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 namespace {
 
 constexpr const char* kRoutine = "Merge_Hypsography_Tables";
@@ -198,3 +200,5 @@ int Merge_Hypsography_Tables(const std::string& run_dir) {
   TRACE_EXIT(kRoutine, result);
   return result;
 }
+
+}  // namespace corvane::sdts

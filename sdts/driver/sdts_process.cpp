@@ -19,6 +19,8 @@
 #include "sdts/topology/node_shape.h"
 #include "sdts/topology/polygon_module.h"
 
+namespace corvane::sdts {
+
 namespace {
 
 template <typename Reader>
@@ -132,3 +134,5 @@ int SDTS_Process(const std::string& catalog_path, ProgressDialog* window) {
   TRACE_EXIT("SDTS_Process", result);
   return result;
 }
+
+}  // namespace corvane::sdts

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace corvane::sdts {
+
 class ProgressDialog;
 
 // Converts the transfer whose catalog module is `catalog_path`. Module failures are
@@ -11,3 +13,5 @@ class ProgressDialog;
 // Returns 0 when the whole catalog was read, 1 when it was missing, unreadable or cut
 // short (the modules it did list are still converted).
 int SDTS_Process(const std::string& catalog_path, ProgressDialog* window);
+
+}  // namespace corvane::sdts

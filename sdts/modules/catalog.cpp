@@ -3,6 +3,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 const CatdRecords& SDTSCatdFile::return_catd() {
   TRACE_BEGIN("SDTSFile::return_catd()");
   CatdRecord work;
@@ -63,3 +65,5 @@ const CatxRecords& SDTXFile::return_records() {
   TRACE_EXIT("SDTXFile::return_records()", result);
   return m_records;
 }
+
+}  // namespace corvane::sdts

@@ -5,6 +5,8 @@
 #include "sdts/modules/sdts_file.h"
 #include "sdts/run/control_records.h"
 
+namespace corvane::sdts {
+
 class SDTSCatdFile : public SDTSFile {
  public:
   using SDTSFile::SDTSFile;
@@ -31,3 +33,5 @@ class SDTXFile : public SDTSFile {
  private:
   CatxRecords m_records;
 };
+
+}  // namespace corvane::sdts

@@ -9,6 +9,8 @@
 #include "sdts/modules/sdts_file.h"
 #include "sdts/run/control_records.h"
 
+namespace corvane::sdts {
+
 // The four readers differ only in their module name and trace name.
 class SDTSDqFile : public SDTSFile {
  public:
@@ -48,3 +50,5 @@ class SDTSDqpaFile : public SDTSDqFile {
   explicit SDTSDqpaFile(std::string path)
       : SDTSDqFile(std::move(path), "DQPA", "SDTSDqpaFile::return_records()") {}
 };
+
+}  // namespace corvane::sdts

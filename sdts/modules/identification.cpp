@@ -6,6 +6,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 const std::vector<IdenRecord>& SDTSIdenFile::return_records() {
   TRACE_BEGIN("SDTSIdenFile::return_records()");
   IdenRecord work;
@@ -62,3 +64,5 @@ int SDTSIdenFile::write_document() const {
   DOC_LINE("COMMENT:         " + r.COMT);
   return 0;
 }
+
+}  // namespace corvane::sdts

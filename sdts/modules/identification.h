@@ -6,6 +6,8 @@
 #include "sdts/modules/sdts_file.h"
 #include "sdts/run/control_records.h"
 
+namespace corvane::sdts {
+
 class SDTSIdenFile : public SDTSFile {
  public:
   using SDTSFile::SDTSFile;
@@ -17,3 +19,5 @@ class SDTSIdenFile : public SDTSFile {
  private:
   std::vector<IdenRecord> m_records;
 };
+
+}  // namespace corvane::sdts

@@ -10,6 +10,10 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
+using namespace corvane::iso8211;
+
 namespace {
 
 // A DDR's record length has five digits, so every DDR that states its length fits.
@@ -156,3 +160,5 @@ std::int32_t SDTSFile::value_int() const {
   }
   return static_cast<std::int32_t>(SDTS_Decimal_Value(m_value.data()));
 }
+
+}  // namespace corvane::sdts

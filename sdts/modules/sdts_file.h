@@ -12,6 +12,8 @@
 
 #include "sdts/run/module_file_name.h"
 
+namespace corvane::sdts {
+
 class SDTSFile {
  public:
   // Subfield values longer than this are refused by the reader rather than overrun.
@@ -77,3 +79,5 @@ class SDTSFile {
   std::string_view m_tag, m_descr, m_frmts;
   std::string m_tag_text, m_descr_text, m_frmts_text;
 };
+
+}  // namespace corvane::sdts

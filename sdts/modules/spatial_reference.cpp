@@ -10,6 +10,10 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
+using namespace corvane::iso8211;
+
 const std::vector<XrefRecord>& SDTSXrefFile::return_records() {
   TRACE_BEGIN("SDTSIdenFile::return_records()");
   XrefRecord work;
@@ -166,3 +170,5 @@ int SDTS_Get_IREF_Attributes(const std::string& path) {
   TRACE_EXIT("SDTS_Get_IREF_Attributes", result);
   return result;
 }
+
+}  // namespace corvane::sdts

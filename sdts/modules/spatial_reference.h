@@ -8,6 +8,8 @@
 #include "sdts/modules/sdts_file.h"
 #include "sdts/run/control_records.h"
 
+namespace corvane::sdts {
+
 class SDTSXrefFile : public SDTSFile {
  public:
   using SDTSFile::SDTSFile;
@@ -34,3 +36,5 @@ class SDTSSpdmFile : public SDTSFile {
 
 // Reads the IREF module at `path` into g_iref_sfax/sfay/xorg/yorg. 0 read, 1 failed.
 int SDTS_Get_IREF_Attributes(const std::string& path);
+
+}  // namespace corvane::sdts

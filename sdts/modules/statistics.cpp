@@ -10,6 +10,10 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
+using namespace corvane::iso8211;
+
 namespace {
 
 struct IsoFile {
@@ -69,3 +73,5 @@ int SDTSStat::read(const std::string& path) {
   TRACE_EXIT("SDTSStat::read()", result);
   return result;
 }
+
+}  // namespace corvane::sdts

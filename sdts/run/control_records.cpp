@@ -3,6 +3,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 int CatdRecords::dump() const {
   TRACE_BEGIN("CatdRecords::dump()");
   for (const CatdRecord& r : *this) {
@@ -26,3 +28,5 @@ int CatsRecords::dump() const {
   TRACE_EXIT("CatsRecords::dump()", 0);
   return 0;
 }
+
+}  // namespace corvane::sdts

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace corvane::sdts {
+
 struct CatdRecord {
   std::string MODN;
   int RCID = 0;
@@ -64,3 +66,5 @@ struct DqRecord {
   int RCID = 0;
   std::string COMT;
 };
+
+}  // namespace corvane::sdts

@@ -5,6 +5,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 void IndexFiles::add_file(const std::string& path) { g_index_files.push_back(path); }
 
 void IndexFiles::delete_files() {
@@ -19,3 +21,5 @@ void IndexFiles::delete_files() {
 }
 
 const std::vector<std::string>& IndexFiles::files() { return g_index_files; }
+
+}  // namespace corvane::sdts

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace corvane::sdts {
+
 class IndexFiles {
  public:
   static void add_file(const std::string& path);
@@ -12,3 +14,5 @@ class IndexFiles {
   static void delete_files();
   static const std::vector<std::string>& files();
 };
+
+}  // namespace corvane::sdts

@@ -3,6 +3,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 void SDTSFileName::parse() {
   const auto separator = path.find_last_of("/\\");
   const std::size_t start = separator == std::string::npos ? 0 : separator + 1;
@@ -22,3 +24,5 @@ void SDTSFileObject::set_file_name(const std::string& catalog_path) {
   m_catalog.parse();
   TRACE_EXIT("SDTSFileObject::set_file_name()", 0);
 }
+
+}  // namespace corvane::sdts

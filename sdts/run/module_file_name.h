@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace corvane::sdts {
+
 // The parts of a module file's path. Split at the last '/' or '\'; no letter case changes.
 struct SDTSFileName {
   std::string path;         // as given
@@ -26,3 +28,5 @@ class SDTSFileObject {
  private:
   SDTSFileName m_catalog;
 };
+
+}  // namespace corvane::sdts

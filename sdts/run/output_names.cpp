@@ -4,6 +4,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 std::string SDTS_Get_Output_File_Name(const std::string& name) {
   TRACE_BEGIN("SDTS_Get_Output_File_Name");
   std::string file = corvane::paths::name_part(name);
@@ -28,3 +30,5 @@ std::string SDTS_Get_Module_Theme_Name(const std::string& module_name) {
   }
   return module_name;
 }
+
+}  // namespace corvane::sdts

@@ -6,6 +6,8 @@
 
 #include "platform/progress_presenter.h"
 
+namespace corvane::sdts {
+
 namespace {
 
 // A bar shows a thousand steps at most, more than any window or terminal can draw.
@@ -99,3 +101,5 @@ void ProgressDialog::show_position(int position) {
 void ProgressDialog::repaint() {
   if (m_open) corvane::progress_presenter().repaint();
 }
+
+}  // namespace corvane::sdts

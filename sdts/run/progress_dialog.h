@@ -5,6 +5,8 @@
 #include <climits>
 #include <string>
 
+namespace corvane::sdts {
+
 class ProgressDialog {
  public:
   enum Field {
@@ -64,3 +66,5 @@ class ProgressDialog {
   // The nearest positions that move the bar from where it was last shown.
   int m_next_up = INT_MIN, m_next_down = INT_MAX;
 };
+
+}  // namespace corvane::sdts

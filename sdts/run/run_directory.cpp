@@ -2,6 +2,8 @@
 
 #include "platform/paths.h"
 
+namespace corvane::sdts {
+
 namespace {
 
 // The name of the directory holding the catalog; empty for a root ("D:", "/" or none).
@@ -25,3 +27,5 @@ RunLayout SDTS_Run_Layout(const std::string& catalog_path, const std::string& ou
   layout.trace_path = corvane::paths::join(layout.run_dir, layout.base + ".dbg");
   return layout;
 }
+
+}  // namespace corvane::sdts

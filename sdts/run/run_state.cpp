@@ -8,6 +8,8 @@
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/work_files.h"
 
+namespace corvane::sdts {
+
 int g_trace_on = 0;
 int g_trace_detail_on = 0;
 int g_trace_level = -1;
@@ -144,3 +146,5 @@ void SDTS_Begin_Work_Files() {
 void SDTS_End_Work_Files() { g_work_files.reset(); }
 
 ProgressDialog& SDTS_Idle_Progress() { return g_idle_progress; }
+
+}  // namespace corvane::sdts

@@ -14,6 +14,8 @@
 #include "sdts/run/module_file_name.h"
 #include "sdts/run/stat_counts.h"
 
+namespace corvane::sdts {
+
 class ProgressDialog;
 class WorkFiles;
 
@@ -106,3 +108,5 @@ WorkFiles& SDTS_Work_Files();
 // Starts a fresh store of work files for a conversion; SDTS_End_Work_Files ends it.
 void SDTS_Begin_Work_Files();
 void SDTS_End_Work_Files();
+
+}  // namespace corvane::sdts

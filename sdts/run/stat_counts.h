@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+namespace corvane::sdts {
+
 class SDTSStat {
  public:
   // Adds the counts of the STAT module at `path`. 0 when read, 1 on failure (shown).
@@ -18,3 +20,5 @@ class SDTSStat {
  private:
   std::map<std::string, long> m_counts;
 };
+
+}  // namespace corvane::sdts

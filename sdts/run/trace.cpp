@@ -8,6 +8,8 @@
 #include "platform/fatal_error.h"
 #include "sdts/run/run_state.h"
 
+namespace corvane::sdts {
+
 namespace {
 
 struct FileCloser {
@@ -98,3 +100,5 @@ void SDTS_Install_Format_Trace() {
   };
   corvane::formats::install_format_trace(hooks);
 }
+
+}  // namespace corvane::sdts

@@ -9,6 +9,8 @@
 #include <limits>
 #include <system_error>
 
+namespace corvane::sdts {
+
 WorkFiles::~WorkFiles() {
   for (const auto& [name, file] : memory_) ::close(file.descriptor);
 }
@@ -64,3 +66,5 @@ const std::string& WorkFiles::directory() {
   if (!directory_) directory_ = std::make_unique<corvane::paths::WorkDirectory>("ferrolink-");
   return directory_->path();
 }
+
+}  // namespace corvane::sdts

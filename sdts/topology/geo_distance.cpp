@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace corvane::sdts {
+
 namespace {
 double square(double v) { return v * v; }
 }  // namespace
@@ -18,3 +20,5 @@ double Geo_Distance_Miles(const corvane::formats::SHPVertex& a, const corvane::f
   const double h = s1 * std::cos(lat_b) * std::cos(lat_a) + s2;
   return std::asin(std::sqrt(h)) * kEarthDiameterMetres * kMilesPerMetre;
 }
+
+}  // namespace corvane::sdts

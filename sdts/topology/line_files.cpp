@@ -11,6 +11,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/work_files.h"
 
+namespace corvane::sdts {
+
 namespace bytes = corvane::bytes;
 using corvane::formats::SHPVertex;
 
@@ -125,3 +127,5 @@ bool LineFilesReader::fetch(std::int32_t line_id, std::vector<SHPVertex>& points
   }
   return static_cast<long>(points.size()) == wanted;
 }
+
+}  // namespace corvane::sdts

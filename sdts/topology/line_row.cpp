@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace corvane::sdts {
+
 namespace {
 
 // Widest "%.4f" of a double: 309 integer digits, sign, point and 4 decimals.
@@ -47,3 +49,5 @@ IdRow Id_Row(std::int32_t id) {
   std::memcpy(row.data(), text, row.size());
   return row;
 }
+
+}  // namespace corvane::sdts

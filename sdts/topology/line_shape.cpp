@@ -28,6 +28,10 @@
 #include "sdts/topology/shape_pair.h"
 #include "sdts/topology/subfield_label.h"
 
+namespace corvane::sdts {
+
+using namespace corvane::iso8211;
+
 using namespace corvane::formats;
 
 namespace {
@@ -399,3 +403,5 @@ int SDTS_Write_Line_Shape(const char* file, const std::string& theme_name) {
   TRACE_EXIT(kRoutine, result);
   return result;
 }
+
+}  // namespace corvane::sdts

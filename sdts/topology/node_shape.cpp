@@ -15,6 +15,8 @@
 #include "sdts/topology/shape_pair.h"
 #include "sdts/topology/subfield_label.h"
 
+namespace corvane::sdts {
+
 using namespace corvane::formats;
 
 namespace {
@@ -99,3 +101,5 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
   TRACE_EXIT(kRoutine, result);
   return result;
 }
+
+}  // namespace corvane::sdts

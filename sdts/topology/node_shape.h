@@ -6,6 +6,8 @@
 
 #include "sdts/modules/sdts_file.h"
 
+namespace corvane::sdts {
+
 class SDTSNoFile : public SDTSFile {
  public:
   explicit SDTSNoFile(const char* file);
@@ -13,3 +15,5 @@ class SDTSNoFile : public SDTSFile {
   // read to its end, 1 when an output file cannot be opened, else the reader's failure.
   int write_node_shape(const std::string& theme_name);
 };
+
+}  // namespace corvane::sdts

@@ -18,6 +18,8 @@
 #include "sdts/topology/line_row.h"
 #include "sdts/topology/shape_pair.h"
 
+namespace corvane::sdts {
+
 using namespace corvane::formats;
 
 namespace {
@@ -136,3 +138,5 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   TRACE_EXIT(kRoutine, 0);
   return 0;
 }
+
+}  // namespace corvane::sdts

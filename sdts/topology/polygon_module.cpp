@@ -6,6 +6,8 @@
 #include "sdts/run/trace.h"
 #include "sdts/topology/subfield_label.h"
 
+namespace corvane::sdts {
+
 SDTSPcFile::SDTSPcFile(const char* file) : SDTSFile(file) {}
 
 int SDTSPcFile::write_dbf_file() {
@@ -45,3 +47,5 @@ int SDTSPcFile::write_dbf_file() {
   tables.close_tables();
   return result;
 }
+
+}  // namespace corvane::sdts

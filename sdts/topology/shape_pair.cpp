@@ -3,6 +3,8 @@
 #include "formats/layer_reference.h"
 #include "sdts/run/trace.h"
 
+namespace corvane::sdts {
+
 using namespace corvane::formats;
 
 bool ShapePair::open_shp(const std::string& path) {
@@ -65,3 +67,5 @@ void ShapePair::finish(const BoundingBox& box) {
   shx_.reset();
   PRJ_Finish_Layer(shp_path_);
 }
+
+}  // namespace corvane::sdts

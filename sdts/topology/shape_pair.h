@@ -10,6 +10,8 @@
 #include "sdts/run/c_file.h"
 #include "sdts/topology/bounding_box.h"
 
+namespace corvane::sdts {
+
 class ShapePair {
  public:
   // Each opens its file "wb"; false when it cannot. The .shp path goes to the work file.
@@ -34,3 +36,5 @@ class ShapePair {
   corvane::formats::SHPHeader header_{};
   std::int32_t next_offset_ = 100;
 };
+
+}  // namespace corvane::sdts

@@ -17,15 +17,17 @@
 class AttrTestRun : public ::testing::Test {
  protected:
   AttrTestRun() : m_work("attr_test_") {
-    g_run_dir = m_work.file("run");
-    std::filesystem::create_directories(g_run_dir);
-    g_log_path = m_work.file("run.log");
-    g_work_path = m_work.file("dlgsdts.tmp");
+    corvane::sdts::g_run_dir = m_work.file("run");
+    std::filesystem::create_directories(corvane::sdts::g_run_dir);
+    corvane::sdts::g_log_path = m_work.file("run.log");
+    corvane::sdts::g_work_path = m_work.file("dlgsdts.tmp");
   }
-  ~AttrTestRun() override { g_run_dir.clear(); }
+  ~AttrTestRun() override { corvane::sdts::g_run_dir.clear(); }
 
   std::string input(const std::string& name) const { return m_work.file(name); }
-  std::string output(const std::string& name) const { return corvane::paths::join(g_run_dir, name); }
+  std::string output(const std::string& name) const {
+    return corvane::paths::join(corvane::sdts::g_run_dir, name);
+  }
 
   static std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

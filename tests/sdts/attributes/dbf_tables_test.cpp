@@ -6,6 +6,8 @@
 #include "sdts/attributes/written_tables.h"
 #include "tests/sdts/attributes/attr_test_run.h"
 
+using namespace corvane::sdts;
+
 namespace {
 
 class JoinTables : public AttrTestRun {

@@ -11,6 +11,8 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/work_files.h"
 
+using namespace corvane::sdts;
+
 namespace {
 
 // Sizes that keep a staging file in memory and that send it to the work directory.

@@ -10,6 +10,8 @@
 #include "sdts/run/run_state.h"
 #include "tools/iso8211_fixture/iso8211_fixture.h"
 
+using namespace corvane::sdts;
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s OUT_DIR\n", argv[0]);

@@ -6,6 +6,7 @@
 #include "tools/iso8211_fixture/iso8211_fixture.h"
 
 using namespace corvane::iso_fixture;
+using namespace corvane::sdts;
 
 namespace {
 

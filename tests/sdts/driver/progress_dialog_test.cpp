@@ -7,6 +7,8 @@
 
 #include "platform/progress_presenter.h"
 
+using namespace corvane::sdts;
+
 namespace {
 
 class PositionLog final : public corvane::ProgressPresenter {

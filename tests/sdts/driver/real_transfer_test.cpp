@@ -10,6 +10,7 @@
 #include "tests/support/shared_data.h"
 
 namespace fs = std::filesystem;
+using namespace corvane::sdts;
 
 namespace {
 

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+using namespace corvane::sdts;
+
 namespace {
 
 std::string read_all(WorkFiles& files, const std::string& name) {

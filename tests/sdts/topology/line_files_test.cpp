@@ -21,6 +21,8 @@
 #include "sdts/topology/polygon_files.h"
 #include "tests/sdts/topology/topology_fixture.h"
 
+using namespace corvane::sdts;
+
 namespace {
 
 using corvane::formats::SHPVertex;

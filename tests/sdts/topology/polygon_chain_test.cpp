@@ -8,6 +8,8 @@
 #include "platform/message_sink.h"
 #include "sdts/topology/polygon_chain.h"
 
+using namespace corvane::sdts;
+
 namespace {
 
 std::vector<std::vector<std::int32_t>> rings_of(const SDTSPolygon& polygon) {

@@ -7,6 +7,8 @@
 #include "platform/byte_order.h"
 #include "sdts/driver/conversion.h"
 
+using namespace corvane::sdts;
+
 namespace topo_test {
 
 using namespace corvane::sdts_fixture;
