@@ -23,6 +23,8 @@ struct AttrRecord {
   std::vector<AttrSubfield> values;  // in module order
 };
 
+// Calls the ISO 8211 reader itself (see SDTSFile): its open() turns the reader's 1/0 into
+// 0/1, read_record() into true/false.
 class AttrModuleReader {
  public:
   explicit AttrModuleReader(std::string path);

@@ -31,8 +31,10 @@ std::vector<DqRecord> read_quality(const std::string& file) {
   return records;
 }
 
-// Walk 1: the control modules, each read into the conversion's record lists.
-void read_control_module(const CatdRecord& module) {
+// Walk 1: the control modules, each read into the conversion's record lists. A control
+// module that cannot be read is traced or shown by its reader and leaves its list empty;
+// the transfer is still converted, so this walk never fails.
+int read_control_module(const CatdRecord& module) {
   const std::string& name = module.NAME;
   const std::string& file = module.FILE;
   if (name == "CATS") {
@@ -68,27 +70,31 @@ void read_control_module(const CatdRecord& module) {
   } else if (name == "DQPA") {
     g_dqpa_records = read_quality<SDTSDqpaFile>(file);
   }
+  return 0;
 }
 
 // Walk 2: attribute modules ("A…", "B…") become dBase tables.
-void write_attribute_module(const CatdRecord& module) {
+int write_attribute_module(const CatdRecord& module) {
   if (module.NAME.starts_with('A') || module.NAME.starts_with('B'))
-    SDTS_Write_DBF_File(module.FILE.c_str());
+    return SDTS_Write_DBF_File(module.FILE.c_str());
+  return 0;
 }
 
 // Walk 3: line and node/point modules become shapefiles; polygon modules are joined to
 // their attributes (their shapes come from the lines that bound them).
-void write_spatial_module(const CatdRecord& module) {
+int write_spatial_module(const CatdRecord& module) {
   const std::string_view kind = std::string_view(module.NAME).substr(0, 2);
-  if (kind == "LE") {
-    SDTS_Write_Line_Shape(module.FILE.c_str(), SDTS_Get_Module_Theme_Name(module.NAME));
-  } else if (kind == "NE" || kind == "NP" || kind == "NA" || kind == "NO") {
+  if (kind == "LE")
+    return SDTS_Write_Line_Shape(module.FILE.c_str(), SDTS_Get_Module_Theme_Name(module.NAME));
+  if (kind == "NE" || kind == "NP" || kind == "NA" || kind == "NO") {
     SDTSNoFile nodes(module.FILE.c_str());
-    nodes.write_node_shape(SDTS_Get_Module_Theme_Name(module.NAME));
-  } else if (kind == "PC") {
-    SDTSPcFile polygons(module.FILE.c_str());
-    polygons.write_dbf_file();
+    return nodes.write_node_shape(SDTS_Get_Module_Theme_Name(module.NAME));
   }
+  if (kind == "PC") {
+    SDTSPcFile polygons(module.FILE.c_str());
+    return polygons.write_dbf_file();
+  }
+  return 0;
 }
 
 // The reference the first XREF record names holds for every shapefile of the transfer.
@@ -99,16 +105,22 @@ corvane::formats::ReferenceChoice transfer_reference() {
   return corvane::formats::SDTS_Coordinate_Reference(xref.RSNM, xref.HDAT, xref.ZONE);
 }
 
-void walk(ProgressDialog* window, const char* status,
-          const std::function<void(const CatdRecord&)>& step) {
+// Hands every module of the catalog to `step`; a module whose step fails is logged and the
+// walk goes on. 0 when every step succeeded, else 1.
+int walk(ProgressDialog* window, const char* status, const std::function<int(const CatdRecord&)>& step) {
   window->set_range(0, static_cast<int>(g_catd_records.size()));
   window->set_status(status);
   window->repaint();
+  int result = 0;
   int counter = 0;
   for (const CatdRecord& module : g_catd_records) {
     window->set_position(counter++);
-    step(module);
+    if (step(module) == 0) continue;
+    LOG_LINE(SDTS_Message("ERROR: module %s (%s) was not converted completely\n", module.NAME.c_str(),
+                          module.FILE.c_str()));
+    result = 1;
   }
+  return result;
 }
 
 }  // namespace
@@ -119,15 +131,15 @@ int SDTS_Process(const std::string& catalog_path, ProgressDialog* window) {
   SDTSCatdFile catalog(catalog_path);
   g_catd_records = catalog.return_catd();
   g_catd_records.dump();
-  const int result = catalog.read_result();
+  int result = catalog.read_result();
 
   walk(window, "Reading Control Files", read_control_module);
   const corvane::formats::ReferenceChoice reference = transfer_reference();
   LOG_LINE(corvane::formats::PRJ_Reference_Line(reference));
   DOC_LINE(corvane::formats::PRJ_Reference_Line(reference));
   const corvane::formats::LayerReferenceScope layer_reference(reference, LOG_LINE);
-  walk(window, "Building DBase Files ...", write_attribute_module);
-  walk(window, "Building Shapes ...", write_spatial_module);
+  result |= walk(window, "Building DBase Files ...", write_attribute_module);
+  result |= walk(window, "Building Shapes ...", write_spatial_module);
 
   window->hide_bar();
   IndexFiles::delete_files();

@@ -147,6 +147,10 @@ void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
   });
 }
 
+std::string_view SDTSFile::value_bytes() const {
+  return {m_value.data(), static_cast<std::size_t>(m_value_length)};
+}
+
 std::string SDTSFile::value_text() const { return std::string(m_value.data()); }
 
 long SDTSFile::value_long() const { return SDTS_Decimal_Value(m_value.data()); }

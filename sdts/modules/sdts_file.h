@@ -1,6 +1,13 @@
 // The base of every SDTS module reader: a module file's name split into its parts, and
 // the ISO 8211 reader wrapped in traced steps that deliver one subfield at a time with
 // its tag, label, format, value and status.
+//
+// This is where the two error conventions meet: the ISO 8211 routines return 1 for success
+// and 0 for failure, SDTSFile and everything above it return 0 for success and 1 for
+// failure. Two writers call the reader themselves, because they stream whole modules
+// through the subfield buffers of the run state and take the reader's runs without a call
+// per subfield: AttrModuleReader (sdts/attributes) and the line module writer
+// (sdts/topology/line_shape.cpp). Each turns the reader's results into 0/1 where it calls it.
 #pragma once
 
 #include <cstdint>
@@ -50,7 +57,8 @@ class SDTSFile {
   std::string_view tag() const { return m_tag; }
   std::string_view label() const { return m_descr; }
   std::string_view format() const { return m_frmts; }
-  // The value's text.
+  // The value's bytes (binary values may contain zero bytes) and its text.
+  std::string_view value_bytes() const;
   std::string value_text() const;
   // The value as the C library's decimal conversion reads it (atol).
   long value_long() const;

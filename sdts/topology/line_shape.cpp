@@ -110,6 +110,7 @@ class AxisOfLabel {
 };
 
 // One line module being converted: the current record's ids and points, and the outputs.
+// It calls the ISO 8211 reader itself (see SDTSFile); run() returns 0 or 1.
 class LineModule {
  public:
   LineModule(const char* path, const std::string& output_name)

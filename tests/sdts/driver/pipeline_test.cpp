@@ -133,6 +133,19 @@ TEST_F(Pipeline, StateDoesNotCarryOverBetweenConversions) {
   EXPECT_TRUE(g_xref_records.empty());
 }
 
+TEST_F(Pipeline, AModuleThatCannotBeWrittenIsLoggedAndFailsTheConversion) {
+  for (const std::string name : {"AHYF", "LE01", "NO01", "PC01"}) {
+    SdtsTransfer t(path(name), "1234");
+    t.iden({});
+    t.module(name, "Missing");
+    const std::string catalog = t.write();
+    fs::remove(t.module_path(name));
+    EXPECT_EQ(convert(catalog), 1) << name;
+    const std::string line = "ERROR: module " + name + " (" + t.module_path(name) + ") was not converted completely\n";
+    EXPECT_NE(read(path("out/" + name + "1234CATDshp/1234CATD.log")).find(line), std::string::npos) << name;
+  }
+}
+
 TEST_F(Pipeline, EmptyCatalogConvertsNothing) {
   SdtsTransfer t(path("HYDRO"), "1234");
   ASSERT_EQ(convert(t.write()), 0);
