@@ -3,11 +3,14 @@
 #include <cstring>
 
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
+
+using namespace corvane::iso8211;
 
 namespace {
 
@@ -60,8 +63,8 @@ void assign_if_other(std::string& text, std::string_view wanted) {
 // Files the subfield in the record: the module name and record number of the identifier
 // field, or one more attribute value. `used` counts the record's values so far: the value
 // list keeps its entries from record to record, and each is overwritten in place, since
-// labels and formats repeat from record to record and building every value afresh was the
-// costliest step of a table.
+// labels and formats repeat from record to record and building every value afresh would be
+// the costliest step of a table.
 void take(AttrRecord& record, std::size_t& used, FieldKind kind, std::string_view label_text,
           std::string_view format, const char* value, int length) {
   const std::string_view label = trimmed(label_text);
@@ -176,3 +179,5 @@ bool AttrModuleReader::read_record(AttrRecord& record) {
     if (ISO_Ends_Record(g_sf_status)) return done(true);
   }
 }
+
+}  // namespace corvane::sdts

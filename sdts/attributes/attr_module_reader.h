@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace corvane::sdts {
+
 struct AttrSubfield {
   std::string label;   // trailing blanks of the module's padded labels removed
   std::string format;  // e.g. "A(7)", "I", "R(8)", "B(32)"
@@ -21,6 +23,8 @@ struct AttrRecord {
   std::vector<AttrSubfield> values;  // in module order
 };
 
+// Calls the ISO 8211 reader itself (see SDTSFile): its open() turns the reader's 1/0 into
+// 0/1, read_record() into true/false.
 class AttrModuleReader {
  public:
   explicit AttrModuleReader(std::string path);
@@ -48,3 +52,5 @@ class AttrModuleReader {
 
 // The value of the subfield just read into the process-wide subfield buffers, as text.
 std::string SDTS_Attr_Value_Text(const char* value, int length, std::string_view format);
+
+}  // namespace corvane::sdts

@@ -5,8 +5,10 @@
 
 #include "formats/c_file.h"
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 using corvane::formats::CFile;
 using corvane::formats::DBFFieldDef;
@@ -104,13 +106,6 @@ int SDTSAttrTable::make_dbf_structure() {
   return 0;
 }
 
-std::int32_t SDTSAttrTable::record_length() const {
-  std::int32_t length = 1;
-  for (const DBFFieldDef& field : m_dbf_fields)
-    if (field.name != nullptr) length += field.length;
-  return length;
-}
-
 int SDTSAttrTable::make_field_name_look_up_table(const std::string& table_path) {
   std::size_t max_len = 1;
   for (const SDTSAttrField* column : m_columns) max_len = std::max(max_len, column->name.size());
@@ -145,3 +140,5 @@ int SDTSAttrTable::make_field_name_look_up_table(const std::string& table_path) 
   result |= DBF_Write_Header(file.get(), static_cast<std::uint32_t>(m_columns.size()), fields);
   return result == 0 ? 0 : 1;
 }
+
+}  // namespace corvane::sdts

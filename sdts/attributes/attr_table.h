@@ -8,6 +8,8 @@
 
 #include "formats/dbf_writer.h"
 
+namespace corvane::sdts {
+
 // One column: the record-number column (named module "_RCID") or one attribute.
 struct SDTSAttrField {
   std::int32_t position = 0;  // column index, in order of discovery
@@ -44,13 +46,8 @@ class SDTSAttrTable {
   // each column's full name beside its descriptor name. 0, or 1 when it cannot be written.
   int make_field_name_look_up_table(const std::string& table_path);
 
-  std::size_t field_count() const { return m_fields.size(); }
-  // In column order; valid after make_dbf_structure.
-  const std::vector<const SDTSAttrField*>& columns() const { return m_columns; }
   // Ends with an entry whose name is null; valid after make_dbf_structure.
   const corvane::formats::DBFFieldDef* dbf_fields() const { return m_dbf_fields.data(); }
-  // Deletion flag and every column's width.
-  std::int32_t record_length() const;
 
  private:
   std::string m_base_path;
@@ -63,3 +60,5 @@ class SDTSAttrTable {
 // The dBase descriptor name of each column: the first 10 characters of its full name,
 // with a numeric suffix where that would repeat an earlier column's.
 std::vector<std::string> SDTS_Unique_DBF_Names(const std::vector<std::string>& full_names);
+
+}  // namespace corvane::sdts

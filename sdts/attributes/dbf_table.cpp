@@ -3,14 +3,16 @@
 #include <charconv>
 #include <cstring>
 
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 namespace {
 
 constexpr std::uint8_t kIdWidth = 10;
 
-// " %10ld" of the id, without printf, whose format parsing cost more than the rest of a row.
+// " %10ld" of the id, without printf, whose format parsing costs more than the rest of a row.
 void put_object_id(std::string& row, std::int64_t id) {
   char digits[24];
   const char* const end = std::to_chars(digits, digits + sizeof digits, id).ptr;
@@ -62,3 +64,5 @@ void SDTSDbfTable::close() {
   m_attr_readable = false;
   m_joined_writable = false;
 }
+
+}  // namespace corvane::sdts

@@ -6,6 +6,8 @@
 #include "formats/dbase_file.h"
 #include "sdts/attributes/dbf_tables.h"
 
+namespace corvane::sdts {
+
 class SDTSDbfTable {
  public:
   // `name` is the attribute module's name as the objects refer to it (e.g. AHPR).
@@ -37,3 +39,5 @@ class SDTSDbfTable {
   SDTSJoinRecords m_joins;
   std::string m_row;  // reused, so rows cost no allocation
 };
+
+}  // namespace corvane::sdts

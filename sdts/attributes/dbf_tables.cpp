@@ -1,11 +1,12 @@
 #include "sdts/attributes/dbf_tables.h"
 
 #include "platform/paths.h"
-#include "sdts/attributes/attribute_run_state.h"
 #include "sdts/attributes/dbf_table.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/attributes/written_tables.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 void SDTSJoinRecords::dump() const {
   for (const JoinPair& pair : m_pairs)
@@ -64,7 +65,7 @@ int SDTSDbfTables::write_records() {
 }
 
 void SDTSDbfTables::dump() const {
-  // Called for every object record: without a trace, composing its lines was wasted work.
+  // Called for every object record: without a trace, composing its lines would be wasted work.
   if (g_trace_on == 0) return;
   TRACE_BEGIN("SDTSTables::dump");
   for (const auto& table : m_tables) table->dump();
@@ -80,3 +81,5 @@ void SDTSDbfTables::close_tables() {
   for (const auto& table : m_tables) table->close();
   TRACE_EXIT("SDTSTables::dump", 0);
 }
+
+}  // namespace corvane::sdts

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace corvane::sdts {
+
 struct JoinPair {
   std::int32_t object_id;
   std::int32_t attr_id;
@@ -61,12 +63,11 @@ class SDTSDbfTables {
   // Writes the final record counts and closes every table.
   void close_tables();
 
-  // Number of join tables opened so far.
-  std::size_t table_count() const { return m_tables.size(); }
-
  private:
   std::string m_run_dir;
   std::string m_prefix;
   std::string m_name;
   std::vector<std::unique_ptr<SDTSDbfTable>> m_tables;
 };
+
+}  // namespace corvane::sdts

@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "platform/byte_order.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/work_files.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/work_files.h"
+
+namespace corvane::sdts {
 
 namespace {
 
@@ -65,7 +67,7 @@ bool AttrRecordStaging::put(const AttrRecord& record, std::size_t columns) {
 
 bool AttrRecordStaging::rewind() { return std::fseek(file_.get(), 0, SEEK_SET) == 0; }
 
-// One read per record: a read per text cost more than the rest of the second pass.
+// One read per record: a read per text would cost more than the rest of the second pass.
 bool AttrRecordStaging::get(AttrRecord& record) {
   std::uint8_t size[kSizeBytes];
   if (std::fread(size, 1, sizeof size, file_.get()) != sizeof size) return false;
@@ -93,3 +95,5 @@ bool AttrRecordStaging::get(AttrRecord& record) {
   }
   return true;
 }
+
+}  // namespace corvane::sdts

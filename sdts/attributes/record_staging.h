@@ -13,6 +13,8 @@
 #include "formats/c_file.h"
 #include "sdts/attributes/attr_module_reader.h"
 
+namespace corvane::sdts {
+
 class AttrRecordStaging {
  public:
   // Creates work file `name`, expected to grow to about `expected_bytes`; is_open() tells
@@ -38,3 +40,5 @@ class AttrRecordStaging {
   corvane::formats::CFile file_;
   std::vector<std::uint8_t> bytes_;
 };
+
+}  // namespace corvane::sdts

@@ -9,14 +9,15 @@
 #include "platform/paths.h"
 #include "sdts/attributes/attr_module_reader.h"
 #include "sdts/attributes/attr_table.h"
-#include "sdts/attributes/attribute_run_state.h"
 #include "sdts/attributes/record_staging.h"
-#include "sdts/driver/output_names.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/driver/work_files.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/attributes/written_tables.h"
+#include "sdts/run/output_names.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+#include "sdts/run/work_files.h"
+
+namespace corvane::sdts {
 
 using corvane::formats::CFile;
 using corvane::formats::DBF_Write_Field_Headers;
@@ -238,3 +239,5 @@ int SDTS_Write_DBF_File(const char* file) {
   TRACE_EXIT(kRoutine, result);
   return result;
 }
+
+}  // namespace corvane::sdts

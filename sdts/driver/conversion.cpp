@@ -14,17 +14,14 @@
 #include "platform/fatal_error.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_directory.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/sdts_process.h"
-#include "sdts/driver/trace.h"
-#include "sdts/modules/module_state.h"
-
-#if __has_include("sdts/driver/hypsography_merge.h")
 #include "sdts/driver/hypsography_merge.h"
-#define CORVANE_HAVE_HYPSOGRAPHY_MERGE 1
-#endif
+#include "sdts/driver/sdts_process.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_directory.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 namespace {
 
@@ -98,7 +95,6 @@ int convert(const std::string& input_path, const std::string& output_parent) {
                         layout.run_dir.c_str()));
 
   g_file_object.set_file_name(catalog_path);
-  g_file_object.set_run_directory(layout.run_dir);
   log_start_time();
 
   ProgressDialog window;
@@ -115,9 +111,7 @@ int convert(const std::string& input_path, const std::string& output_parent) {
   window.repaint();
 
   const int result = SDTS_Process(catalog_path, &window);
-#ifdef CORVANE_HAVE_HYPSOGRAPHY_MERGE
   Merge_Hypsography_Tables(layout.run_dir);
-#endif
 
   if (names) {
     std::fprintf(names.get(), "%s\n%s", layout.run_name.c_str(), window.title().c_str());
@@ -146,3 +140,5 @@ int SDTS_Convert(const char* catalog_path, const char* output_parent) {
     return 1;
   }
 }
+
+}  // namespace corvane::sdts

@@ -3,5 +3,5 @@
 #include "sdts/driver/conversion.h"
 
 extern "C" int Display(const char* catalogPath, const char* outputParentDir) {
-  return SDTS_Convert(catalogPath, outputParentDir);
+  return corvane::sdts::SDTS_Convert(catalogPath, outputParentDir);
 }

@@ -14,8 +14,10 @@
 #include "platform/byte_order.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 using corvane::formats::CFile;
 using corvane::formats::kBulkStreamBuffer;
@@ -202,3 +204,5 @@ int Merge_Hypsography_Tables(const std::string& run_dir) {
   TRACE_EXIT(kRoutine, result);
   return result;
 }
+
+}  // namespace corvane::sdts

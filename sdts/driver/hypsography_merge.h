@@ -4,7 +4,11 @@
 
 #include <string>
 
+namespace corvane::sdts {
+
 // Merges every hypsography join table in `run_dir` into the shape tables of its
 // object module. Returns 0 when every table found was merged (or there was nothing
 // to merge), 1 when the directory could not be listed or a table was skipped.
 int Merge_Hypsography_Tables(const std::string& run_dir);
+
+}  // namespace corvane::sdts

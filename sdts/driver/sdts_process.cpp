@@ -5,27 +5,21 @@
 #include <utility>
 
 #include "formats/layer_reference.h"
-#include "sdts/driver/data_quality.h"
-#include "sdts/driver/index_files.h"
-#include "sdts/driver/output_names.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/modules/catalog.h"
-#include "sdts/modules/identification.h"
-#include "sdts/modules/module_state.h"
-#include "sdts/modules/spatial_reference.h"
-
-#if __has_include("sdts/attributes/write_dbf_file.h")
 #include "sdts/attributes/write_dbf_file.h"
-#define CORVANE_HAVE_ATTRIBUTES 1
-#endif
-#if __has_include("sdts/topology/line_shape.h")
+#include "sdts/modules/catalog.h"
+#include "sdts/modules/data_quality.h"
+#include "sdts/modules/identification.h"
+#include "sdts/modules/spatial_reference.h"
+#include "sdts/run/index_files.h"
+#include "sdts/run/output_names.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 #include "sdts/topology/line_shape.h"
 #include "sdts/topology/node_shape.h"
 #include "sdts/topology/polygon_module.h"
-#define CORVANE_HAVE_TOPOLOGY 1
-#endif
+
+namespace corvane::sdts {
 
 namespace {
 
@@ -37,8 +31,10 @@ std::vector<DqRecord> read_quality(const std::string& file) {
   return records;
 }
 
-// Walk 1: the control modules, each read into the conversion's record lists.
-void read_control_module(const CatdRecord& module) {
+// Walk 1: the control modules, each read into the conversion's record lists. A control
+// module that cannot be read is traced or shown by its reader and leaves its list empty;
+// the transfer is still converted, so this walk never fails.
+int read_control_module(const CatdRecord& module) {
   const std::string& name = module.NAME;
   const std::string& file = module.FILE;
   if (name == "CATS") {
@@ -74,31 +70,31 @@ void read_control_module(const CatdRecord& module) {
   } else if (name == "DQPA") {
     g_dqpa_records = read_quality<SDTSDqpaFile>(file);
   }
+  return 0;
 }
 
 // Walk 2: attribute modules ("A…", "B…") become dBase tables.
-void write_attribute_module([[maybe_unused]] const CatdRecord& module) {
-#ifdef CORVANE_HAVE_ATTRIBUTES
+int write_attribute_module(const CatdRecord& module) {
   if (module.NAME.starts_with('A') || module.NAME.starts_with('B'))
-    SDTS_Write_DBF_File(module.FILE.c_str());
-#endif
+    return SDTS_Write_DBF_File(module.FILE.c_str());
+  return 0;
 }
 
 // Walk 3: line and node/point modules become shapefiles; polygon modules are joined to
 // their attributes (their shapes come from the lines that bound them).
-void write_spatial_module([[maybe_unused]] const CatdRecord& module) {
-#ifdef CORVANE_HAVE_TOPOLOGY
+int write_spatial_module(const CatdRecord& module) {
   const std::string_view kind = std::string_view(module.NAME).substr(0, 2);
-  if (kind == "LE") {
-    SDTS_Write_Line_Shape(module.FILE.c_str(), SDTS_Get_Module_Theme_Name(module.NAME));
-  } else if (kind == "NE" || kind == "NP" || kind == "NA" || kind == "NO") {
+  if (kind == "LE")
+    return SDTS_Write_Line_Shape(module.FILE.c_str(), SDTS_Get_Module_Theme_Name(module.NAME));
+  if (kind == "NE" || kind == "NP" || kind == "NA" || kind == "NO") {
     SDTSNoFile nodes(module.FILE.c_str());
-    nodes.write_node_shape(SDTS_Get_Module_Theme_Name(module.NAME));
-  } else if (kind == "PC") {
-    SDTSPcFile polygons(module.FILE.c_str());
-    polygons.write_dbf_file();
+    return nodes.write_node_shape(SDTS_Get_Module_Theme_Name(module.NAME));
   }
-#endif
+  if (kind == "PC") {
+    SDTSPcFile polygons(module.FILE.c_str());
+    return polygons.write_dbf_file();
+  }
+  return 0;
 }
 
 // The reference the first XREF record names holds for every shapefile of the transfer.
@@ -109,16 +105,22 @@ corvane::formats::ReferenceChoice transfer_reference() {
   return corvane::formats::SDTS_Coordinate_Reference(xref.RSNM, xref.HDAT, xref.ZONE);
 }
 
-void walk(ProgressDialog* window, const char* status,
-          const std::function<void(const CatdRecord&)>& step) {
+// Hands every module of the catalog to `step`; a module whose step fails is logged and the
+// walk goes on. 0 when every step succeeded, else 1.
+int walk(ProgressDialog* window, const char* status, const std::function<int(const CatdRecord&)>& step) {
   window->set_range(0, static_cast<int>(g_catd_records.size()));
   window->set_status(status);
   window->repaint();
+  int result = 0;
   int counter = 0;
   for (const CatdRecord& module : g_catd_records) {
     window->set_position(counter++);
-    step(module);
+    if (step(module) == 0) continue;
+    LOG_LINE(SDTS_Message("ERROR: module %s (%s) was not converted completely\n", module.NAME.c_str(),
+                          module.FILE.c_str()));
+    result = 1;
   }
+  return result;
 }
 
 }  // namespace
@@ -129,18 +131,20 @@ int SDTS_Process(const std::string& catalog_path, ProgressDialog* window) {
   SDTSCatdFile catalog(catalog_path);
   g_catd_records = catalog.return_catd();
   g_catd_records.dump();
-  const int result = catalog.read_result();
+  int result = catalog.read_result();
 
   walk(window, "Reading Control Files", read_control_module);
   const corvane::formats::ReferenceChoice reference = transfer_reference();
   LOG_LINE(corvane::formats::PRJ_Reference_Line(reference));
   DOC_LINE(corvane::formats::PRJ_Reference_Line(reference));
   const corvane::formats::LayerReferenceScope layer_reference(reference, LOG_LINE);
-  walk(window, "Building DBase Files ...", write_attribute_module);
-  walk(window, "Building Shapes ...", write_spatial_module);
+  result |= walk(window, "Building DBase Files ...", write_attribute_module);
+  result |= walk(window, "Building Shapes ...", write_spatial_module);
 
   window->hide_bar();
   IndexFiles::delete_files();
   TRACE_EXIT("SDTS_Process", result);
   return result;
 }
+
+}  // namespace corvane::sdts

@@ -12,6 +12,8 @@
 
 #include "platform/byte_order.h"
 
+namespace corvane::iso8211 {
+
 // Where the subfield just read stands in the record structure. When several apply,
 // END_OF_RECORD and END_OF_FILE win over all others, START_OF_RECORD wins over END_OF_FIELD
 // and START_OF_FIELD, and END_OF_FIELD wins over START_OF_FIELD.
@@ -97,3 +99,5 @@ inline int ISO_Bytes_To_Int(const char* bytes, std::int32_t* value, int reverse)
 // Sets `*flag` to 0 and returns 1. Callers pass (flag == 0) as the reverse flag of
 // ISO_Bytes_To_Int, so binary integers in module files are read most significant byte first.
 int ISO_Byte_Order(int* flag);
+
+}  // namespace corvane::iso8211

@@ -11,6 +11,8 @@
 #include "sdts/iso8211/iso_field_description.h"
 #include "sdts/iso8211/iso_format_node.h"
 
+namespace corvane::iso8211 {
+
 // A value's bytes live in the record's value store (IsoValueStore), one after another, so
 // that cutting a record allocates nothing once the store has grown to the module's records.
 struct IsoValue {
@@ -97,3 +99,5 @@ class IsoRecordFields {
   std::vector<IsoDataField> slots_;
   std::size_t count_ = 0;
 };
+
+}  // namespace corvane::iso8211

@@ -7,6 +7,8 @@
 #include "sdts/iso8211/iso_stream_io.h"
 #include "sdts/iso8211/iso_text.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 std::optional<std::string> element(const std::vector<std::optional<std::string>>& elements, std::size_t i) {
@@ -158,3 +160,5 @@ const IsoFieldDescription* Iso_Find_Description(const IsoFileState& file, std::s
   }
   return nullptr;
 }
+
+}  // namespace corvane::iso8211

@@ -6,6 +6,8 @@
 #include "sdts/iso8211/iso_stream_io.h"
 #include "sdts/iso8211/iso_text.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 // The directory's bytes: whole entries up to the base address, then its terminator.
@@ -60,3 +62,5 @@ IsoDirectoryRead Iso_Read_Record_Directory(IsoFileState& file, const IsoLeader& 
 }
 
 bool Iso_Is_Numeric_Tag(const std::string& tag) { return !tag.empty() && tag[0] >= '0' && tag[0] <= '9'; }
+
+}  // namespace corvane::iso8211

@@ -6,6 +6,8 @@
 #include "sdts/iso8211/iso_file_state.h"
 #include "sdts/iso8211/iso_leader.h"
 
+namespace corvane::iso8211 {
+
 // Reads the entries that follow `leader` and the directory's terminator byte.
 bool Iso_Read_Directory(IsoFileState& file, const IsoLeader& leader,
                         std::vector<IsoDirectoryEntry>& entries);
@@ -19,3 +21,5 @@ IsoDirectoryRead Iso_Read_Record_Directory(IsoFileState& file, const IsoLeader& 
 
 // A numeric tag starts with a decimal digit; its value is that number ("0001" is 1).
 bool Iso_Is_Numeric_Tag(const std::string& tag);
+
+}  // namespace corvane::iso8211

@@ -7,6 +7,8 @@
 #include "sdts/iso8211/iso_limits.h"
 #include "sdts/iso8211/iso_text.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 // The bytes of one field and the reading position in them, down to the bit for bit-packed
@@ -296,3 +298,5 @@ IsoCutResult Iso_Cut_Field(const IsoFieldDescription& d, const char* data, std::
   if (!open) consumed = size;
   return result;
 }
+
+}  // namespace corvane::iso8211

@@ -6,6 +6,8 @@
 #include "sdts/iso8211/iso_data_field.h"
 #include "sdts/iso8211/iso_field_description.h"
 
+namespace corvane::iso8211 {
+
 enum class IsoCutResult {
   cut,        // the values are in the field
   need_more,  // open-ended: the field's end lies beyond the bytes given
@@ -25,3 +27,5 @@ enum class IsoFieldExtent {
 IsoCutResult Iso_Cut_Field(const IsoFieldDescription& description, const char* data, std::size_t size,
                            IsoFieldExtent extent, IsoValueStore& store, IsoDataField& field,
                            std::size_t& consumed);
+
+}  // namespace corvane::iso8211

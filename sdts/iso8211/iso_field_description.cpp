@@ -1,5 +1,7 @@
 #include "sdts/iso8211/iso_field_description.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 bool all_widths(const IsoFormatNode& node) {
@@ -12,3 +14,5 @@ bool all_widths(const IsoFormatNode& node) {
 }  // namespace
 
 bool IsoFieldDescription::has_fixed_length() const { return formats && all_widths(*formats); }
+
+}  // namespace corvane::iso8211

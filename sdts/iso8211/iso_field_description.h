@@ -10,6 +10,8 @@
 #include "sdts/iso8211/iso_format_walk.h"
 #include "sdts/iso8211/iso_labels.h"
 
+namespace corvane::iso8211 {
+
 struct IsoFieldDescription {
   std::string tag;
   std::int32_t field_length = 0;
@@ -30,3 +32,5 @@ struct IsoFieldDescription {
   // Every format has a width: the field's length does not depend on its data.
   bool has_fixed_length() const;
 };
+
+}  // namespace corvane::iso8211

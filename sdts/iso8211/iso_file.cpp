@@ -7,6 +7,8 @@
 #include "sdts/iso8211/iso_registry.h"
 #include "sdts/iso8211/iso_stream_io.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 // The bytes of the leader that ISO_Open_File looks at (positions 0 to 19).
@@ -71,3 +73,5 @@ int ISO_End_File(std::FILE** stream) {
   *stream = nullptr;
   return 1;
 }
+
+}  // namespace corvane::iso8211

@@ -13,6 +13,8 @@
 #include "sdts/iso8211/iso_field_description.h"
 #include "sdts/iso8211/iso_leader.h"
 
+namespace corvane::iso8211 {
+
 struct IsoStreamCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
@@ -68,3 +70,5 @@ struct IsoFileState {
   const IsoFormatNode* current_format = nullptr;
   bool delivering_extent = false;            // what ISO_Check_Subfield describes in step 2
 };
+
+}  // namespace corvane::iso8211

@@ -6,6 +6,8 @@
 #include "sdts/iso8211/iso_limits.h"
 #include "sdts/iso8211/iso_text.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -146,3 +148,5 @@ bool Iso_Parse_Formats(std::string_view text, IsoFormatNode& root) {
   root = std::move(parsed);
   return true;
 }
+
+}  // namespace corvane::iso8211

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace corvane::iso8211 {
+
 struct IsoFormatNode {
   std::int32_t repeat_count = 0;  // 0 for a typed node
   char type = 0;                  // type letter; 0 for a group
@@ -25,3 +27,5 @@ struct IsoFormatNode {
 // Parses format controls into a root node (repeat count 1) holding the top-level items.
 // Returns false for text not enclosed in "(" ... ")" or otherwise malformed.
 bool Iso_Parse_Formats(std::string_view text, IsoFormatNode& root);
+
+}  // namespace corvane::iso8211

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace corvane::iso8211 {
+
 namespace {
 
 // Longer lists (large repeat counts) are walked in the tree instead.
@@ -75,3 +77,5 @@ const IsoFormatNode& IsoFormatWalk::next_in_tree() {
     stack_[depth_++] = {&node.children, 0, node.repeat_count};
   }
 }
+
+}  // namespace corvane::iso8211

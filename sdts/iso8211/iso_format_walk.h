@@ -8,6 +8,8 @@
 #include "sdts/iso8211/iso_format_node.h"
 #include "sdts/iso8211/iso_limits.h"
 
+namespace corvane::iso8211 {
+
 // A field's typed formats in the order the walk hands them out: the whole list once, then
 // the part that repeats. Laid out once per file, so that cutting a value costs no tree
 // walking; empty when the repeat counts make it too long to lay out.
@@ -59,3 +61,5 @@ class IsoFormatWalk {
   std::size_t depth_ = 0;
   bool started_ = false;
 };
+
+}  // namespace corvane::iso8211

@@ -4,6 +4,8 @@
 
 #include "sdts/iso8211/iso_text.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 constexpr std::size_t kLongestCycle = 256;
@@ -47,3 +49,5 @@ std::string Iso_Label_Text(const IsoLabels& labels, std::size_t index) {
   }
   return text;
 }
+
+}  // namespace corvane::iso8211

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace corvane::iso8211 {
+
 struct IsoLabelNode {
   std::optional<std::string> text;  // absent for an empty label
 };
@@ -26,3 +28,5 @@ struct IsoLabels {
 std::string Iso_Label_Text(const IsoLabels& labels, std::size_t index);
 
 IsoLabels Iso_Parse_Labels(std::string_view descriptor);
+
+}  // namespace corvane::iso8211

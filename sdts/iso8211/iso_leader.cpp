@@ -3,6 +3,8 @@
 #include "sdts/iso8211/iso_limits.h"
 #include "sdts/iso8211/iso_text.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 inline constexpr std::size_t kLeaderSize = 24;
@@ -56,3 +58,5 @@ bool Iso_Parse_Data_Leader(std::string_view bytes, std::int32_t ddr_tag_size, Is
   if (leader.leader_identifier != 'D' && leader.leader_identifier != 'R') return false;
   return parse_tail(bytes, leader) && leader.size_of_field_tag == ddr_tag_size;
 }
+
+}  // namespace corvane::iso8211

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace corvane::iso8211 {
+
 struct IsoLeader {
   std::int32_t record_length = 0;
   std::int32_t interchange_level = 0;  // DDR only; a data record's position 5 is kept as text below
@@ -27,3 +29,5 @@ struct IsoLeader {
 bool Iso_Parse_DDR_Leader(std::string_view bytes, IsoLeader& leader);
 // Parses and checks a data record's 24-byte leader against the DDR's tag size.
 bool Iso_Parse_Data_Leader(std::string_view bytes, std::int32_t ddr_tag_size, IsoLeader& leader);
+
+}  // namespace corvane::iso8211

@@ -8,6 +8,8 @@
 #include "sdts/iso8211/iso_stream_io.h"
 #include "sdts/iso8211/iso_text.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 // The first bytes read for a record that reuses an "R" leader; doubled while a field's end lies
@@ -117,3 +119,5 @@ bool Iso_Read_Data_Record(IsoFileState& file) {
   file.have_record = true;
   return true;
 }
+
+}  // namespace corvane::iso8211

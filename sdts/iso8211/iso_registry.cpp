@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace corvane::iso8211 {
+
 namespace {
 
 // Newest first, so that a lookup finds the most recently opened file first.
@@ -40,3 +42,5 @@ bool Iso_Unregister_File(const std::FILE* stream) {
   files.erase(it);
   return true;
 }
+
+}  // namespace corvane::iso8211

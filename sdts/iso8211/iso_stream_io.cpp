@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace corvane::iso8211 {
+
 namespace {
 
 // Bytes fetched from the stream at a time; a record of a module rarely spans two windows.
@@ -70,3 +72,5 @@ bool Iso_Peek_End(IsoFileState& file) {
   ++file.position;
   return true;
 }
+
+}  // namespace corvane::iso8211

@@ -7,6 +7,8 @@
 
 #include "sdts/iso8211/iso_file_state.h"
 
+namespace corvane::iso8211 {
+
 std::int64_t Iso_Position(IsoFileState& file);
 bool Iso_Seek(IsoFileState& file, std::int64_t position);
 // Reads exactly `count` bytes. When the file has fewer, the stream is left at its end (as a
@@ -21,3 +23,5 @@ bool Iso_At_End(IsoFileState& file);
 // Peeks at the next byte: true at the end of the file or at an end-of-file mark (0x1A or "^");
 // otherwise the byte stays unread.
 bool Iso_Peek_End(IsoFileState& file);
+
+}  // namespace corvane::iso8211

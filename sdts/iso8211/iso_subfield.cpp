@@ -10,6 +10,8 @@
 #include "sdts/iso8211/iso_registry.h"
 #include "sdts/iso8211/iso_stream_io.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 // Copies `text` with a terminating zero; refuses what does not fit.
@@ -220,3 +222,5 @@ int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int labe
     return 0;
   return 1;
 }
+
+}  // namespace corvane::iso8211

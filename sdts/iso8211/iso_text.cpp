@@ -2,6 +2,8 @@
 
 #include "sdts/iso8211/iso_limits.h"
 
+namespace corvane::iso8211 {
+
 namespace {
 
 bool is_terminator(char c) { return c == ISO_UNIT_TERMINATOR || c == ISO_FIELD_TERMINATOR; }
@@ -44,3 +46,5 @@ std::vector<std::string> Iso_Split_Values(std::string_view text) {
   Iso_For_Each_Value(text, [&pieces](std::string_view piece) { pieces.emplace_back(piece); });
   return pieces;
 }
+
+}  // namespace corvane::iso8211

@@ -9,6 +9,8 @@
 
 #include "sdts/iso8211/iso_limits.h"
 
+namespace corvane::iso8211 {
+
 // The C library's decimal conversion (leading blanks, a sign, digits up to the first other
 // character), clamped so that it cannot overflow.
 std::int32_t Iso_Decimal(std::string_view text);
@@ -34,3 +36,5 @@ void Iso_For_Each_Value(std::string_view text, Take&& take) {
     start = i + 1;
   }
 }
+
+}  // namespace corvane::iso8211

@@ -6,6 +6,8 @@
 
 #include "sdts/iso8211/iso8211.h"
 
+namespace corvane::iso8211 {
+
 inline bool ISO_Ends_Record(int status) {
   return status == ISO_STATUS_END_OF_RECORD || status == ISO_STATUS_END_OF_FILE;
 }
@@ -26,3 +28,5 @@ bool ISO_Take_Record_Values(std::FILE* stream, int max_length, Take&& take) {
   } while (count == kRunLength && !ISO_Ends_Record(status));
   return true;
 }
+
+}  // namespace corvane::iso8211

@@ -2,41 +2,10 @@
 // module) and CATX (cross references).
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "sdts/modules/sdts_file.h"
+#include "sdts/run/control_records.h"
 
-struct CatdRecord {
-  std::string MODN;
-  int RCID = 0;
-  std::string NAME, TYPE;
-  std::string FILE;  // full path: the catalog's directory and the file name it gives
-  std::string EXTR, MVER;
-  int FLAG = 0;
-};
-
-struct CatdRecords : std::vector<CatdRecord> {
-  int dump() const;
-};
-
-struct CatsRecord {
-  std::string MODN;
-  int RCID = 0;
-  std::string NAME, TYPE, MAP, THEM, AGOB, AGTP;
-};
-
-struct CatsRecords : std::vector<CatsRecord> {
-  int dump() const;
-};
-
-struct CatxRecord {
-  std::string MODN;
-  int RCID = 0;
-  std::string NAM1, TYP1, NAM2, TYP2, COMT;
-};
-
-using CatxRecords = std::vector<CatxRecord>;
+namespace corvane::sdts {
 
 class SDTSCatdFile : public SDTSFile {
  public:
@@ -64,3 +33,5 @@ class SDTXFile : public SDTSFile {
  private:
   CatxRecords m_records;
 };
+
+}  // namespace corvane::sdts

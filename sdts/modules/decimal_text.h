@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+namespace corvane::sdts {
+
 inline long SDTS_Decimal_Value(const char* text) {
   const char* at = text;
   while (*at == ' ') ++at;
@@ -23,3 +25,5 @@ inline long SDTS_Decimal_Value(const char* text) {
   if (digits > 0 && digits < 18 && at[digits] == '\0') return negative ? -value : value;
   return std::atol(text);
 }
+
+}  // namespace corvane::sdts

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 const std::vector<IdenRecord>& SDTSIdenFile::return_records() {
   TRACE_BEGIN("SDTSIdenFile::return_records()");
@@ -62,3 +64,5 @@ int SDTSIdenFile::write_document() const {
   DOC_LINE("COMMENT:         " + r.COMT);
   return 0;
 }
+
+}  // namespace corvane::sdts

@@ -1,19 +1,12 @@
 // The identification module (IDEN): title, scale, profile and conformance.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "sdts/modules/sdts_file.h"
+#include "sdts/run/control_records.h"
 
-struct IdenRecord {
-  int RCID = 0;
-  std::string MODN, STID, STVS, DOCU, PRID, PRVS, PDOC, TITL, DAST, MPDT, DCDT;
-  long SCAL = 0;
-  std::string COMT;
-  std::string FFYN, VGYN, GTYN, RCYN;
-  int EXSP = 0, FTLV = 0;
-};
+namespace corvane::sdts {
 
 class SDTSIdenFile : public SDTSFile {
  public:
@@ -26,3 +19,5 @@ class SDTSIdenFile : public SDTSFile {
  private:
   std::vector<IdenRecord> m_records;
 };
+
+}  // namespace corvane::sdts

@@ -4,11 +4,15 @@
 #include <memory>
 
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/decimal_text.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
+
+using namespace corvane::iso8211;
 
 namespace {
 
@@ -16,21 +20,7 @@ namespace {
 constexpr int kDdrCapacity = 100000;
 constexpr int kTextCapacity = 101;
 
-char g_ext_charset[4];
-
 }  // namespace
-
-void SDTSFileName::parse() {
-  const auto separator = path.find_last_of("/\\");
-  const std::size_t start = separator == std::string::npos ? 0 : separator + 1;
-  directory = path.substr(0, start);
-  file_name = path.substr(start);
-  const auto dot = file_name.rfind('.');
-  base_name = dot == std::string::npos ? file_name : file_name.substr(0, dot);
-  extension = dot == std::string::npos ? std::string() : file_name.substr(dot + 1);
-  prefix = file_name.substr(0, 4);
-  module_part = base_name.size() > 4 ? base_name.substr(4) : std::string();
-}
 
 SDTSFile::SDTSFile(std::string path) : m_value(kValueCapacity, '\0') {
   m_name.path = std::move(path);
@@ -52,7 +42,10 @@ int SDTSFile::parse_file_name() {
 int SDTSFile::open_file_for_read() {
   TRACE_BEGIN("SDTSFile::open_file_for_read()");
   const std::string on_disk = corvane::paths::resolve_case_insensitive(m_name.path);
-  if (ISO_Open_File(on_disk.c_str(), "R", &m_level, &m_inline_code, g_ext_charset, &m_stream) == 0) {
+  int level = 0;
+  char inline_code = 0;
+  char ext_charset[4] = {};
+  if (ISO_Open_File(on_disk.c_str(), "R", &level, &inline_code, ext_charset, &m_stream) == 0) {
     TRACE_ERROR("SDTSFile::open_file_for_read()", "*** Open file failed ***", m_name.path);
     TRACE_EXIT("SDTSFile::open_file_for_read()", 1);
     return 1;
@@ -172,16 +165,4 @@ std::int32_t SDTSFile::value_int() const {
   return static_cast<std::int32_t>(SDTS_Decimal_Value(m_value.data()));
 }
 
-void SDTSFileObject::set_file_name(const std::string& catalog_path) {
-  TRACE_BEGIN("SDTSFileObject::set_file_name()");
-  TRACE_PRINT("SDTSFileObject::set_file_name()", SDTS_Message("file name = %s", catalog_path.c_str()));
-  m_catalog.path = catalog_path;
-  m_catalog.parse();
-  TRACE_EXIT("SDTSFileObject::set_file_name()", 0);
-}
-
-void SDTSFileObject::set_run_directory(const std::string& run_dir) {
-  TRACE_BEGIN("SDTSFileObject::set_file_name()");
-  m_output.directory = corvane::paths::join(run_dir, "");
-  TRACE_EXIT("SDTSFileObject::set_file_name()", 0);
-}
+}  // namespace corvane::sdts

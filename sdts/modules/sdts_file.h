@@ -1,6 +1,13 @@
 // The base of every SDTS module reader: a module file's name split into its parts, and
 // the ISO 8211 reader wrapped in traced steps that deliver one subfield at a time with
 // its tag, label, format, value and status.
+//
+// This is where the two error conventions meet: the ISO 8211 routines return 1 for success
+// and 0 for failure, SDTSFile and everything above it return 0 for success and 1 for
+// failure. Two writers call the reader themselves, because they stream whole modules
+// through the subfield buffers of the run state and take the reader's runs without a call
+// per subfield: AttrModuleReader (sdts/attributes) and the line module writer
+// (sdts/topology/line_shape.cpp). Each turns the reader's results into 0/1 where it calls it.
 #pragma once
 
 #include <cstdint>
@@ -10,18 +17,9 @@
 #include <string_view>
 #include <vector>
 
-// The parts of a module file's path. Split at the last '/' or '\'; no letter case changes.
-struct SDTSFileName {
-  std::string path;         // as given
-  std::string file_name;    // after the last separator
-  std::string directory;    // up to and including the last separator; empty without one
-  std::string extension;    // after the file name's last "."
-  std::string prefix;       // first 4 characters of the file name (the transfer's id)
-  std::string base_name;    // file name up to its last "."
-  std::string module_part;  // base name from its fifth character on ("CATD")
+#include "sdts/run/module_file_name.h"
 
-  void parse();
-};
+namespace corvane::sdts {
 
 class SDTSFile {
  public:
@@ -52,16 +50,13 @@ class SDTSFile {
   // The result of the last read_module: 1 until a module was read.
   int read_result() const { return m_read_result; }
 
-  const SDTSFileName& file_name() const { return m_name; }
   const std::string& path() const { return m_name.path; }
   bool is_open() const { return m_stream != nullptr; }
 
   // The subfield just read.
   std::string_view tag() const { return m_tag; }
-  char leader_id() const { return m_leader_id; }
   std::string_view label() const { return m_descr; }
   std::string_view format() const { return m_frmts; }
-  int status() const { return m_status; }
   // The value's bytes (binary values may contain zero bytes) and its text.
   std::string_view value_bytes() const;
   std::string value_text() const;
@@ -70,7 +65,6 @@ class SDTSFile {
   // A coordinate or other integer by the subfield's format: binary ("B") most significant
   // byte first as the transfer's byte order says, otherwise decimal text.
   std::int32_t value_int() const;
-  int byte_order() const { return m_byte_order; }
 
  protected:
   SDTSFileName m_name;
@@ -82,8 +76,6 @@ class SDTSFile {
 
   std::FILE* m_stream = nullptr;
   int m_byte_order = 0;
-  int m_level = 0;
-  char m_inline_code = 0;
   std::vector<char> m_value;
   int m_value_length = 0;
   int m_status = 0;
@@ -96,15 +88,4 @@ class SDTSFile {
   std::string m_tag_text, m_descr_text, m_frmts_text;
 };
 
-// The catalog path's parts, and the run directory, for the whole conversion.
-class SDTSFileObject {
- public:
-  void set_file_name(const std::string& catalog_path);
-  void set_run_directory(const std::string& run_dir);
-  const SDTSFileName& catalog() const { return m_catalog; }
-  const SDTSFileName& output() const { return m_output; }
-
- private:
-  SDTSFileName m_catalog;
-  SDTSFileName m_output;  // only its directory is used: the run directory and a separator
-};
+}  // namespace corvane::sdts

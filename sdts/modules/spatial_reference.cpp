@@ -1,15 +1,13 @@
 #include "sdts/modules/spatial_reference.h"
 
 #include <cstdlib>
-#include <cstring>
-#include <memory>
+#include <string_view>
 
-#include "platform/paths.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/iso8211/iso8211.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 const std::vector<XrefRecord>& SDTSXrefFile::return_records() {
   TRACE_BEGIN("SDTSIdenFile::return_records()");
@@ -95,75 +93,42 @@ int SDTSSpdmFile::write_document() const {
 
 namespace {
 
-struct IsoFile {
-  std::FILE* stream = nullptr;
-  ~IsoFile() {
-    if (stream != nullptr) ISO_End_File(&stream);
-  }
-};
-
-// The subfield in g_sf_value as a number by its format text; false for text formats.
-bool subfield_number(double& number) {
-  if (std::strchr(g_sf_frmts, 'B') != nullptr) {
-    if (g_sf_length < 4) return false;
-    std::int32_t value = 0;
-    ISO_Bytes_To_Int(g_sf_value, &value, g_byte_order == 0);
-    g_sf_int = value;
-    number = value;
-  } else if (std::strchr(g_sf_frmts, 'R') != nullptr) {
-    number = std::atof(g_sf_value);
-  } else if (std::strchr(g_sf_frmts, 'I') != nullptr) {
-    g_sf_int = static_cast<int>(std::atol(g_sf_value));
-    number = g_sf_int;
+// The subfield just read as a number by its format text; false for text formats and for
+// binary values shorter than an integer.
+bool subfield_number(const SDTSFile& module, double& number) {
+  const std::string_view format = module.format();
+  if (format.find('B') != std::string_view::npos) {
+    if (module.value_bytes().size() < 4) return false;
+    number = module.value_int();
+  } else if (format.find('R') != std::string_view::npos) {
+    number = std::atof(module.value_text().c_str());
+  } else if (format.find('I') != std::string_view::npos) {
+    number = static_cast<int>(module.value_long());
   } else {
     return false;
   }
   return true;
 }
 
-int read_iref(IsoFile& file) {
-  int status = 0;
-  if (ISO_Read_DDR(file.stream, g_sf_value, static_cast<int>(kSfValueSize), &status) == 0) {
-    SDTS_Message("\n*** ERROR READING DDR ***");
-    return 1;
-  }
-  g_sf_status = status;
-  while (g_sf_status != ISO_STATUS_END_OF_FILE) {
-    if (ISO_Read_Subfield(file.stream, g_sf_tag, &g_sf_leader, g_sf_value,
-                          static_cast<int>(kSfValueSize), &g_sf_length, &g_sf_status) == 0) {
-      SDTS_Message("\nERROR READING DATA RECORD SUBFIELD");
-      return 1;
-    }
-    if (ISO_Check_Subfield(file.stream, g_sf_tag, g_sf_descr, static_cast<int>(kSfTextSize),
-                           g_sf_frmts, static_cast<int>(kSfTextSize)) == 0) {
-      SDTS_Message("\nERROR CHECKING DATA RECORD SUBFIELD");
-      return 1;
-    }
-    if (std::strcmp(g_sf_tag, "IREF") != 0 || std::strcmp(g_sf_descr, "RCID") == 0) continue;
-    double number = 0;
-    if (!subfield_number(number)) continue;
-    if (std::strcmp(g_sf_descr, "SFAX") == 0) g_iref_sfax = number;
-    else if (std::strcmp(g_sf_descr, "SFAY") == 0) g_iref_sfay = number;
-    else if (std::strcmp(g_sf_descr, "XORG") == 0) g_iref_xorg = number;
-    else if (std::strcmp(g_sf_descr, "YORG") == 0) g_iref_yorg = number;
-  }
-  return 0;
-}
-
 }  // namespace
 
 int SDTS_Get_IREF_Attributes(const std::string& path) {
   TRACE_BEGIN("SDTS_Get_IREF_Attributes");
-  IsoFile file;
-  int level = 0;
-  char inline_code = 0;
-  char ext_charset[4] = {};
-  int result = 1;
-  const std::string on_disk = corvane::paths::resolve_case_insensitive(path);
-  if (ISO_Open_File(on_disk.c_str(), "R", &level, &inline_code, ext_charset, &file.stream) == 0)
-    TRACE_ERROR("SDTS_Get_IREF_Attributes", "*** Open file failed ***", path);
-  else
-    result = read_iref(file);
+  SDTSFile module(path);
+  const int result = module.read_module(
+      [&] {
+        if (module.tag() != "IREF") return;
+        const std::string_view label = module.label();
+        double number = 0;
+        if (label == "RCID" || !subfield_number(module, number)) return;
+        if (label == "SFAX") g_iref_sfax = number;
+        else if (label == "SFAY") g_iref_sfay = number;
+        else if (label == "XORG") g_iref_xorg = number;
+        else if (label == "YORG") g_iref_yorg = number;
+      },
+      [] {});
   TRACE_EXIT("SDTS_Get_IREF_Attributes", result);
   return result;
 }
+
+}  // namespace corvane::sdts

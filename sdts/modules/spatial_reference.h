@@ -6,12 +6,9 @@
 #include <vector>
 
 #include "sdts/modules/sdts_file.h"
+#include "sdts/run/control_records.h"
 
-struct XrefRecord {
-  std::string MODN;
-  int RCID = 0;
-  std::string RSNM, HDAT, ZONE;
-};
+namespace corvane::sdts {
 
 class SDTSXrefFile : public SDTSFile {
  public:
@@ -27,13 +24,6 @@ class SDTSXrefFile : public SDTSFile {
 // Sets g_xref_geographic from the first record ("GEO…" reference systems).
 void SDTS_Set_Xref_Geographic(const std::vector<XrefRecord>& records);
 
-struct SpdmRecord {
-  std::string MODN;
-  int RCID = 0;
-  std::string DTYP, DSTP;
-  double X1 = 0, X2 = 0, Y1 = 0, Y2 = 0;  // stored coordinates, not transformed
-};
-
 class SDTSSpdmFile : public SDTSFile {
  public:
   using SDTSFile::SDTSFile;
@@ -46,3 +36,5 @@ class SDTSSpdmFile : public SDTSFile {
 
 // Reads the IREF module at `path` into g_iref_sfax/sfay/xorg/yorg. 0 read, 1 failed.
 int SDTS_Get_IREF_Attributes(const std::string& path);
+
+}  // namespace corvane::sdts

@@ -1,79 +1,30 @@
-#include "sdts/modules/statistics.h"
-
-#include <cstdlib>
-#include <cstring>
+#include "sdts/run/stat_counts.h"
 
 #include "platform/message_sink.h"
-#include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/iso8211/iso8211.h"
-#include "sdts/iso8211/iso_value_runs.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/modules/sdts_file.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
-namespace {
-
-struct IsoFile {
-  std::FILE* stream = nullptr;
-  ~IsoFile() {
-    if (stream != nullptr) ISO_End_File(&stream);
-  }
-};
-
-}  // namespace
+namespace corvane::sdts {
 
 int SDTSStat::read(const std::string& path) {
   TRACE_BEGIN("SDTSStat::read()");
   TRACE_PRINT("SDTSStat::read()", SDTS_Message("Read %s Stat file", path.c_str()));
-  ISO_Byte_Order(&g_byte_order);
-  IsoFile file;
-  int level = 0;
-  char inline_code = 0;
-  char ext_charset[4] = {};
-  const std::string on_disk = corvane::paths::resolve_case_insensitive(path);
-  if (ISO_Open_File(on_disk.c_str(), "R", &level, &inline_code, ext_charset, &file.stream) == 0) {
-    TRACE_ERROR("SDTSStat::read()", "*** Open file failed ***", path);
-    corvane::show_message("\n*** ERROR READING DDR ***");
-    TRACE_EXIT("SDTSStat::read()", 1);
-    return 1;
-  }
-  if (ISO_Read_DDR(file.stream, g_sf_value, static_cast<int>(kSfValueSize), &g_sf_status) == 0) {
-    corvane::show_message("\n*** ERROR READING DDR ***");
-    TRACE_EXIT("SDTSStat::read()", 1);
-    return 1;
-  }
-  int result = 0;
-  std::string module;
+  SDTSFile module(path);
+  std::string name;
   long count = 0;
-  while (g_sf_status != ISO_STATUS_END_OF_FILE) {
-    if (ISO_Read_Subfield(file.stream, g_sf_tag, &g_sf_leader, g_sf_value,
-                          static_cast<int>(kSfValueSize), &g_sf_length, &g_sf_status) == 0) {
-      // The reader cannot move past a record it cannot read; the counts so far stay.
-      corvane::show_message(SDTS_Message("ERROR READING DATA RECORD SUBFIELD %s, %d %s %d %d",
-                                         g_sf_tag, g_sf_leader, "", g_sf_length, g_sf_status));
-      result = 1;
-      break;
-    }
-    if (ISO_Check_Subfield(file.stream, g_sf_tag, g_sf_descr, static_cast<int>(kSfTextSize),
-                           g_sf_frmts, static_cast<int>(kSfTextSize)) == 0) {
-      corvane::show_message("\nERROR CHECKING DATA RECORD SUBFIELD");
-      result = 1;
-      break;
-    }
-    if (std::strcmp(g_sf_tag, "STAT") == 0) {
-      if (std::strcmp(g_sf_descr, "MNRF") == 0) module = g_sf_value;
-      else if (std::strcmp(g_sf_descr, "NREC") == 0) count = std::atol(g_sf_value);
-    }
-    if (ISO_Ends_Record(g_sf_status))
-      m_counts.insert({module, count});
-  }
+  // A record that cannot be read ends the module; the counts so far stay.
+  const int result = module.read_module(
+      [&] {
+        if (module.tag() != "STAT") return;
+        if (module.label() == "MNRF") name = module.value_text();
+        else if (module.label() == "NREC") count = module.value_long();
+      },
+      [&] { m_counts.insert({name, count}); });
+  if (result != 0)
+    corvane::show_message(SDTS_Message("\n*** ERROR READING STAT MODULE %s ***", path.c_str()));
   TRACE_EXIT("SDTSStat::read()", result);
   return result;
 }
 
-long SDTSStat::count_records(const std::string& path) const {
-  const std::string name = corvane::paths::stem_to_first_dot(path);
-  if (name.size() <= 4) return 0;
-  const auto found = m_counts.find(name.substr(4));
-  return found == m_counts.end() ? 0 : found->second;
-}
+}  // namespace corvane::sdts

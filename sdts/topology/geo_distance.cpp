@@ -2,12 +2,14 @@
 
 #include <cmath>
 
+namespace corvane::sdts {
+
 namespace {
 double square(double v) { return v * v; }
 }  // namespace
 
 double Geo_Distance_Miles(const corvane::formats::SHPVertex& a, const corvane::formats::SHPVertex& b) {
-  // The factor as the lengths in existing tables were computed with it, slightly below pi/180.
+  // Slightly below pi/180: the lengths in the line tables are computed with this factor.
   constexpr double k = 0.017453292519444445;
   constexpr double kEarthDiameterMetres = 12735300.0;
   constexpr double kMilesPerMetre = 0.0006213711922373339;
@@ -18,3 +20,5 @@ double Geo_Distance_Miles(const corvane::formats::SHPVertex& a, const corvane::f
   const double h = s1 * std::cos(lat_b) * std::cos(lat_a) + s2;
   return std::asin(std::sqrt(h)) * kEarthDiameterMetres * kMilesPerMetre;
 }
+
+}  // namespace corvane::sdts

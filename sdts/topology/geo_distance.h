@@ -3,5 +3,9 @@
 
 #include "formats/shp_records.h"
 
+namespace corvane::sdts {
+
 // Haversine distance in statute miles on a sphere of radius 6,367,650 m.
 double Geo_Distance_Miles(const corvane::formats::SHPVertex& a, const corvane::formats::SHPVertex& b);
+
+}  // namespace corvane::sdts

@@ -7,9 +7,11 @@
 #include "platform/byte_order.h"
 #include "platform/fatal_error.h"
 #include "platform/paths.h"
-#include "sdts/driver/index_files.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/work_files.h"
+#include "sdts/run/index_files.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/work_files.h"
+
+namespace corvane::sdts {
 
 namespace bytes = corvane::bytes;
 using corvane::formats::SHPVertex;
@@ -125,3 +127,5 @@ bool LineFilesReader::fetch(std::int32_t line_id, std::vector<SHPVertex>& points
   }
   return static_cast<long>(points.size()) == wanted;
 }
+
+}  // namespace corvane::sdts

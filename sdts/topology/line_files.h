@@ -16,6 +16,8 @@
 #include "formats/shp_records.h"
 #include "sdts/topology/mapped_file.h"
 
+namespace corvane::sdts {
+
 struct LineIndexEntry {
   std::int32_t line_id;
   std::int32_t num_points;
@@ -81,3 +83,5 @@ class LineFilesReader {
  private:
   MappedFile bdl_, bxt_, bxx_;
 };
+
+}  // namespace corvane::sdts

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace corvane::sdts {
+
 namespace {
 
 // Widest "%.4f" of a double: 309 integer digits, sign, point and 4 decimals.
@@ -18,7 +20,7 @@ char* put_padded(char* at, char* end_of_text, std::size_t width) {
 
 }  // namespace
 
-// Composed without printf, whose format parsing cost more than the rest of a short line's
+// Composed without printf, whose format parsing costs more than the rest of a short line's
 // work; std::to_chars rounds the length exactly as printf does (to nearest, ties to even).
 LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end_node, std::int32_t left,
                  std::int32_t right, double length) {
@@ -47,3 +49,5 @@ IdRow Id_Row(std::int32_t id) {
   std::memcpy(row.data(), text, row.size());
   return row;
 }
+
+}  // namespace corvane::sdts

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace corvane::sdts {
+
 // The record length of the table: deletion flag, five N(8) columns and LENGTH N(12,4).
 inline constexpr std::size_t kLineRowLength = 53;
 using LineRow = std::array<char, kLineRowLength>;
@@ -19,3 +21,5 @@ LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end
 inline constexpr std::size_t kIdRowLength = 9;
 using IdRow = std::array<char, kIdRowLength>;
 IdRow Id_Row(std::int32_t id);
+
+}  // namespace corvane::sdts

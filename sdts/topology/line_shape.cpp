@@ -1,5 +1,6 @@
 #include "sdts/topology/line_shape.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -7,18 +8,18 @@
 
 #include "formats/bounding_box.h"
 #include "formats/c_file.h"
+#include "formats/dbf_writer.h"
 #include "formats/shapefile_pair.h"
 #include "platform/message_sink.h"
 #include "sdts/attributes/dbf_tables.h"
-#include "sdts/driver/output_names.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/driver/work_files.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/decimal_text.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/output_names.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+#include "sdts/run/work_files.h"
 #include "sdts/topology/geo_distance.h"
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/line_row.h"
@@ -26,6 +27,10 @@
 #include "sdts/topology/polygon_chain.h"
 #include "sdts/topology/polygon_files.h"
 #include "sdts/topology/subfield_label.h"
+
+namespace corvane::sdts {
+
+using namespace corvane::iso8211;
 
 using namespace corvane::formats;
 
@@ -36,8 +41,18 @@ constexpr std::size_t kInitialPoints = 5000;
 // Polygon 1 is the universe outside the map; it bounds nothing.
 constexpr std::int32_t kUniversePolygon = 1;
 
-char g_line_field_name[512] = "LINK_ID";
+using LineFields = std::array<DBFFieldDef, 7>;
 
+// Line id (named `id_name`), start and end node, left and right polygon, length.
+LineFields line_fields(const std::string& id_name) {
+  return {{{id_name.c_str(), 'N', 8, 0},
+           {"FROMNODE", 'N', 8, 0},
+           {"TONODE", 'N', 8, 0},
+           {"LPOLY", 'N', 8, 0},
+           {"RPOLY", 'N', 8, 0},
+           {"LENGTH", 'N', 12, 4},
+           {nullptr, 0, 0, 0}}};
+}
 
 // The reader's handle, closed however the conversion of the module ends.
 struct IsoStream {
@@ -95,10 +110,13 @@ class AxisOfLabel {
 };
 
 // One line module being converted: the current record's ids and points, and the outputs.
+// It calls the ISO 8211 reader itself (see SDTSFile); run() returns 0 or 1.
 class LineModule {
  public:
   LineModule(const char* path, const std::string& output_name)
       : path_(path), output_name_(output_name), lines_(g_stat.count_records(path)) {}
+  LineModule(const LineModule&) = delete;
+  LineModule& operator=(const LineModule&) = delete;
 
   int run();
 
@@ -122,6 +140,9 @@ class LineModule {
 
   std::string path_;
   std::string output_name_;
+  // The table's first column is named after the module: "<module>_ID".
+  const std::string id_name_ = Module_Part(path_) + "_ID";
+  const LineFields fields_ = line_fields(id_name_);
   IsoStream iso_;
   ShapefilePair shapes_;
   CFile dbf_;
@@ -178,9 +199,8 @@ int LineModule::run() {
   arc_.parts = {0};
   arc_.points.reserve(kInitialPoints);
   g_sf_status = -1;
-  std::snprintf(g_line_field_name, sizeof g_line_field_name, "%s_ID", Module_Part(path_).c_str());
-  DBF_Write_Header(dbf_.get(), 0, g_line_dbf_fields);
-  DBF_Write_Field_Headers(dbf_.get(), g_line_dbf_fields);
+  DBF_Write_Header(dbf_.get(), 0, fields_.data());
+  DBF_Write_Field_Headers(dbf_.get(), fields_.data());
   shapes_.begin(SHP_POLYLINE);
 
   g_progress->set_range(0, static_cast<int>(g_stat.count_records(path_)));
@@ -249,7 +269,7 @@ bool LineModule::take_value_runs() {
       coordinates = tag == "SADR";
     }
     const Axis axis = coordinates ? axes.of(value.label, value.format) : Axis::none;
-    // Binary values shorter than an integer go the general way, which reads them as it always has.
+    // Binary values shorter than an integer go the general way, as single reads take them.
     if (axis != Axis::none && value.length >= 4) {
       ISO_Bytes_To_Int(value.bytes, &g_sf_int, g_byte_order == 0 ? 1 : 0);
       axis == Axis::x ? take_x(g_sf_int) : take_y(g_sf_int);
@@ -365,7 +385,7 @@ void LineModule::end_module() {
   tables_.close_tables();
   shapes_.finish(file_box_);
   std::rewind(dbf_.get());
-  DBF_Write_Header(dbf_.get(), static_cast<std::uint32_t>(record_count_), g_line_dbf_fields);
+  DBF_Write_Header(dbf_.get(), static_cast<std::uint32_t>(record_count_), fields_.data());
   dbf_.reset();
   LOG_LINE(SDTS_Message("Wrote %d line records to shape %s\n", record_count_, output_name_.c_str()));
   ISO_End_File(&iso_.stream);
@@ -375,11 +395,6 @@ void LineModule::end_module() {
 
 }  // namespace
 
-DBFFieldDef g_line_dbf_fields[] = {
-    {g_line_field_name, 'N', 8, 0}, {"FROMNODE", 'N', 8, 0}, {"TONODE", 'N', 8, 0},
-    {"LPOLY", 'N', 8, 0},           {"RPOLY", 'N', 8, 0},    {"LENGTH", 'N', 12, 4},
-    {nullptr, 0, 0, 0}};
-
 int SDTS_Write_Line_Shape(const char* file, const std::string& theme_name) {
   TRACE_BEGIN(kRoutine);
   TRACE_PRINT(kRoutine, SDTS_Message("Process %s file", file));
@@ -388,3 +403,5 @@ int SDTS_Write_Line_Shape(const char* file, const std::string& theme_name) {
   TRACE_EXIT(kRoutine, result);
   return result;
 }
+
+}  // namespace corvane::sdts

@@ -4,13 +4,11 @@
 
 #include <string>
 
-#include "formats/dbf_writer.h"
-
-// Line id, start and end node, left and right polygon, length; the first field is named
-// "<module>_ID" before the header is written.
-extern corvane::formats::DBFFieldDef g_line_dbf_fields[];
+namespace corvane::sdts {
 
 // Converts the line module `file` into "<theme_name>.shp/.shx/.dbf" in the run directory,
 // keeps its coordinates in intermediate files of the conversion's work directory and then
 // builds the transfer's polygons from them. Returns 0 on success, 1 on failure.
 int SDTS_Write_Line_Shape(const char* file, const std::string& theme_name);
+
+}  // namespace corvane::sdts

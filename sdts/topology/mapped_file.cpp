@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace corvane::sdts {
+
 namespace {
 // What an empty file, which cannot be mapped, hands out for a read of nothing.
 constexpr std::uint8_t kNothing[1] = {0};
@@ -33,3 +35,5 @@ const std::uint8_t* MappedFile::at(long offset, long count) const {
   if (offset < 0 || count < 0 || offset > size_ || count > size_ - offset) return nullptr;
   return data_ != nullptr ? data_ + offset : kNothing;
 }
+
+}  // namespace corvane::sdts

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace corvane::sdts {
+
 class MappedFile {
  public:
   MappedFile() = default;
@@ -25,3 +27,5 @@ class MappedFile {
   const std::uint8_t* data_ = nullptr;
   long size_ = 0;
 };
+
+}  // namespace corvane::sdts

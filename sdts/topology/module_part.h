@@ -6,7 +6,11 @@
 
 #include "platform/paths.h"
 
+namespace corvane::sdts {
+
 inline std::string Module_Part(const std::string& module_path) {
   const std::string stem = corvane::paths::stem_to_first_dot(module_path);
   return stem.size() > 4 ? stem.substr(4) : std::string();
 }
+
+}  // namespace corvane::sdts

@@ -4,27 +4,26 @@
 
 #include "formats/bounding_box.h"
 #include "formats/c_file.h"
+#include "formats/dbf_writer.h"
 #include "formats/shapefile_pair.h"
 #include "sdts/attributes/dbf_tables.h"
-#include "sdts/driver/output_names.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/output_names.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 #include "sdts/topology/line_row.h"
 #include "sdts/topology/module_part.h"
 #include "sdts/topology/subfield_label.h"
+
+namespace corvane::sdts {
 
 using namespace corvane::formats;
 
 namespace {
 
 constexpr const char* kRoutine = "SDTSNoFile::write_node_shape()";
-char g_node_field_name[512] = "NODE_ID";
 
 }  // namespace
-
-DBFFieldDef g_node_dbf_fields[] = {{g_node_field_name, 'N', 8, 0}, {nullptr, 0, 0, 0}};
 
 SDTSNoFile::SDTSNoFile(const char* file) : SDTSFile(file) {}
 
@@ -45,9 +44,11 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
   CFile dbf = open_c_file(dbf_path, "wb", kBulkStreamBuffer);
   if (!dbf) return failed(dbf_path);
 
-  std::snprintf(g_node_field_name, sizeof g_node_field_name, "%s_ID", Module_Part(path()).c_str());
-  DBF_Write_Header(dbf.get(), 0, g_node_dbf_fields);
-  DBF_Write_Field_Headers(dbf.get(), g_node_dbf_fields);
+  // One column, the point id, named after the module: "<module>_ID".
+  const std::string id_name = Module_Part(path()) + "_ID";
+  const DBFFieldDef fields[] = {{id_name.c_str(), 'N', 8, 0}, {nullptr, 0, 0, 0}};
+  DBF_Write_Header(dbf.get(), 0, fields);
+  DBF_Write_Field_Headers(dbf.get(), fields);
   shapes.begin(SHP_POINT);
   BoundingBox box;
   g_progress->set_range(0, static_cast<int>(g_stat.count_records(path())));
@@ -97,7 +98,9 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
   tables.close_tables();
   shapes.finish(box);
   std::rewind(dbf.get());
-  DBF_Write_Header(dbf.get(), count, g_node_dbf_fields);
+  DBF_Write_Header(dbf.get(), count, fields);
   TRACE_EXIT(kRoutine, result);
   return result;
 }
+
+}  // namespace corvane::sdts

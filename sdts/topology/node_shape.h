@@ -4,11 +4,9 @@
 
 #include <string>
 
-#include "formats/dbf_writer.h"
 #include "sdts/modules/sdts_file.h"
 
-// One column, the point id, named "<module>_ID" before the header is written.
-extern corvane::formats::DBFFieldDef g_node_dbf_fields[];
+namespace corvane::sdts {
 
 class SDTSNoFile : public SDTSFile {
  public:
@@ -17,3 +15,5 @@ class SDTSNoFile : public SDTSFile {
   // read to its end, 1 when an output file cannot be opened, else the reader's failure.
   int write_node_shape(const std::string& theme_name);
 };
+
+}  // namespace corvane::sdts

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "platform/fatal_error.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 PolygonChain::PolygonChain(int number, std::size_t capacity) : number_(number), capacity_(capacity) {
   entries_.reserve(capacity);
@@ -141,3 +143,5 @@ void SDTSPolygons::dump_chian(const SDTSPolygon& polygon) const {
     }
   }
 }
+
+}  // namespace corvane::sdts

@@ -8,6 +8,8 @@
 #include <map>
 #include <vector>
 
+namespace corvane::sdts {
+
 // One boundary line of one polygon.
 struct PolygonLink {
   std::int32_t link_id;     // the line's record id
@@ -86,3 +88,5 @@ class SDTSPolygons {
   // The polygons found last (map iterators stay valid while polygons are added).
   std::map<std::int32_t, SDTSPolygon>::iterator recent_[2] = {polygons_.end(), polygons_.end()};
 };
+
+}  // namespace corvane::sdts

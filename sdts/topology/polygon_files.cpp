@@ -7,24 +7,24 @@
 
 #include "formats/bounding_box.h"
 #include "formats/c_file.h"
+#include "formats/dbf_writer.h"
 #include "formats/shapefile_pair.h"
 #include "platform/fatal_error.h"
 #include "platform/paths.h"
-#include "sdts/driver/output_names.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/output_names.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/line_row.h"
+
+namespace corvane::sdts {
 
 using namespace corvane::formats;
 
 namespace {
 
 constexpr const char* kRoutine = "Build_Polygon_Files";
-
-// The field name as the header writes it: at most 10 characters and a terminating zero.
-char g_poly_field_name[11] = "POLY_ID";
 
 int open_failed(const std::string& path) {
   TRACE_ERROR(kRoutine, "*** Open file failed ***", path);
@@ -69,8 +69,6 @@ void assemble_polygon(const SDTSPolygon& polygon, LineFilesReader& lines, SHPArc
 
 }  // namespace
 
-DBFFieldDef g_poly_dbf_fields[] = {{g_poly_field_name, 'N', 8, 0}, {nullptr, 0, 0, 0}};
-
 std::string Polygon_Module_Name(const std::string& module_path) {
   const std::string stem = corvane::paths::stem_to_first_dot(module_path);
   return "PC" + stem.substr(stem.size() - std::min<std::size_t>(2, stem.size()));
@@ -92,9 +90,11 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   CFile dbf = open_c_file(dbf_path, "wb", kBulkStreamBuffer);
   if (!dbf) return open_failed(dbf_path);
 
-  std::snprintf(g_poly_field_name, sizeof g_poly_field_name, "%s_id", module_name.c_str());
-  DBF_Write_Header(dbf.get(), 0, g_poly_dbf_fields);
-  DBF_Write_Field_Headers(dbf.get(), g_poly_dbf_fields);
+  // One column, the polygon id, named after the polygon module: "<module>_id".
+  const std::string id_name = module_name + "_id";
+  const DBFFieldDef fields[] = {{id_name.c_str(), 'N', 8, 0}, {nullptr, 0, 0, 0}};
+  DBF_Write_Header(dbf.get(), 0, fields);
+  DBF_Write_Field_Headers(dbf.get(), fields);
 
   collection.dump();
   std::uint32_t polygon_count = 0;
@@ -108,7 +108,7 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   }
   DBF_Write_End_Mark(dbf.get());
   std::rewind(dbf.get());
-  DBF_Write_Header(dbf.get(), polygon_count, g_poly_dbf_fields);
+  DBF_Write_Header(dbf.get(), polygon_count, fields);
   dbf.reset();
   LOG_LINE(SDTS_Message("Wrote %u polygon records to shape %s\n", polygon_count, output_name.c_str()));
 
@@ -133,3 +133,5 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   TRACE_EXIT(kRoutine, 0);
   return 0;
 }
+
+}  // namespace corvane::sdts

@@ -4,11 +4,9 @@
 
 #include <string>
 
-#include "formats/dbf_writer.h"
 #include "sdts/topology/polygon_chain.h"
 
-// One column, the polygon id, named "<polygon module>_id" before the header is written.
-extern corvane::formats::DBFFieldDef g_poly_dbf_fields[];
+namespace corvane::sdts {
 
 // The polygon module of line module `module_path`: "PC" and the last two characters of the
 // module's file name up to its first "." (…/1234LE01.DDF gives PC01).
@@ -18,3 +16,5 @@ std::string Polygon_Module_Name(const std::string& module_path);
 // directory. Returns 0 on success, 1 when a file cannot be opened. Dangling references
 // (a ring through a line that the intermediate files do not hold) are fatal.
 int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection);
+
+}  // namespace corvane::sdts

@@ -1,11 +1,12 @@
 #include "sdts/topology/polygon_module.h"
 
 #include "sdts/attributes/dbf_tables.h"
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 #include "sdts/topology/subfield_label.h"
+
+namespace corvane::sdts {
 
 SDTSPcFile::SDTSPcFile(const char* file) : SDTSFile(file) {}
 
@@ -46,3 +47,5 @@ int SDTSPcFile::write_dbf_file() {
   tables.close_tables();
   return result;
 }
+
+}  // namespace corvane::sdts

@@ -6,9 +6,13 @@
 
 #include "sdts/modules/sdts_file.h"
 
+namespace corvane::sdts {
+
 class SDTSPcFile : public SDTSFile {
  public:
   explicit SDTSPcFile(const char* file);
   // Returns 0 when the module was read to its end, else the reader's failure.
   int write_dbf_file();
 };
+
+}  // namespace corvane::sdts

@@ -4,7 +4,11 @@
 
 #include <string_view>
 
+namespace corvane::sdts {
+
 inline bool Label_Is(std::string_view label, std::string_view name) {
   while (!label.empty() && (label.front() == '!' || label.front() == '*')) label.remove_prefix(1);
   return label == name;
 }
+
+}  // namespace corvane::sdts

@@ -13,6 +13,8 @@
 
 #include "sdts/iso8211/iso8211.h"
 
+using namespace corvane::iso8211;
+
 namespace {
 
 std::string input_path() {

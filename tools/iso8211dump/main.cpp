@@ -9,6 +9,8 @@
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_registry.h"
 
+using namespace corvane::iso8211;
+
 namespace {
 
 // Large enough for any value the converters accept, and for the DDRs of real transfers.

@@ -8,21 +8,21 @@
 #include <string>
 
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
+#include "sdts/run/run_state.h"
 #include "tests/support/output_files.h"
 
 class AttrTestRun : public ::testing::Test {
  protected:
   AttrTestRun() : m_work("attr_test_") {
-    g_run_dir = m_work.file("run");
-    std::filesystem::create_directories(g_run_dir);
-    g_log_path = m_work.file("run.log");
-    g_work_path = m_work.file("dlgsdts.tmp");
+    corvane::sdts::g_run_dir = m_work.file("run");
+    std::filesystem::create_directories(corvane::sdts::g_run_dir);
+    corvane::sdts::g_log_path = m_work.file("run.log");
+    corvane::sdts::g_work_path = m_work.file("dlgsdts.tmp");
   }
-  ~AttrTestRun() override { g_run_dir.clear(); }
+  ~AttrTestRun() override { corvane::sdts::g_run_dir.clear(); }
 
   std::string input(const std::string& name) const { return m_work.file(name); }
-  std::string output(const std::string& name) const { return corvane::paths::join(g_run_dir, name); }
+  std::string output(const std::string& name) const { return corvane::paths::join(corvane::sdts::g_run_dir, name); }
   corvane::test::DbfTable table(const std::string& name) const { return corvane::test::read_dbf(output(name)); }
   bool logged(const std::string& part) const {
     return corvane::test::read_file(input("run.log")).find(part) != std::string::npos;

@@ -3,8 +3,10 @@
 #include <filesystem>
 
 #include "formats/dbase_file.h"
-#include "sdts/attributes/attribute_run_state.h"
+#include "sdts/attributes/written_tables.h"
 #include "tests/sdts/attributes/attr_test_run.h"
+
+using namespace corvane::sdts;
 
 namespace {
 

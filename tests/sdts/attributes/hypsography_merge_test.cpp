@@ -6,6 +6,8 @@
 #include "platform/message_sink.h"
 #include "tests/sdts/attributes/attr_test_run.h"
 
+using namespace corvane::sdts;
+
 namespace {
 
 class HypsographyMerge : public AttrTestRun {

@@ -8,8 +8,10 @@
 #include <utility>
 
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/work_files.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/work_files.h"
+
+using namespace corvane::sdts;
 
 namespace {
 

@@ -7,8 +7,10 @@
 
 #include "platform/paths.h"
 #include "sdts/attributes/write_dbf_file.h"
-#include "sdts/driver/run_state.h"
+#include "sdts/run/run_state.h"
 #include "tools/iso8211_fixture/iso8211_fixture.h"
+
+using namespace corvane::sdts;
 
 int main(int argc, char** argv) {
   if (argc != 2) {

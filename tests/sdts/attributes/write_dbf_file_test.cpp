@@ -8,6 +8,8 @@
 #include "tools/iso8211_fixture/iso8211_fixture.h"
 
 using namespace corvane::iso_fixture;
+using namespace corvane::sdts;
+
 using Strings = std::vector<std::string>;
 
 namespace {

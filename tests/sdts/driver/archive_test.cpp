@@ -14,6 +14,7 @@
 
 namespace fs = std::filesystem;
 using namespace corvane::sdts_fixture;
+using namespace corvane::sdts;
 
 namespace {
 

@@ -9,16 +9,16 @@
 #include <map>
 
 #include "sdts/driver/conversion.h"
-#include "sdts/driver/index_files.h"
-#include "sdts/driver/output_names.h"
-#include "sdts/driver/run_directory.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/modules/module_state.h"
+#include "sdts/run/index_files.h"
+#include "sdts/run/output_names.h"
+#include "sdts/run/run_directory.h"
+#include "sdts/run/run_state.h"
 #include "tests/sdts/driver/conversion_fixture.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 
 namespace fs = std::filesystem;
 using namespace corvane::sdts_fixture;
+using namespace corvane::sdts;
 
 namespace {
 
@@ -141,6 +141,19 @@ TEST_F(Pipeline, StateDoesNotCarryOverBetweenConversions) {
   EXPECT_EQ(g_stat.count_records("/x/1234IDEN.DDF"), 0);
   EXPECT_TRUE(g_cats_records.empty());
   EXPECT_TRUE(g_xref_records.empty());
+}
+
+TEST_F(Pipeline, AModuleThatCannotBeWrittenIsLoggedAndFailsTheConversion) {
+  for (const std::string name : {"AHYF", "LE01", "NO01", "PC01"}) {
+    SdtsTransfer t(path(name), "1234");
+    t.iden({});
+    t.module(name, "Missing");
+    const std::string catalog = t.write();
+    fs::remove(t.module_path(name));
+    EXPECT_EQ(convert(catalog), 1) << name;
+    const std::string line = "ERROR: module " + name + " (" + t.module_path(name) + ") was not converted completely\n";
+    EXPECT_NE(read(path("out/" + name + "1234CATDshp/1234CATD.log")).find(line), std::string::npos) << name;
+  }
 }
 
 TEST_F(Pipeline, EmptyCatalogConvertsNothing) {

@@ -1,11 +1,13 @@
 // The progress window passes on only positions that move its bar, and always both ends.
-#include "sdts/driver/progress_dialog.h"
+#include "sdts/run/progress_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/progress_presenter.h"
+
+using namespace corvane::sdts;
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The conversion's work files: small ones in memory, the rest in the work directory, both
 // read back alike, and nothing left of either once removed or once the store is gone.
-#include "sdts/driver/work_files.h"
+#include "sdts/run/work_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+using namespace corvane::sdts;
 
 namespace {
 

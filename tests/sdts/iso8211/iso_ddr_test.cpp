@@ -9,6 +9,7 @@
 #include "tests/sdts/iso8211/iso_test_support.h"
 
 using namespace corvane::iso_fixture;
+using namespace corvane::iso8211;
 using iso_test::read_all;
 
 namespace {

@@ -8,6 +8,7 @@
 #include "tests/support/shared_data.h"
 
 using namespace corvane::iso_fixture;
+using namespace corvane::iso8211;
 using iso_test::bytes_of;
 using iso_test::read_all;
 

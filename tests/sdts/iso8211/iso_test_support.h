@@ -15,6 +15,8 @@
 
 namespace iso_test {
 
+using namespace corvane::iso8211;
+
 struct Subfield {
   std::string tag, label, format, value;
   int status = 0;

@@ -6,12 +6,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sdts/driver/progress_dialog.h"
-#include "sdts/driver/run_state.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
 #include "sdts/modules/catalog.h"
 #include "sdts/modules/decimal_text.h"
 #include "sdts/modules/identification.h"
-#include "sdts/modules/module_state.h"
 #include "sdts/modules/spatial_reference.h"
 #include "tests/support/output_files.h"
 #include "tests/support/shared_data.h"
@@ -19,6 +18,7 @@
 
 namespace fs = std::filesystem;
 using namespace corvane::sdts_fixture;
+using namespace corvane::sdts;
 
 namespace {
 
@@ -27,9 +27,9 @@ class Modules : public ::testing::Test {
   void SetUp() override {
     dir_ = corvane::test::fresh_directory(
         "corvane-modules-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    SDTS_Reset_Conversion_State();
     g_log_path = (dir_ / "run.log").string();
     g_doc_path = (dir_ / "run.doc").string();
-    SDTS_Reset_Conversion_State();
   }
   void TearDown() override {
     SDTS_Reset_Conversion_State();
@@ -164,7 +164,6 @@ TEST_F(Modules, IrefSetsTheGroundTransformInEveryNumberFormat) {
   EXPECT_EQ(g_iref_sfay, 3.0);
   EXPECT_EQ(g_iref_xorg, -100.0);
   EXPECT_EQ(g_iref_yorg, 7.0);
-  EXPECT_EQ(g_sf_int, 7);
 
   SdtsTransfer binary((dir_ / "b").string(), "1234");
   binary.iref({.sfax = 1, .sfay = 1, .xorg = 100000, .yorg = -5, .format = 'B'});

@@ -13,13 +13,15 @@
 #include "platform/fatal_error.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/work_files.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/work_files.h"
 #include "sdts/topology/geo_distance.h"
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/mapped_file.h"
 #include "sdts/topology/polygon_files.h"
 #include "tests/sdts/topology/topology_fixture.h"
+
+using namespace corvane::sdts;
 
 namespace {
 

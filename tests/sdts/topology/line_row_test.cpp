@@ -8,6 +8,8 @@
 #include <random>
 #include <string>
 
+using namespace corvane::sdts;
+
 namespace {
 
 std::string printf_row(std::int32_t id, std::int32_t from, std::int32_t to, std::int32_t left, std::int32_t right,

@@ -9,6 +9,8 @@
 #include "platform/fatal_error.h"
 #include "platform/message_sink.h"
 
+using namespace corvane::sdts;
+
 namespace {
 
 using Rings = std::vector<std::vector<std::int32_t>>;

@@ -86,12 +86,13 @@ TEST_F(Shapes, ModuleWithAHostileIdIsRefusedAndTheNextModuleConverts) {
                      {3, 2, 1, 1, 2, {{1, 1}, {0, 0}}}}, 11);
     t.points("NO01", {{1, {{0, 0}}}, {2, {{1, 1}}}});
     fs::create_directories(input + "/out");
-    const std::string run = t.convert(input + "/out");
+    const std::string run = t.convert(input + "/out", 1);
     EXPECT_EQ(read_shapefile(run + "/LE01").records.size(), 1u) << bad;
     EXPECT_EQ(read_dbf(run + "/LE01.dbf").records, 1u);
     EXPECT_FALSE(fs::exists(run + "/PC01.shp"));
     EXPECT_NE(read_file(run + "/TR01CATD.log").find("ERROR: line record id " + std::to_string(bad) + " in "),
               std::string::npos);
+    EXPECT_NE(read_file(run + "/TR01CATD.log").find("ERROR: module LE01 ("), std::string::npos);
     EXPECT_EQ(read_shapefile(run + "/NO01").records.size(), 2u);
   }
 }

@@ -4,6 +4,8 @@
 
 #include "sdts/driver/conversion.h"
 
+using namespace corvane::sdts;
+
 namespace topo_test {
 
 using namespace corvane::sdts_fixture;

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace corvane::sdts {
+
 // Trace lines, written only while g_trace_on (TRACE_DETAIL: g_trace_detail_on) is set.
 // Lines between a routine's begin and exit stand one blank deeper than those two.
 void TRACE_BEGIN(std::string_view routine);
@@ -19,3 +21,5 @@ void WORK_LINE(std::string_view text);
 
 // Lets the dBase file of the shared format writers trace into this converter's trace.
 void SDTS_Install_Format_Trace();
+
+}  // namespace corvane::sdts

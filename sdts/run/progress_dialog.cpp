@@ -1,10 +1,12 @@
-#include "sdts/driver/progress_dialog.h"
+#include "sdts/run/progress_dialog.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 
 #include "platform/progress_presenter.h"
+
+namespace corvane::sdts {
 
 namespace {
 
@@ -99,3 +101,5 @@ void ProgressDialog::show_position(int position) {
 void ProgressDialog::repaint() {
   if (m_open) corvane::progress_presenter().repaint();
 }
+
+}  // namespace corvane::sdts

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace corvane::sdts {
+
 struct RunLayout {
   std::string base;      // catalog file name without its last extension ("1234CATD")
   std::string run_name;  // the run directory's own name: [folder] + base + "shp"
@@ -15,3 +17,5 @@ struct RunLayout {
 // the front end's "unzipped" unpack directory (any letter case) or the catalog lies in
 // a root: /data/HYDRO/1234CATD.DDF under /out gives /out/HYDRO1234CATDshp.
 RunLayout SDTS_Run_Layout(const std::string& catalog_path, const std::string& output_parent);
+
+}  // namespace corvane::sdts

@@ -1,8 +1,10 @@
-#include "sdts/driver/output_names.h"
+#include "sdts/run/output_names.h"
 
 #include "platform/paths.h"
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 std::string SDTS_Get_Output_File_Name(const std::string& name) {
   TRACE_BEGIN("SDTS_Get_Output_File_Name");
@@ -28,3 +30,5 @@ std::string SDTS_Get_Module_Theme_Name(const std::string& module_name) {
   }
   return module_name;
 }
+
+}  // namespace corvane::sdts

@@ -5,6 +5,8 @@
 #include <climits>
 #include <string>
 
+namespace corvane::sdts {
+
 class ProgressDialog {
  public:
   enum Field {
@@ -48,10 +50,6 @@ class ProgressDialog {
   void repaint();
 
   const std::string& title() const { return m_title; }
-  const std::string& input_catalog() const { return m_input; }
-  const std::string& output_directory() const { return m_output; }
-  const std::string& reference_system() const { return m_reference_system; }
-  const std::string& zone() const { return m_zone; }
   const std::string& horizontal_datum() const { return m_datum; }
   const std::string& scale() const { return m_scale; }
   const std::string& status() const { return m_status; }
@@ -68,3 +66,5 @@ class ProgressDialog {
   // The nearest positions that move the bar from where it was last shown.
   int m_next_up = INT_MIN, m_next_down = INT_MAX;
 };
+
+}  // namespace corvane::sdts

@@ -1,20 +1,11 @@
-#include "sdts/attributes/attribute_run_state.h"
+#include "sdts/attributes/written_tables.h"
 
 #include <filesystem>
-#include <map>
 
 #include "platform/paths.h"
+#include "sdts/run/run_state.h"
 
-namespace {
-
-struct WrittenTables {
-  std::string run_dir;
-  std::map<std::string, std::string> by_module;
-};
-
-WrittenTables g_written_tables;
-
-}  // namespace
+namespace corvane::sdts {
 
 void SDTS_Remember_Attribute_Table(const std::string& module_name, const std::string& path) {
   const std::string run_dir = corvane::paths::directory_part(path);
@@ -35,3 +26,5 @@ std::string SDTS_Find_Attribute_Table(const std::string& run_dir, const std::str
     return written->second;
   return expected;
 }
+
+}  // namespace corvane::sdts

@@ -1,6 +1,8 @@
-#include "sdts/driver/run_directory.h"
+#include "sdts/run/run_directory.h"
 
 #include "platform/paths.h"
+
+namespace corvane::sdts {
 
 namespace {
 
@@ -25,3 +27,5 @@ RunLayout SDTS_Run_Layout(const std::string& catalog_path, const std::string& ou
   layout.trace_path = corvane::paths::join(layout.run_dir, layout.base + ".dbg");
   return layout;
 }
+
+}  // namespace corvane::sdts

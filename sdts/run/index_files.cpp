@@ -1,13 +1,11 @@
-#include "sdts/driver/index_files.h"
+#include "sdts/run/index_files.h"
 
 #include <cstdio>
 
-#include "sdts/driver/run_state.h"
-#include "sdts/driver/trace.h"
+#include "sdts/run/run_state.h"
+#include "sdts/run/trace.h"
 
-namespace {
-std::vector<std::string> g_index_files;
-}  // namespace
+namespace corvane::sdts {
 
 void IndexFiles::add_file(const std::string& path) { g_index_files.push_back(path); }
 
@@ -22,6 +20,6 @@ void IndexFiles::delete_files() {
   g_index_files.clear();
 }
 
-void IndexFiles::clear() { g_index_files.clear(); }
-
 const std::vector<std::string>& IndexFiles::files() { return g_index_files; }
+
+}  // namespace corvane::sdts

@@ -1,6 +1,8 @@
-#include "sdts/driver/data_quality.h"
+#include "sdts/modules/data_quality.h"
 
-#include "sdts/driver/trace.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
 
 SDTSDqFile::SDTSDqFile(std::string path, const char* module, const char* routine)
     : SDTSFile(std::move(path)), m_module(module), m_routine(routine) {}
@@ -25,3 +27,5 @@ int SDTSDqFile::write_document() const {
   DOC_LINE("COMMENT:            " + m_records.front().COMT);
   return 0;
 }
+
+}  // namespace corvane::sdts

@@ -1,4 +1,4 @@
-#include "sdts/driver/trace.h"
+#include "sdts/run/trace.h"
 
 #include <cstdio>
 #include <memory>
@@ -7,7 +7,9 @@
 #include "formats/c_file.h"
 #include "formats/format_trace.h"
 #include "platform/fatal_error.h"
-#include "sdts/driver/run_state.h"
+#include "sdts/run/run_state.h"
+
+namespace corvane::sdts {
 
 namespace {
 
@@ -96,3 +98,5 @@ void SDTS_Install_Format_Trace() {
   };
   corvane::formats::install_format_trace(hooks);
 }
+
+}  // namespace corvane::sdts

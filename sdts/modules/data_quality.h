@@ -7,12 +7,9 @@
 #include <vector>
 
 #include "sdts/modules/sdts_file.h"
+#include "sdts/run/control_records.h"
 
-struct DqRecord {
-  std::string MODN;
-  int RCID = 0;
-  std::string COMT;
-};
+namespace corvane::sdts {
 
 // The four readers differ only in their module name and trace name.
 class SDTSDqFile : public SDTSFile {
@@ -53,3 +50,5 @@ class SDTSDqpaFile : public SDTSDqFile {
   explicit SDTSDqpaFile(std::string path)
       : SDTSDqFile(std::move(path), "DQPA", "SDTSDqpaFile::return_records()") {}
 };
+
+}  // namespace corvane::sdts

@@ -15,6 +15,8 @@
 #include "formats/c_file.h"
 #include "platform/paths.h"
 
+namespace corvane::sdts {
+
 class WorkFiles {
  public:
   // Memory files of one conversion together stay within this many bytes, as estimated by
@@ -55,3 +57,5 @@ class WorkFiles {
   std::int64_t memory_left_;
   std::unique_ptr<corvane::paths::WorkDirectory> directory_;
 };
+
+}  // namespace corvane::sdts

@@ -1,9 +1,12 @@
-// The transfer statistics module (STAT): how many records each module holds, so the
-// writers can size their work.
+// The transfer statistics (STAT): how many records each module holds, so the writers can
+// size their work. The counts are run state; read() is the STAT module reader, so it is
+// defined with the other readers in sdts/modules/statistics.cpp.
 #pragma once
 
 #include <map>
 #include <string>
+
+namespace corvane::sdts {
 
 class SDTSStat {
  public:
@@ -13,8 +16,9 @@ class SDTSStat {
   // the fifth character on (…/1234LE01.DDF counts under "LE01"); 0 when none is known.
   long count_records(const std::string& path) const;
   void clear() { m_counts.clear(); }
-  const std::map<std::string, long>& counts() const { return m_counts; }
 
  private:
   std::map<std::string, long> m_counts;
 };
+
+}  // namespace corvane::sdts

@@ -1,4 +1,4 @@
-#include "sdts/driver/work_files.h"
+#include "sdts/run/work_files.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -13,6 +13,8 @@ using corvane::formats::buffered_c_file;
 using corvane::formats::CFile;
 using corvane::formats::kBulkStreamBuffer;
 using corvane::formats::open_c_file;
+
+namespace corvane::sdts {
 
 WorkFiles::~WorkFiles() {
   for (const auto& [name, file] : memory_) ::close(file.descriptor);
@@ -69,3 +71,5 @@ const std::string& WorkFiles::directory() {
   if (!directory_) directory_ = std::make_unique<corvane::paths::WorkDirectory>("ferrolink-");
   return directory_->path();
 }
+
+}  // namespace corvane::sdts
