@@ -23,12 +23,13 @@ namespace corvane::sdts {
 
 namespace {
 
-template <typename Reader>
-std::vector<DqRecord> read_quality(const std::string& file) {
-  Reader reader(file);
-  std::vector<DqRecord> records = reader.return_records();
-  reader.write_document();
-  return records;
+// The list a data quality module's records are kept in; none for other modules.
+std::vector<DqRecord>* quality_records(const std::string& name) {
+  if (name == "DQAA") return &g_dqaa_records;
+  if (name == "DQHL") return &g_dqhl_records;
+  if (name == "DQLC") return &g_dqlc_records;
+  if (name == "DQPA") return &g_dqpa_records;
+  return nullptr;
 }
 
 // Walk 1: the control modules, each read into the conversion's record lists. A control
@@ -61,14 +62,10 @@ int read_control_module(const CatdRecord& module) {
     SDTSSpdmFile reader(file);
     g_spdm_records = reader.return_records();
     reader.write_document();
-  } else if (name == "DQAA") {
-    g_dqaa_records = read_quality<SDTSDqaaFile>(file);
-  } else if (name == "DQHL") {
-    g_dqhl_records = read_quality<SDTSDqhlFile>(file);
-  } else if (name == "DQLC") {
-    g_dqlc_records = read_quality<SDTSDqlcFile>(file);
-  } else if (name == "DQPA") {
-    g_dqpa_records = read_quality<SDTSDqpaFile>(file);
+  } else if (std::vector<DqRecord>* quality = quality_records(name)) {
+    SDTSDqFile reader(file, name);
+    *quality = reader.return_records();
+    reader.write_document();
   }
   return 0;
 }

@@ -1,68 +1,44 @@
 #include "sdts/modules/catalog.h"
 
-#include "sdts/run/run_state.h"
-#include "sdts/run/trace.h"
+#include "sdts/modules/record_fields.h"
 
 namespace corvane::sdts {
 
+namespace {
+
+constexpr RecordField<CatdRecord> kCatdFields[] = {
+    {"MODN", &CatdRecord::MODN}, {"RCID", nullptr, &CatdRecord::RCID}, {"NAME", &CatdRecord::NAME},
+    {"TYPE", &CatdRecord::TYPE}, {"EXTR", &CatdRecord::EXTR},          {"MVER", &CatdRecord::MVER}};
+
+constexpr RecordField<CatsRecord> kCatsFields[] = {
+    {"MODN", &CatsRecord::MODN}, {"RCID", nullptr, &CatsRecord::RCID}, {"NAME", &CatsRecord::NAME},
+    {"TYPE", &CatsRecord::TYPE}, {"MAP", &CatsRecord::MAP},            {"THEM", &CatsRecord::THEM},
+    {"AGOB", &CatsRecord::AGOB}, {"AGTP", &CatsRecord::AGTP}};
+
+constexpr RecordField<CatxRecord> kCatxFields[] = {
+    {"MODN", &CatxRecord::MODN}, {"RCID", nullptr, &CatxRecord::RCID}, {"NAM1", &CatxRecord::NAM1},
+    {"TYP1", &CatxRecord::TYP1}, {"NAM2", &CatxRecord::NAM2},          {"TYP2", &CatxRecord::TYP2},
+    {"COMT", &CatxRecord::COMT}};
+
+}  // namespace
+
 const CatdRecords& SDTSCatdFile::return_catd() {
-  TRACE_BEGIN("SDTSFile::return_catd()");
-  CatdRecord work;
-  const int result = read_module(
-      [&] {
-        if (tag() != "CATD") return;
-        const std::string_view name = label();
-        if (name == "MODN") work.MODN = value_text();
-        else if (name == "RCID") work.RCID = static_cast<int>(value_long());
-        else if (name == "NAME") work.NAME = value_text();
-        else if (name == "TYPE") work.TYPE = value_text();
-        else if (name == "FILE") work.FILE = m_name.directory + value_text();
-        else if (name == "EXTR") work.EXTR = value_text();
-        else if (name == "MVER") work.MVER = value_text();
-      },
-      [&] { m_records.push_back(work); });
-  TRACE_EXIT("SDTSFile::return_catd()", result);
+  // A module's file lies in the catalog's directory.
+  SDTS_Read_Records<CatdRecord>(*this, "SDTSFile::return_catd()", "CATD", kCatdFields, m_records,
+                                [this](CatdRecord& work) {
+                                  if (tag() == "CATD" && label() == "FILE")
+                                    work.FILE = m_name.directory + value_text();
+                                });
   return m_records;
 }
 
 const CatsRecords& SDTSCatsFile::return_records() {
-  TRACE_BEGIN("SDTSFile::return_records()");
-  CatsRecord work;
-  const int result = read_module(
-      [&] {
-        if (tag() != "CATS") return;
-        const std::string_view name = label();
-        if (name == "MODN") work.MODN = value_text();
-        else if (name == "RCID") work.RCID = static_cast<int>(value_long());
-        else if (name == "NAME") work.NAME = value_text();
-        else if (name == "TYPE") work.TYPE = value_text();
-        else if (name == "MAP") work.MAP = value_text();
-        else if (name == "THEM") work.THEM = value_text();
-        else if (name == "AGOB") work.AGOB = value_text();
-        else if (name == "AGTP") work.AGTP = value_text();
-      },
-      [&] { m_records.push_back(work); });
-  TRACE_EXIT("SDTSFile::return_records()", result);
+  SDTS_Read_Records<CatsRecord>(*this, "SDTSFile::return_records()", "CATS", kCatsFields, m_records);
   return m_records;
 }
 
 const CatxRecords& SDTXFile::return_records() {
-  TRACE_BEGIN("SDTXFile::return_records()");
-  CatxRecord work;
-  const int result = read_module(
-      [&] {
-        if (tag() != "CATX") return;
-        const std::string_view name = label();
-        if (name == "MODN") work.MODN = value_text();
-        else if (name == "RCID") work.RCID = static_cast<int>(value_long());
-        else if (name == "NAM1") work.NAM1 = value_text();
-        else if (name == "TYP1") work.TYP1 = value_text();
-        else if (name == "NAM2") work.NAM2 = value_text();
-        else if (name == "TYP2") work.TYP2 = value_text();
-        else if (name == "COMT") work.COMT = value_text();
-      },
-      [&] { m_records.push_back(work); });
-  TRACE_EXIT("SDTXFile::return_records()", result);
+  SDTS_Read_Records<CatxRecord>(*this, "SDTXFile::return_records()", "CATX", kCatxFields, m_records);
   return m_records;
 }
 

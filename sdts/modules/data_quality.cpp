@@ -1,24 +1,27 @@
 #include "sdts/modules/data_quality.h"
 
-#include "sdts/run/trace.h"
+#include <algorithm>
+
+#include "platform/text.h"
+#include "sdts/modules/record_fields.h"
 
 namespace corvane::sdts {
 
-SDTSDqFile::SDTSDqFile(std::string path, const char* module, const char* routine)
-    : SDTSFile(std::move(path)), m_module(module), m_routine(routine) {}
+namespace {
+
+constexpr RecordField<DqRecord> kDqFields[] = {
+    {"MODN", &DqRecord::MODN}, {"RCID", nullptr, &DqRecord::RCID}, {"COMT", &DqRecord::COMT}};
+
+}  // namespace
+
+SDTSDqFile::SDTSDqFile(std::string path, const std::string& module)
+    : SDTSFile(std::move(path)),
+      m_module(module),
+      m_routine("SDTSDq" + corvane::lower(module.substr(std::min<std::size_t>(2, module.size()))) +
+                "File::return_records()") {}
 
 const std::vector<DqRecord>& SDTSDqFile::return_records() {
-  TRACE_BEGIN(m_routine);
-  DqRecord work;
-  const int result = read_module(
-      [&] {
-        if (tag() != m_module) return;
-        if (label() == "MODN") work.MODN = value_text();
-        else if (label() == "RCID") work.RCID = static_cast<int>(value_long());
-        else if (label() == "COMT") work.COMT = value_text();
-      },
-      [&] { m_records.push_back(work); });
-  TRACE_EXIT(m_routine, result);
+  SDTS_Read_Records<DqRecord>(*this, m_routine.c_str(), m_module, kDqFields, m_records);
   return m_records;
 }
 

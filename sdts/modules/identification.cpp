@@ -2,52 +2,53 @@
 
 #include <algorithm>
 
+#include "sdts/modules/record_fields.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"
-#include "sdts/run/trace.h"
 
 namespace corvane::sdts {
 
+namespace {
+
+void show_title(const std::string& title) {
+  g_progress->set_title(title);
+  LOG_LINE(SDTS_Message("Map Title: %s\n", title.c_str()));
+}
+
+constexpr RecordField<IdenRecord> kIdenFields[] = {
+    {"MODN", &IdenRecord::MODN}, {"RCID", nullptr, &IdenRecord::RCID},
+    {"STID", &IdenRecord::STID}, {"STVS", &IdenRecord::STVS},
+    {"DOCU", &IdenRecord::DOCU}, {"PRID", &IdenRecord::PRID},
+    {"PRVS", &IdenRecord::PRVS}, {"PDOC", &IdenRecord::PDOC},
+    {"DAST", &IdenRecord::DAST}, {"MPDT", &IdenRecord::MPDT},
+    {"DCDT", &IdenRecord::DCDT}, {"COMT", &IdenRecord::COMT},
+    {"TITL", &IdenRecord::TITL, nullptr, show_title}};
+
+constexpr RecordField<IdenRecord> kConformanceFields[] = {
+    {"FFYN", &IdenRecord::FFYN}, {"VGYN", &IdenRecord::VGYN},
+    {"GTYN", &IdenRecord::GTYN}, {"RCYN", &IdenRecord::RCYN},
+    {"EXSP", nullptr, &IdenRecord::EXSP}, {"FTLV", nullptr, &IdenRecord::FTLV}};
+
+constexpr DocumentLine<IdenRecord> kDocumentLines[] = {
+    {"STID:            ", &IdenRecord::STID}, {"VERSION:         ", &IdenRecord::STVS},
+    {"PROFILE:         ", &IdenRecord::PRID}, {"PROFILE VERSION: ", &IdenRecord::PRVS},
+    {"DOCUMENT:        ", &IdenRecord::DOCU}, {"COMMENT:         ", &IdenRecord::COMT}};
+
+}  // namespace
+
 const std::vector<IdenRecord>& SDTSIdenFile::return_records() {
-  TRACE_BEGIN("SDTSIdenFile::return_records()");
-  IdenRecord work;
-  const int result = read_module(
-      [&] {
-        const std::string_view name = label();
-        if (tag() == "IDEN") {
-          if (name == "MODN") work.MODN = value_text();
-          else if (name == "RCID") work.RCID = static_cast<int>(value_long());
-          else if (name == "STID") work.STID = value_text();
-          else if (name == "STVS") work.STVS = value_text();
-          else if (name == "DOCU") work.DOCU = value_text();
-          else if (name == "PRID") work.PRID = value_text();
-          else if (name == "PRVS") work.PRVS = value_text();
-          else if (name == "PDOC") work.PDOC = value_text();
-          else if (name == "DAST") work.DAST = value_text();
-          else if (name == "MPDT") work.MPDT = value_text();
-          else if (name == "DCDT") work.DCDT = value_text();
-          else if (name == "COMT") work.COMT = value_text();
-          else if (name == "TITL") {
-            work.TITL = value_text();
-            g_progress->set_title(work.TITL);
-            LOG_LINE(SDTS_Message("Map Title: %s\n", work.TITL.c_str()));
-          } else if (name == "SCAL") {
-            const std::string scale = value_text();
-            work.SCAL = value_long();
-            g_progress->set_scale(scale.substr(std::min(scale.find_first_not_of(' '), scale.size())));
-            LOG_LINE(SDTS_Message("Map Scale: 1 to %s\n", scale.c_str()));
-          }
-        } else if (tag() == "CONF") {
-          if (name == "FFYN") work.FFYN = value_text();
-          else if (name == "VGYN") work.VGYN = value_text();
-          else if (name == "GTYN") work.GTYN = value_text();
-          else if (name == "RCYN") work.RCYN = value_text();
-          else if (name == "EXSP") work.EXSP = static_cast<int>(value_long());
-          else if (name == "FTLV") work.FTLV = static_cast<int>(value_long());
-        }
-      },
-      [&] { m_records.push_back(work); });
-  TRACE_EXIT("SDTSIdenFile::return_records()", result);
+  SDTS_Read_Records<IdenRecord>(*this, "SDTSIdenFile::return_records()", "IDEN", kIdenFields, m_records,
+                                [this](IdenRecord& work) {
+                                  if (tag() == "CONF") {
+                                    SDTS_Take_Field<IdenRecord>(*this, kConformanceFields, work);
+                                  } else if (tag() == "IDEN" && label() == "SCAL") {
+                                    const std::string scale = value_text();
+                                    work.SCAL = value_long();
+                                    g_progress->set_scale(
+                                        scale.substr(std::min(scale.find_first_not_of(' '), scale.size())));
+                                    LOG_LINE(SDTS_Message("Map Scale: 1 to %s\n", scale.c_str()));
+                                  }
+                                });
   return m_records;
 }
 
@@ -56,12 +57,7 @@ int SDTSIdenFile::write_document() const {
   const IdenRecord& r = m_records.front();
   DOC_LINE("TITLE:           " + r.TITL);
   DOC_LINE(SDTS_Message("SCALE:           %ld", r.SCAL));
-  DOC_LINE("STID:            " + r.STID);
-  DOC_LINE("VERSION:         " + r.STVS);
-  DOC_LINE("PROFILE:         " + r.PRID);
-  DOC_LINE("PROFILE VERSION: " + r.PRVS);
-  DOC_LINE("DOCUMENT:        " + r.DOCU);
-  DOC_LINE("COMMENT:         " + r.COMT);
+  SDTS_Write_Document_Lines<IdenRecord>(r, kDocumentLines);
   return 0;
 }
 

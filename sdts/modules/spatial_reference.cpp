@@ -3,48 +3,58 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "sdts/modules/record_fields.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
 namespace corvane::sdts {
 
+namespace {
+
+void show_reference_system(const std::string& text) {
+  g_progress->set_reference_system(text);
+  LOG_LINE(SDTS_Message("Reference System: %s\n", text.c_str()));
+}
+
+void show_datum(const std::string& text) {
+  g_progress->set_horizontal_datum(text);
+  LOG_LINE(SDTS_Message("Horizontal Datum: %s\n", text.c_str()));
+}
+
+void show_zone(const std::string& text) {
+  g_progress->set_zone(text);
+  LOG_LINE(SDTS_Message("Zone: %s\n", text.c_str()));
+}
+
+constexpr RecordField<XrefRecord> kXrefFields[] = {{"MODN", &XrefRecord::MODN},
+                                                   {"RCID", nullptr, &XrefRecord::RCID},
+                                                   {"RSNM", &XrefRecord::RSNM, nullptr, show_reference_system},
+                                                   {"HDAT", &XrefRecord::HDAT, nullptr, show_datum},
+                                                   {"ZONE", &XrefRecord::ZONE, nullptr, show_zone}};
+
+constexpr DocumentLine<XrefRecord> kXrefDocumentLines[] = {{"Reference System:           ", &XrefRecord::RSNM},
+                                                           {"Horizontal Datum:           ", &XrefRecord::HDAT},
+                                                           {"ZONE:\t\t\t\t\t   ", &XrefRecord::ZONE}};
+
+constexpr RecordField<SpdmRecord> kSpdmFields[] = {{"MODN", &SpdmRecord::MODN},
+                                                   {"RCID", nullptr, &SpdmRecord::RCID},
+                                                   {"DTYP", &SpdmRecord::DTYP},
+                                                   {"DSTP", &SpdmRecord::DSTP}};
+
+constexpr DocumentLine<SpdmRecord> kSpdmDocumentLines[] = {{"DTYP:            ", &SpdmRecord::DTYP},
+                                                           {"DSTP:            ", &SpdmRecord::DSTP}};
+
+}  // namespace
+
+// Traced under the identification reader's name, as the trace files have always shown it.
 const std::vector<XrefRecord>& SDTSXrefFile::return_records() {
-  TRACE_BEGIN("SDTSIdenFile::return_records()");
-  XrefRecord work;
-  const int result = read_module(
-      [&] {
-        if (tag() != "XREF") return;
-        const std::string_view name = label();
-        if (name == "MODN") {
-          work.MODN = value_text();
-        } else if (name == "RCID") {
-          work.RCID = static_cast<int>(value_long());
-        } else if (name == "RSNM") {
-          work.RSNM = value_text();
-          g_progress->set_reference_system(work.RSNM);
-          LOG_LINE(SDTS_Message("Reference System: %s\n", work.RSNM.c_str()));
-        } else if (name == "HDAT") {
-          work.HDAT = value_text();
-          g_progress->set_horizontal_datum(work.HDAT);
-          LOG_LINE(SDTS_Message("Horizontal Datum: %s\n", work.HDAT.c_str()));
-        } else if (name == "ZONE") {
-          work.ZONE = value_text();
-          g_progress->set_zone(work.ZONE);
-          LOG_LINE(SDTS_Message("Zone: %s\n", work.ZONE.c_str()));
-        }
-      },
-      [&] { m_records.push_back(work); });
-  TRACE_EXIT("SDTSIdenFile::return_records()", result);
+  SDTS_Read_Records<XrefRecord>(*this, "SDTSIdenFile::return_records()", "XREF", kXrefFields, m_records);
   return m_records;
 }
 
 int SDTSXrefFile::write_document() const {
-  if (m_records.empty()) return 0;
-  const XrefRecord& r = m_records.front();
-  DOC_LINE("Reference System:           " + r.RSNM);
-  DOC_LINE("Horizontal Datum:           " + r.HDAT);
-  DOC_LINE("ZONE:\t\t\t\t\t   " + r.ZONE);
+  if (!m_records.empty()) SDTS_Write_Document_Lines<XrefRecord>(m_records.front(), kXrefDocumentLines);
   return 0;
 }
 
@@ -53,39 +63,27 @@ void SDTS_Set_Xref_Geographic(const std::vector<XrefRecord>& records) {
 }
 
 const std::vector<SpdmRecord>& SDTSSpdmFile::return_records() {
-  TRACE_BEGIN("SDTSSpdmFile::return_records()");
-  SpdmRecord work;
   int point = 0;
-  const int result = read_module(
-      [&] {
-        const std::string_view name = label();
-        if (tag() == "SPDM") {
-          if (name == "MODN") work.MODN = value_text();
-          else if (name == "RCID") work.RCID = static_cast<int>(value_long());
-          else if (name == "DTYP") work.DTYP = value_text();
-          else if (name == "DSTP") work.DSTP = value_text();
-        } else if (tag() == "DMSA") {
-          // The record keeps the domain's first two points; further ones are counted past.
-          if (name == "!X") {
-            if (point == 0) work.X1 = value_int();
-            if (point == 1) work.X2 = value_int();
-          } else if (name == "!Y") {
-            if (point == 0) work.Y1 = value_int();
-            if (point == 1) work.Y2 = value_int();
-            ++point;
-          }
-        }
-      },
-      [&] { m_records.push_back(work); });
-  TRACE_EXIT("SDTSSpdmFile::return_records()", result);
+  // The record keeps the domain's first two points; further ones are counted past.
+  SDTS_Read_Records<SpdmRecord>(*this, "SDTSSpdmFile::return_records()", "SPDM", kSpdmFields, m_records,
+                                [&](SpdmRecord& work) {
+                                  if (tag() != "DMSA") return;
+                                  if (label() == "!X") {
+                                    if (point == 0) work.X1 = value_int();
+                                    if (point == 1) work.X2 = value_int();
+                                  } else if (label() == "!Y") {
+                                    if (point == 0) work.Y1 = value_int();
+                                    if (point == 1) work.Y2 = value_int();
+                                    ++point;
+                                  }
+                                });
   return m_records;
 }
 
 int SDTSSpdmFile::write_document() const {
   if (m_records.empty()) return 0;
   const SpdmRecord& r = m_records.front();
-  DOC_LINE("DTYP:            " + r.DTYP);
-  DOC_LINE("DSTP:            " + r.DSTP);
+  SDTS_Write_Document_Lines<SpdmRecord>(r, kSpdmDocumentLines);
   DOC_LINE(SDTS_Message("x1:              %lf y1:               %lf", r.X1, r.Y1));
   DOC_LINE(SDTS_Message("x2:              %lf y2:               %lf", r.X2, r.Y2));
   return 0;

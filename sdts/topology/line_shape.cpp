@@ -11,7 +11,7 @@
 #include "formats/dbf_writer.h"
 #include "formats/shapefile_pair.h"
 #include "platform/message_sink.h"
-#include "sdts/attributes/dbf_tables.h"
+#include "sdts/topology/object_joins.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/decimal_text.h"
@@ -147,15 +147,13 @@ class LineModule {
   ShapefilePair shapes_;
   CFile dbf_;
   LineFilesWriter lines_;
-  SDTSDbfTables tables_;
+  ObjectJoins joins_;
   SDTSPolygons polygons_;
   int result_ = 0;
   bool refused_ = false;
   int subfields_ = 0;  // read so far: the progress position
 
-  std::int32_t line_id_ = 0, start_node_ = 0, end_node_ = 0, left_ = 0, right_ = 0;
-  std::string attr_module_;
-  bool first_record_ = true;
+  std::int32_t start_node_ = 0, end_node_ = 0, left_ = 0, right_ = 0;
   SHPArc arc_;  // its points are the one buffer every record reuses
   double pending_x_ = 0.0;  // a point counts once its y has arrived
   BoundingBox record_box_, file_box_;
@@ -313,22 +311,9 @@ void LineModule::take_subfield(std::string_view tag, std::string_view label) {
     }
     return;
   }
-  const bool is_rcid = Label_Is(label, "RCID");
-  const auto id = [] { return static_cast<std::int32_t>(SDTS_Decimal_Value(g_sf_value)); };
-  if (tag == "LINE") {
-    if (Label_Is(label, "MODN") && first_record_) {
-      tables_.set_name(g_sf_value);
-      first_record_ = false;
-    } else if (is_rcid) {
-      line_id_ = id();
-    }
-  } else if (tag == "ATID") {
-    if (Label_Is(label, "MODN")) {
-      attr_module_ = g_sf_value;
-    } else if (is_rcid) {
-      tables_.insert_attr_id(line_id_, attr_module_, id());
-    }
-  } else if (is_rcid) {
+  if (joins_.take("LINE", tag, label, g_sf_value)) return;
+  if (Label_Is(label, "RCID")) {
+    const auto id = [] { return static_cast<std::int32_t>(SDTS_Decimal_Value(g_sf_value)); };
     if (tag == "PIDL") left_ = id();
     else if (tag == "PIDR") right_ = id();
     else if (tag == "SNID") start_node_ = id();
@@ -337,25 +322,24 @@ void LineModule::take_subfield(std::string_view tag, std::string_view label) {
 }
 
 bool LineModule::end_record() {
-  if (!lines_.accepts_id(line_id_)) {
+  const std::int32_t line_id = joins_.object_id();
+  if (!lines_.accepts_id(line_id)) {
     LOG_LINE(SDTS_Message("ERROR: line record id %d in %s is out of range; the module is refused",
-                          line_id_, path_.c_str()));
+                          line_id, path_.c_str()));
     refused_ = true;
     result_ = 1;
     return false;
   }
-  if (!lines_.add_record_id(line_id_)) {
+  if (!lines_.add_record_id(line_id)) {
     TRACE_PRINT(kRoutine, SDTS_Message("ERROR: Written xy binary file"));
     return false;
   }
-  tables_.write_records();
-  tables_.dump();
-  tables_.clear_joins();
+  joins_.end_record();
   const double length = line_length(arc_.points);
 
   // The intermediate files take the line before the shapefile does, so a failed write
   // leaves the shapefile ending with its last complete record.
-  switch (lines_.add_line(line_id_, arc_.points)) {
+  switch (lines_.add_line(line_id, arc_.points)) {
     case LineFilesWriter::LineWrite::index_failed:
       TRACE_PRINT(kRoutine, SDTS_Message("ERROR: Written xy binary file"));
       return false;
@@ -371,18 +355,18 @@ bool LineModule::end_record() {
   record_box_ = BoundingBox{};
   arc_.points.clear();
 
-  const LineRow row = Line_Row(line_id_, start_node_, end_node_, left_, right_, length);
+  const LineRow row = Line_Row(line_id, start_node_, end_node_, left_, right_, length);
   std::fwrite(row.data(), 1, row.size(), dbf_.get());
 
   if (left_ != right_) {
-    if (right_ != kUniversePolygon) polygons_.add_link(right_, {line_id_, start_node_, end_node_, +1, 0});
-    if (left_ != kUniversePolygon) polygons_.add_link(left_, {line_id_, end_node_, start_node_, -1, 0});
+    if (right_ != kUniversePolygon) polygons_.add_link(right_, {line_id, start_node_, end_node_, +1, 0});
+    if (left_ != kUniversePolygon) polygons_.add_link(left_, {line_id, end_node_, start_node_, -1, 0});
   }
   return true;
 }
 
 void LineModule::end_module() {
-  tables_.close_tables();
+  joins_.close();
   shapes_.finish(file_box_);
   std::rewind(dbf_.get());
   DBF_Write_Header(dbf_.get(), static_cast<std::uint32_t>(record_count_), fields_.data());

@@ -6,13 +6,13 @@
 #include "formats/c_file.h"
 #include "formats/dbf_writer.h"
 #include "formats/shapefile_pair.h"
-#include "sdts/attributes/dbf_tables.h"
 #include "sdts/run/output_names.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 #include "sdts/topology/line_row.h"
 #include "sdts/topology/module_part.h"
+#include "sdts/topology/object_joins.h"
 #include "sdts/topology/subfield_label.h"
 
 namespace corvane::sdts {
@@ -54,48 +54,28 @@ int SDTSNoFile::write_node_shape(const std::string& theme_name) {
   g_progress->set_range(0, static_cast<int>(g_stat.count_records(path())));
   g_progress->set_status(SDTS_Message("Building %s shape", path().c_str()));
 
-  SDTSDbfTables tables;
-  bool first_record = true;
-  std::int32_t point_id = 0;
-  std::string attr_module;
+  ObjectJoins joins;
   SHPPoint point;
   std::uint32_t count = 0;
   const int result = read_module(
       [&] {
-        const std::string_view field = tag();
-        if (field == "PNTS") {
-          if (Label_Is(label(), "MODN") && first_record) {
-            tables.set_name(value_text());
-            first_record = false;
-          } else if (Label_Is(label(), "RCID")) {
-            point_id = static_cast<std::int32_t>(value_long());
-          }
-        } else if (field == "SADR") {
-          if (Label_Is(label(), "X")) {
-            point.x = SDTS_Ground_X(value_int());
-            box.widen_x(point.x);
-          } else if (Label_Is(label(), "Y")) {
-            point.y = SDTS_Ground_Y(value_int());
-            box.widen_y(point.y);
-          }
-        } else if (field == "ATID") {
-          if (Label_Is(label(), "MODN")) {
-            attr_module = value_text();
-          } else if (Label_Is(label(), "RCID")) {
-            tables.insert_attr_id(point_id, attr_module, static_cast<std::int32_t>(value_long()));
-          }
+        if (joins.take("PNTS", tag(), label(), value_text().c_str()) || tag() != "SADR") return;
+        if (Label_Is(label(), "X")) {
+          point.x = SDTS_Ground_X(value_int());
+          box.widen_x(point.x);
+        } else if (Label_Is(label(), "Y")) {
+          point.y = SDTS_Ground_Y(value_int());
+          box.widen_y(point.y);
         }
       },
       [&] {
-        tables.write_records();
-        tables.dump();
-        tables.clear_joins();
+        joins.end_record();
         shapes.add_point(point);
-        const IdRow row = Id_Row(point_id);
+        const IdRow row = Id_Row(joins.object_id());
         std::fwrite(row.data(), 1, row.size(), dbf.get());
         ++count;
       });
-  tables.close_tables();
+  joins.close();
   shapes.finish(box);
   std::rewind(dbf.get());
   DBF_Write_Header(dbf.get(), count, fields);

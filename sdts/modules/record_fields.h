@@ -1,0 +1,72 @@
+// The control modules' readers fill plain records subfield by subfield. A table per record
+// type says which label goes into which member, so each reader states only what is its own.
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sdts/modules/sdts_file.h"
+#include "sdts/run/trace.h"
+
+namespace corvane::sdts {
+
+// One labelled subfield: kept as text, or as a number read the way atol reads it. `shown`,
+// when given, also receives the text (for the progress window and the log).
+template <typename Record>
+struct RecordField {
+  std::string_view label;
+  std::string Record::*text = nullptr;
+  int Record::*number = nullptr;
+  void (*shown)(const std::string& text) = nullptr;
+};
+
+// Keeps the subfield `module` just read in `record` when `fields` names its label.
+template <typename Record>
+bool SDTS_Take_Field(const SDTSFile& module, std::span<const RecordField<Record>> fields, Record& record) {
+  for (const RecordField<Record>& field : fields) {
+    if (module.label() != field.label) continue;
+    if (field.number != nullptr) {
+      record.*field.number = static_cast<int>(module.value_long());
+    } else {
+      record.*field.text = module.value_text();
+      if (field.shown != nullptr) field.shown(record.*field.text);
+    }
+    return true;
+  }
+  return false;
+}
+
+// Reads `module` whole, traced as `routine`: the subfields of field `tag` fill a record as
+// `fields` say, every other subfield goes to `other`, and each record's end keeps a copy.
+// The record is not cleared between records: one lacking a subfield keeps the value before.
+template <typename Record>
+void SDTS_Read_Records(SDTSFile& module, const char* routine, std::string_view tag,
+                       std::span<const RecordField<Record>> fields, std::vector<Record>& records,
+                       const std::function<void(Record&)>& other = nullptr) {
+  TRACE_BEGIN(routine);
+  Record work;
+  const int result = module.read_module(
+      [&] {
+        if (module.tag() == tag && SDTS_Take_Field(module, fields, work)) return;
+        if (other) other(work);
+      },
+      [&] { records.push_back(work); });
+  TRACE_EXIT(routine, result);
+}
+
+// A document file line: a heading followed by a member's text.
+template <typename Record>
+struct DocumentLine {
+  const char* heading;
+  std::string Record::*text;
+};
+
+template <typename Record>
+void SDTS_Write_Document_Lines(const Record& record, std::span<const DocumentLine<Record>> lines) {
+  for (const DocumentLine<Record>& line : lines) DOC_LINE(line.heading + record.*line.text);
+}
+
+}  // namespace corvane::sdts
