@@ -16,17 +16,12 @@
 #include <vector>
 
 #include "archives/unpack_limit.h"
+#include "platform/unique_handle.h"
 
 namespace {
 
-struct ReadCloser {
-  void operator()(archive* a) const { archive_read_free(a); }
-};
-struct WriteCloser {
-  void operator()(archive* a) const { archive_write_free(a); }
-};
-using ArchiveReader = std::unique_ptr<archive, ReadCloser>;
-using ArchiveWriter = std::unique_ptr<archive, WriteCloser>;
+using ArchiveReader = corvane::UniqueHandle<archive, archive_read_free>;
+using ArchiveWriter = corvane::UniqueHandle<archive, archive_write_free>;
 
 struct TarRequest {
   bool verbose = false;

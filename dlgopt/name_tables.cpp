@@ -50,35 +50,54 @@ std::string digits(const char* format, int value) {
   return text;
 }
 
-// numbered_nodes, logging `warning` when fewer than `wanted` are found.
-std::vector<NumberedNode> wanted_nodes(std::span<const DlgLine> lines, std::int32_t major, int wanted,
-                                       const char* warning) {
-  std::vector<NumberedNode> nodes = numbered_nodes(lines, major, wanted);
-  if (static_cast<int>(nodes.size()) < wanted) g_opt_log.printf("%s", warning);
-  return nodes;
-}
+// What sets an airport table apart from a place table.
+struct NamesTable {
+  std::int32_t major;        // the code pairs whose minor code numbers a name
+  const char* few_nodes;     // logged when fewer nodes carry the code than the header counts
+  const char* no_names;      // logged after the names file's path when it cannot be opened
+  int no_names_status;       // and the run's status then
+  const char* suffix;        // of the table's file
+  const DBFFieldDef* fields;
+  const char* none;          // logged when the table gets no rows
+  const char* wrote;         // logged with the count of rows otherwise
+};
 
-// The names file beside the input. One that cannot be opened is logged, with `consequence`
-// after its path, and marks the run with `status`.
-formats::CFile open_names_file(const char* consequence, int status) {
-  const std::string path = g_opt_input_stem + ".txt";
-  formats::CFile names = formats::open_c_file(path, "r");
-  if (!names) {
-    g_opt_log.printf("ERROR - cannot open input file %s%s\n", path.c_str(), consequence);
-    g_opt_status = status;
-  }
-  return names;
-}
+const NamesTable kAirports = {kAirportMajor,
+                              "WARNING, not all airports found\n",
+                              ", no airport names generated",
+                              kOptStatusNamesMissing,
+                              "air.dbf",
+                              kAirportFields,
+                              "No airport records generated\n",
+                              "Wrote %d airport records\n"};
+const NamesTable kPlaces = {kPlaceMajor,
+                            "WARNING, not all named places found\n",
+                            ".  No place names generated",
+                            kOptStatusOutputFailed,
+                            "place.dbf",
+                            kPlaceFields,
+                            "No place records generated\n",
+                            "Wrote %d place name records\n"};
 
-// One row per line of the names file, as `row_of` composes it from the line.
+// The names file beside the input, one row per line as `row_of` composes it from the line and
+// the `wanted` nodes numbered by the table's code, found in `lines`.
 template <typename RowOf>
-void write_names_table(std::FILE* names, const char* suffix, const DBFFieldDef* fields, RowOf row_of,
-                       const char* none, const char* wrote) {
-  RowTable table(suffix, fields);
-  if (!table.open()) return;
+void write_names_table(std::span<const DlgLine> lines, int wanted, const NamesTable& table, RowOf row_of) {
+  if (wanted <= 0) return;
+  const std::vector<NumberedNode> nodes = numbered_nodes(lines, table.major, wanted);
+  if (static_cast<int>(nodes.size()) < wanted) g_opt_log.printf("%s", table.few_nodes);
+  const std::string path = g_opt_input_stem + ".txt";
+  const formats::CFile names = formats::open_c_file(path, "r");
+  if (!names) {
+    g_opt_log.printf("ERROR - cannot open input file %s%s\n", path.c_str(), table.no_names);
+    g_opt_status = table.no_names_status;
+    return;
+  }
+  RowTable rows(table.suffix, table.fields);
+  if (!rows.open()) return;
   std::string line;
-  while (read_names_line(names, line)) table.add(row_of(line));
-  table.finish(none, wrote);
+  while (read_names_line(names.get(), line)) rows.add(row_of(line, nodes));
+  rows.finish(table.none, table.wrote);
 }
 
 }  // namespace
@@ -97,50 +116,38 @@ std::vector<NumberedNode> numbered_nodes(std::span<const DlgLine> lines, std::in
 }
 
 void WriteAirports(std::span<const DlgLine> lines) {
-  if (g_opt_airport_count <= 0) return;
-  const std::vector<NumberedNode> airports =
-      wanted_nodes(lines, kAirportMajor, g_opt_airport_count, "WARNING, not all airports found\n");
-  const formats::CFile names = open_names_file(", no airport names generated", kOptStatusNamesMissing);
-  if (!names) return;
-  const auto row_of = [&](const std::string& line) {
-    int number = 0;
-    ParseField(line, 0, 5, number);
-    DbfRow row;
-    row.text(digits("%4d", number), 4)
-        .text(CopyField(line, 8, 72), 72)
-        .integer(node_of(airports, number), 8, DbfRow::kRight);
-    return row;
-  };
-  write_names_table(names.get(), "air.dbf", kAirportFields, row_of, "No airport records generated\n",
-                    "Wrote %d airport records\n");
+  write_names_table(lines, g_opt_airport_count, kAirports,
+                    [](const std::string& line, std::span<const NumberedNode> airports) {
+                      int number = 0;
+                      ParseField(line, 0, 5, number);
+                      DbfRow row;
+                      row.text(digits("%4d", number), 4)
+                          .text(CopyField(line, 8, 72), 72)
+                          .integer(node_of(airports, number), 8, DbfRow::kRight);
+                      return row;
+                    });
 }
 
 void WritePlaces(std::span<const DlgLine> lines) {
-  if (g_opt_place_count <= 0) return;
-  const std::vector<NumberedNode> places =
-      wanted_nodes(lines, kPlaceMajor, g_opt_place_count, "WARNING, not all named places found\n");
-  const formats::CFile names = open_names_file(".  No place names generated", kOptStatusOutputFailed);
-  if (!names) return;
-  const auto row_of = [&](const std::string& line) {
-    int number = 0, county = 0, population = 0;
-    ParseField(line, 0, 5, number);
-    ParseField(line, 52, 3, county);
-    const std::string population_text = CopyField(line, 59, 10);
-    if (population_text.starts_with('-')) {
-      population = -1;
-    } else {
-      ParseField(population_text, 0, 10, population);
-    }
-    DbfRow row;
-    row.text(digits("%5d", number), 5)
-        .text(CopyField(line, 8, 42), 42)
-        .text(digits("%03d", county), 3)
-        .integer(population, 10, DbfRow::kRight)
-        .integer(node_of(places, number), 8, DbfRow::kRight);
-    return row;
-  };
-  write_names_table(names.get(), "place.dbf", kPlaceFields, row_of, "No place records generated\n",
-                    "Wrote %d place name records\n");
+  write_names_table(lines, g_opt_place_count, kPlaces,
+                    [](const std::string& line, std::span<const NumberedNode> places) {
+                      int number = 0, county = 0, population = 0;
+                      ParseField(line, 0, 5, number);
+                      ParseField(line, 52, 3, county);
+                      const std::string population_text = CopyField(line, 59, 10);
+                      if (population_text.starts_with('-')) {
+                        population = -1;
+                      } else {
+                        ParseField(population_text, 0, 10, population);
+                      }
+                      DbfRow row;
+                      row.text(digits("%5d", number), 5)
+                          .text(CopyField(line, 8, 42), 42)
+                          .text(digits("%03d", county), 3)
+                          .integer(population, 10, DbfRow::kRight)
+                          .integer(node_of(places, number), 8, DbfRow::kRight);
+                      return row;
+                    });
 }
 
 }  // namespace corvane::dlgopt

@@ -12,18 +12,6 @@ namespace corvane::formats {
 
 namespace {
 
-constexpr char kOpenForRead[] = "DBaseFile::open_for_read()";
-constexpr char kOpenForWrite[] = "DBaseFile::open_for_write()";
-constexpr char kReadDbHeader[] = "DBaseFile::read_db_header()";
-constexpr char kReadMainHeader[] = "DBaseFile::_read_db_header";
-constexpr char kReadFieldHeader[] = "DBaseFile::_read_db_field_header()";
-constexpr char kWriteDbHeader[] = "DBaseFile::write_db_header()";
-constexpr char kWriteMainHeader[] = "DBaseFile::_write_db_header";
-constexpr char kUpdateDbHeader[] = "DBaseFile::update_db_header()";
-constexpr char kWriteFieldHeader[] = "DBaseFile::_write_db_field_header()";
-constexpr char kReadRecord[] = "DBaseFile::read_record()";
-constexpr char kWriteRecord[] = "DBaseFile::write_record()";
-
 constexpr char kCorrupt[] = "*** DBF file corrupt ***";
 constexpr std::size_t kNameBytes = 11;
 
@@ -51,11 +39,11 @@ int DBaseFile::open(const char* how, char mode, const char* routine, const char*
 }
 
 int DBaseFile::open_for_read() {
-  return open("rb", 'R', kOpenForRead, "*** Error on open read file ***");
+  return open("rb", 'R', "DBaseFile::open_for_read()", "*** Error on open read file ***");
 }
 
 int DBaseFile::open_for_write() {
-  return open("wb", 'W', kOpenForWrite, "*** Error on open write file ***");
+  return open("wb", 'W', "DBaseFile::open_for_write()", "*** Error on open write file ***");
 }
 
 long DBaseFile::file_size() const {
@@ -73,16 +61,18 @@ int DBaseFile::corrupt(const char* routine) {
 }
 
 int DBaseFile::read_db_header() {
-  format_trace_begin(kReadDbHeader);
+  constexpr char kRoutine[] = "DBaseFile::read_db_header()";
+  format_trace_begin(kRoutine);
   int failed = _read_db_header();
   if (failed == 0) failed = _read_db_field_header();
-  return traced_exit(kReadDbHeader, failed);
+  return traced_exit(kRoutine, failed);
 }
 
 int DBaseFile::_read_db_header() {
-  format_trace_begin(kReadMainHeader);
+  constexpr char kRoutine[] = "DBaseFile::_read_db_header";
+  format_trace_begin(kRoutine);
   if (!stream_ || std::fread(header_.data(), header_.size(), 1, stream_.get()) != 1)
-    return traced_exit(kReadMainHeader, corrupt(kReadMainHeader));
+    return traced_exit(kRoutine, corrupt(kRoutine));
   header_length_ = bytes::get_le16(header_.data() + 8);
   const std::uint32_t records = bytes::get_le32(header_.data() + 4);
   const std::uint16_t record_length = bytes::get_le16(header_.data() + 10);
@@ -92,22 +82,23 @@ int DBaseFile::_read_db_header() {
   const bool fits = header_length_ >= dbf_header_length(0) && header_length_ <= size &&
                     record_length >= 1 && record_length <= kRecordBufferSize &&
                     static_cast<long long>(records) * record_length <= size - header_length_;
-  if (!fits) return traced_exit(kReadMainHeader, corrupt(kReadMainHeader));
+  if (!fits) return traced_exit(kRoutine, corrupt(kRoutine));
   num_fields_ = (header_length_ - 33) / 32;
   num_records_ = static_cast<std::int32_t>(records);
   record_length_ = record_length;
-  return traced_exit(kReadMainHeader, 0);
+  return traced_exit(kRoutine, 0);
 }
 
 int DBaseFile::_read_db_field_header() {
-  format_trace_begin(kReadFieldHeader);
+  constexpr char kRoutine[] = "DBaseFile::_read_db_field_header()";
+  format_trace_begin(kRoutine);
   const std::int32_t claimed_length = record_length_;
   fields_.clear();
   record_length_ = 1;
   for (std::int32_t i = 0; i < num_fields_; ++i) {
     DBFImage descriptor{};
     if (std::fread(descriptor.data(), descriptor.size(), 1, stream_.get()) != 1)
-      return traced_exit(kReadFieldHeader, corrupt(kReadFieldHeader));
+      return traced_exit(kRoutine, corrupt(kRoutine));
     const char* name = reinterpret_cast<const char*>(descriptor.data());
     add_field(std::string(name, strnlen(name, kNameBytes)), static_cast<char>(descriptor[11]),
               descriptor[16], descriptor[17]);
@@ -116,8 +107,8 @@ int DBaseFile::_read_db_field_header() {
   // Records are read at the stride the header gave; descriptors that add up to another
   // length would split every record in the wrong place.
   if (record_length_ != claimed_length)
-    return traced_exit(kReadFieldHeader, corrupt(kReadFieldHeader));
-  return traced_exit(kReadFieldHeader, 0);
+    return traced_exit(kRoutine, corrupt(kRoutine));
+  return traced_exit(kRoutine, 0);
 }
 
 void DBaseFile::add_field(const std::string& name, char type, std::uint8_t length,
@@ -133,15 +124,17 @@ void DBaseFile::add_fields(const std::vector<DBaseField>& fields) {
 }
 
 int DBaseFile::write_db_header() {
-  format_trace_begin(kWriteDbHeader);
+  constexpr char kRoutine[] = "DBaseFile::write_db_header()";
+  format_trace_begin(kRoutine);
   int failed = _write_db_header();
   if (failed == 0) failed = _write_db_field_header();
   header_written_ = failed == 0;
-  return traced_exit(kWriteDbHeader, failed);
+  return traced_exit(kRoutine, failed);
 }
 
 int DBaseFile::_write_db_header() {
-  format_trace_begin(kWriteMainHeader);
+  constexpr char kRoutine[] = "DBaseFile::_write_db_header";
+  format_trace_begin(kRoutine);
   num_records_ = 0;
   num_fields_ = static_cast<std::int32_t>(fields_.size());
   record_length_ = 1;
@@ -149,21 +142,22 @@ int DBaseFile::_write_db_header() {
   const long header_length = dbf_header_length(num_fields_);
   if (record_length_ >= static_cast<std::int32_t>(kRecordBufferSize)) {
     show_message("ERROR: Record buffer is too small");
-    return traced_exit(kWriteMainHeader, 1);
+    return traced_exit(kRoutine, 1);
   }
   if (header_length > 0xFFFF) {
     show_message("ERROR: Too many fields for a dBase header");
-    return traced_exit(kWriteMainHeader, 1);
+    return traced_exit(kRoutine, 1);
   }
-  if (!stream_ || mode_ != 'W') return traced_exit(kWriteMainHeader, 1);
+  if (!stream_ || mode_ != 'W') return traced_exit(kRoutine, 1);
   header_length_ = static_cast<std::uint16_t>(header_length);
   header_ = dbf_main_header(0, header_length_, static_cast<std::uint16_t>(record_length_));
   const bool written = std::fwrite(header_.data(), header_.size(), 1, stream_.get()) == 1;
-  return traced_exit(kWriteMainHeader, written ? 0 : 1);
+  return traced_exit(kRoutine, written ? 0 : 1);
 }
 
 int DBaseFile::_write_db_field_header() {
-  format_trace_begin(kWriteFieldHeader);
+  constexpr char kRoutine[] = "DBaseFile::_write_db_field_header()";
+  format_trace_begin(kRoutine);
   bool written = true;
   for (const DBaseField& field : fields_) {
     const DBFImage descriptor =
@@ -171,7 +165,7 @@ int DBaseFile::_write_db_field_header() {
     written = written && std::fwrite(descriptor.data(), descriptor.size(), 1, stream_.get()) == 1;
   }
   written = written && std::fputc(kDbfTerminator, stream_.get()) != EOF;
-  return traced_exit(kWriteFieldHeader, written ? 0 : 1);
+  return traced_exit(kRoutine, written ? 0 : 1);
 }
 
 void DBaseFile::clear_record() {
@@ -180,14 +174,15 @@ void DBaseFile::clear_record() {
 }
 
 const char* DBaseFile::read_record(std::int32_t n) {
+  constexpr char kRoutine[] = "DBaseFile::read_record()";
   clear_record();
   if (!stream_ || mode_ != 'R' || n < 1 || n > num_records_) {
-    format_trace_error(kReadRecord, "*** No such record ***", file_name_.c_str());
+    format_trace_error(kRoutine, "*** No such record ***", file_name_.c_str());
     return record_.data();
   }
   if (n < window_first_ || n >= window_first_ + window_count_) {
     if (!load_window(n)) {
-      format_trace_error(kReadRecord, kCorrupt, file_name_.c_str());
+      format_trace_error(kRoutine, kCorrupt, file_name_.c_str());
       return record_.data();
     }
   }
@@ -222,10 +217,11 @@ void DBaseFile::set_record(const std::string& text) {
 }
 
 int DBaseFile::write_record() {
+  constexpr char kRoutine[] = "DBaseFile::write_record()";
   if (!stream_ || !header_written_) return 1;
   const std::size_t length = static_cast<std::size_t>(record_length_);
   if (std::fwrite(record_.data(), 1, length, stream_.get()) != length) {
-    format_trace_error(kWriteRecord, "*** Error writing record ***", file_name_.c_str());
+    format_trace_error(kRoutine, "*** Error writing record ***", file_name_.c_str());
     return 1;
   }
   ++num_records_;
@@ -233,8 +229,9 @@ int DBaseFile::write_record() {
 }
 
 int DBaseFile::update_db_header() {
-  format_trace_begin(kUpdateDbHeader);
-  if (!stream_ || !header_written_) return traced_exit(kUpdateDbHeader, 1);
+  constexpr char kRoutine[] = "DBaseFile::update_db_header()";
+  format_trace_begin(kRoutine);
+  if (!stream_ || !header_written_) return traced_exit(kRoutine, 1);
   bytes::put_le32(header_.data() + 4, static_cast<std::uint32_t>(num_records_));
   bytes::put_le16(header_.data() + 10, static_cast<std::uint16_t>(record_length_));
   std::FILE* stream = stream_.get();
@@ -242,7 +239,7 @@ int DBaseFile::update_db_header() {
   const bool written = std::fseek(stream, 0, SEEK_SET) == 0 &&
                        std::fwrite(header_.data(), header_.size(), 1, stream) == 1 &&
                        std::fseek(stream, 0, SEEK_END) == 0;
-  return traced_exit(kUpdateDbHeader, written ? 0 : 1);
+  return traced_exit(kRoutine, written ? 0 : 1);
 }
 
 int DBaseFile::close() {

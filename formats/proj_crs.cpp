@@ -16,13 +16,6 @@ constexpr int kEquivalentConfidence = 70;
 
 constexpr double kDegreeInRadians = 0.0174532925199433;
 
-struct ObjectListDeleter {
-  void operator()(PJ_OBJ_LIST* list) const { proj_list_destroy(list); }
-};
-struct IntListDeleter {
-  void operator()(int* list) const { proj_int_list_destroy(list); }
-};
-
 }  // namespace
 
 ProjContext make_proj_context() {
@@ -66,9 +59,9 @@ ProjObject albers_crs(PJ_CONTEXT* context, const std::string& name,
 
 int identify_epsg(PJ_CONTEXT* context, PJ* crs) {
   int* raw_confidence = nullptr;
-  std::unique_ptr<PJ_OBJ_LIST, ObjectListDeleter> candidates(
+  UniqueHandle<PJ_OBJ_LIST, proj_list_destroy> candidates(
       proj_identify(context, crs, "EPSG", nullptr, &raw_confidence));
-  std::unique_ptr<int, IntListDeleter> confidence(raw_confidence);
+  UniqueHandle<int, proj_int_list_destroy> confidence(raw_confidence);
   if (!candidates || !confidence) return 0;
   // Candidates come best first.
   const int count = proj_list_get_count(candidates.get());

@@ -9,17 +9,12 @@
 #include <string>
 
 #include "formats/coordinate_reference.h"
+#include "platform/unique_handle.h"
 
 namespace corvane::formats {
 
-struct ProjContextDeleter {
-  void operator()(PJ_CONTEXT* context) const { proj_context_destroy(context); }
-};
-struct ProjObjectDeleter {
-  void operator()(PJ* object) const { proj_destroy(object); }
-};
-using ProjContext = std::unique_ptr<PJ_CONTEXT, ProjContextDeleter>;
-using ProjObject = std::unique_ptr<PJ, ProjObjectDeleter>;
+using ProjContext = UniqueHandle<PJ_CONTEXT, proj_context_destroy>;
+using ProjObject = UniqueHandle<PJ, proj_destroy>;
 
 // A context that keeps PROJ's diagnostics off stderr: callers report failures themselves.
 ProjContext make_proj_context();

@@ -9,16 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "platform/unique_handle.h"
 #include "sdts/iso8211/iso_data_field.h"
 #include "sdts/iso8211/iso_field_description.h"
 #include "sdts/iso8211/iso_leader.h"
 
 namespace corvane::iso8211 {
 
-struct IsoStreamCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using IsoStream = std::unique_ptr<std::FILE, IsoStreamCloser>;
+using IsoStream = UniqueHandle<std::FILE, std::fclose>;
 
 // The "0000" field of the DDR.
 struct IsoFileControl {

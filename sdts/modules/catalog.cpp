@@ -1,6 +1,6 @@
 #include "sdts/modules/catalog.h"
 
-#include "sdts/modules/record_fields.h"
+#include "sdts/modules/control_file.h"
 
 namespace corvane::sdts {
 

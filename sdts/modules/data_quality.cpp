@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
-#include "sdts/modules/record_fields.h"
+#include "sdts/modules/control_file.h"
 
 namespace corvane::sdts {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sdts/modules/record_fields.h"
+#include "sdts/modules/control_file.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"
 
@@ -36,6 +36,7 @@ constexpr DocumentLine<IdenRecord> kDocumentLines[] = {
 
 }  // namespace
 
+template <>
 const std::vector<IdenRecord>& SDTSIdenFile::return_records() {
   SDTS_Read_Records<IdenRecord>(*this, "SDTSIdenFile::return_records()", "IDEN", kIdenFields, m_records,
                                 [this](IdenRecord& work) {
@@ -52,6 +53,7 @@ const std::vector<IdenRecord>& SDTSIdenFile::return_records() {
   return m_records;
 }
 
+template <>
 int SDTSIdenFile::write_document() const {
   if (m_records.empty()) return 0;
   const IdenRecord& r = m_records.front();

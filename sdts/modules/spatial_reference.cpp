@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "sdts/modules/record_fields.h"
+#include "sdts/modules/control_file.h"
 #include "sdts/run/progress_dialog.h"
 #include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
@@ -48,11 +48,13 @@ constexpr DocumentLine<SpdmRecord> kSpdmDocumentLines[] = {{"DTYP:            ",
 }  // namespace
 
 // Traced under the identification reader's name, as the trace files have always shown it.
+template <>
 const std::vector<XrefRecord>& SDTSXrefFile::return_records() {
   SDTS_Read_Records<XrefRecord>(*this, "SDTSIdenFile::return_records()", "XREF", kXrefFields, m_records);
   return m_records;
 }
 
+template <>
 int SDTSXrefFile::write_document() const {
   if (!m_records.empty()) SDTS_Write_Document_Lines<XrefRecord>(m_records.front(), kXrefDocumentLines);
   return 0;
@@ -62,6 +64,7 @@ void SDTS_Set_Xref_Geographic(const std::vector<XrefRecord>& records) {
   g_xref_geographic = !records.empty() && records.front().RSNM.starts_with("GEO") ? 1 : 0;
 }
 
+template <>
 const std::vector<SpdmRecord>& SDTSSpdmFile::return_records() {
   int point = 0;
   // The record keeps the domain's first two points; further ones are counted past.
@@ -80,6 +83,7 @@ const std::vector<SpdmRecord>& SDTSSpdmFile::return_records() {
   return m_records;
 }
 
+template <>
 int SDTSSpdmFile::write_document() const {
   if (m_records.empty()) return 0;
   const SpdmRecord& r = m_records.front();

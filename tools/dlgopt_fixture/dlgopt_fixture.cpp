@@ -26,37 +26,29 @@ std::string field(const std::string& text, std::size_t width) {
   return out;
 }
 
-void add_ids(std::vector<std::string>& out, const std::vector<int>& ids) {
+// `items` written `per_record` to a record, each as `text` makes it.
+template <typename Item, typename Text>
+void add_records(std::vector<std::string>& out, const std::vector<Item>& items, std::size_t per_record, Text text) {
   std::string record;
-  for (std::size_t k = 0; k < ids.size(); ++k) {
-    record += format("%6d", ids[k]);
-    if (k % 12 == 11 || k + 1 == ids.size()) {
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    record += text(items[k]);
+    if (k % per_record == per_record - 1 || k + 1 == items.size()) {
       out.push_back(fit(record));
       record.clear();
     }
   }
+}
+
+void add_ids(std::vector<std::string>& out, const std::vector<int>& ids) {
+  add_records(out, ids, 12, [](int id) { return format("%6d", id); });
 }
 
 void add_pairs(std::vector<std::string>& out, const std::vector<Pair>& pairs) {
-  std::string record;
-  for (std::size_t k = 0; k < pairs.size(); ++k) {
-    record += format("%6d%6d", pairs[k].major, pairs[k].minor);
-    if (k % 6 == 5 || k + 1 == pairs.size()) {
-      out.push_back(fit(record));
-      record.clear();
-    }
-  }
+  add_records(out, pairs, 6, [](const Pair& pair) { return format("%6d%6d", pair.major, pair.minor); });
 }
 
 void add_points(std::vector<std::string>& out, const std::vector<std::pair<double, double>>& points) {
-  std::string record;
-  for (std::size_t k = 0; k < points.size(); ++k) {
-    record += format("%12.2f%12.2f", points[k].first, points[k].second);
-    if (k % 3 == 2 || k + 1 == points.size()) {
-      out.push_back(fit(record));
-      record.clear();
-    }
-  }
+  add_records(out, points, 3, [](const auto& point) { return format("%12.2f%12.2f", point.first, point.second); });
 }
 
 int count(const auto& list) { return static_cast<int>(list.size()); }

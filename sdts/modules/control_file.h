@@ -1,5 +1,6 @@
-// The control modules' readers fill plain records subfield by subfield. A table per record
-// type says which label goes into which member, so each reader states only what is its own.
+// What the control modules' readers share. They fill plain records subfield by subfield: a
+// table per record type says which label goes into which member, so each reader states only
+// what is its own.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "sdts/modules/sdts_file.h"
+#include "sdts/run/control_records.h"
 #include "sdts/run/trace.h"
 
 namespace corvane::sdts {
@@ -68,5 +70,26 @@ template <typename Record>
 void SDTS_Write_Document_Lines(const Record& record, std::span<const DocumentLine<Record>> lines) {
   for (const DocumentLine<Record>& line : lines) DOC_LINE(line.heading + record.*line.text);
 }
+
+// A reader of a control module whose records are kept whole: return_records reads the module,
+// write_document puts the first record's lines into the document file. Each record type
+// defines both in the file of its module (identification, spatial_reference).
+template <typename Record>
+class SDTSControlFile : public SDTSFile {
+ public:
+  using SDTSFile::SDTSFile;
+  const std::vector<Record>& return_records();
+  int write_document() const;
+
+ private:
+  std::vector<Record> m_records;
+};
+
+template <> const std::vector<IdenRecord>& SDTSControlFile<IdenRecord>::return_records();
+template <> int SDTSControlFile<IdenRecord>::write_document() const;
+template <> const std::vector<XrefRecord>& SDTSControlFile<XrefRecord>::return_records();
+template <> int SDTSControlFile<XrefRecord>::write_document() const;
+template <> const std::vector<SpdmRecord>& SDTSControlFile<SpdmRecord>::return_records();
+template <> int SDTSControlFile<SpdmRecord>::write_document() const;
 
 }  // namespace corvane::sdts
