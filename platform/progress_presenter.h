@@ -11,7 +11,7 @@
 namespace corvane {
 
 struct ProgressField {
-  int id;             // the control id of the original window
+  int id;             // the field's control id, which names it to presenters
   std::string label;  // the label shown beside it
 };
 

@@ -1,5 +1,5 @@
-// Output directories we must not write into. The original refused CD-ROM drives; on
-// Linux the equivalent is a read-only mount or an optical filesystem.
+// Output directories we must not write into: CD-ROMs cannot take the outputs, and on Linux
+// that is any read-only mount or optical filesystem.
 #pragma once
 
 #include <string>

@@ -28,7 +28,7 @@ struct WindowChoosers {
 
 class BatchDialog final : public QDialog {
  public:
-  // The original's control ids name the buttons.
+  // Control ids name the buttons.
   enum Button { kGo = 1, kCancel = 2, kDelete = 3, kAdd = 4, kAbout = 5, kEditOutputDir = 6 };
 
   BatchDialog(batch::BatchSession& session, const batch::ItemRunner& runner, WindowChoosers choosers,
