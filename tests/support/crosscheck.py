@@ -5,6 +5,7 @@ Failures are collected and printed as they happen; `finish` prints the closing l
 the exit status. A check skips (exit 0) when a Python binding or the real data is absent.
 Our own files are decoded here with struct, never through our code.
 """
+import concurrent.futures
 import glob
 import importlib
 import os
@@ -53,6 +54,35 @@ def catalogs(data):
 
 def optional_files(data):
     return sorted(glob.glob(os.path.join(data, "dlg3-optional", "*.opt")))
+
+
+PATTERNS = {"sdts": "sdts/*/*CATD.DDF", "opt": "dlg3-optional/*.opt", "tar": "sdts-archives/*.tar"}
+
+
+def real_inputs(data, *kinds):
+    """The real inputs of the kinds asked ("sdts" catalogs, "opt" files, "tar" archives), sorted;
+    skips without them."""
+    found = [p for kind in kinds for p in sorted(glob.glob(os.path.join(data, PATTERNS[kind])))]
+    if not found:
+        skip(f"real DLG data not found under {data}")
+    return found
+
+
+def convert_each(corvane, inputs, scratch):
+    """Converts each input with corvane into a directory of its own under `scratch` (numbered in
+    input order), two at a time; {input: run directory}, None where a conversion failed."""
+    def one(numbered):
+        k, path = numbered
+        run = subprocess.run([corvane, "convert", "-q", "-o", os.path.join(scratch, str(k)), path],
+                             capture_output=True, text=True)
+        head, _, run_dir = run.stdout.strip().partition(" -> ")
+        if run.returncode != 0 or head != path:
+            fail(f"{path}: conversion failed ({run.returncode}): {run.stdout}{run.stderr}")
+            return None
+        return run_dir
+
+    with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:  # CI has two cores
+        return dict(zip(inputs, pool.map(one, enumerate(inputs))))
 
 
 def convert(converter, kind, inputs, parent):

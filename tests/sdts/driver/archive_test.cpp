@@ -9,7 +9,6 @@
 
 #include "sdts/driver/conversion.h"
 #include "tests/sdts/driver/conversion_fixture.h"
-#include "tests/support/shared_data.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 
 namespace fs = std::filesystem;
@@ -77,13 +76,6 @@ TEST_F(Archives, ArchiveWithoutCatalogOrDamagedFails) {
   EXPECT_EQ(messages_.messages, (std::vector<std::string>{
                                     "No file to convert in " + path("none.tar"),
                                     "Cannot unpack " + path("broken.tar.gz") + ": the gzip data is damaged"}));
-}
-
-TEST_F(Archives, RealTransferArchives) {
-  CORVANE_REQUIRE_SHARED_DATA();
-  const fs::path archive = fs::path(corvane::test::shared_data_dir()) / "sdts-archives" / "916286.BD.sdts.tar";
-  ASSERT_EQ(SDTS_Convert(archive.c_str(), out().c_str()), 0);
-  EXPECT_EQ(read(path("out/names.txt")), "BD01CATDshp\nANACAPA ISLAND, CA / BOUNDARIES (18&19)");
 }
 
 }  // namespace
