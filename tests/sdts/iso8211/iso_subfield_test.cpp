@@ -15,17 +15,22 @@ using iso_test::read_all;
 namespace {
 
 // A file of "0001" and one more field TEST, one record per entry of `records`, read whole;
-// runs of every length must read as single calls do.
+// runs of every length must read as single calls do, and leaders whose record length is 0
+// (worked out from the directory) as leaders that give it.
 iso_test::ReadResult one_field(const std::string& controls, const std::string& labels, const std::string& formats,
                                const std::vector<std::vector<Value>>& records) {
   iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEST", controls, "TEST", labels, formats);
-  for (std::size_t i = 0; i < records.size(); ++i) b.record({{"0001", {std::to_string(i + 1)}}, {"TEST", records[i]}});
-  const std::string path = files.write("test.ddf", b.bytes());
-  const iso_test::ReadResult single = read_all(path);
+  std::string paths[2];
+  for (const bool zero_length : {false, true}) {
+    Iso8211Builder b(DdrOptions{.zero_record_length = zero_length});
+    b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEST", controls, "TEST", labels, formats);
+    for (std::size_t i = 0; i < records.size(); ++i) b.record({{"0001", {std::to_string(i + 1)}}, {"TEST", records[i]}});
+    paths[zero_length] = files.write(zero_length ? "zero.ddf" : "test.ddf", b.bytes());
+  }
+  const iso_test::ReadResult single = read_all(paths[0]);
   for (int run : {1, 3, 1000})
-    iso_test::expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
+    iso_test::expect_same_subfields(single, read_all(paths[0], 1000000, run), "run " + std::to_string(run));
+  iso_test::expect_same_subfields(single, read_all(paths[1]), "record length 0");
   return single;
 }
 
