@@ -40,18 +40,6 @@ std::string column(const iso_test::ReadResult& r, std::string iso_test::Subfield
   return out;
 }
 
-TEST(IsoSubfields, StatusesLabelsAndFormatsOfDelimitedText) {
-  const auto r = one_field("1600;&", "MODN!RCID!NAME!TYPE!FILE", "(A,I,3A)",
-                           {{"CATD", "1", "IDEN", "Module", "X.DDF"}, {"CATD", "2", "STAT", "Module", "X.DDF"}});
-  EXPECT_EQ(r.ddr_status, ISO_STATUS_END_OF_RECORD);
-  ASSERT_FALSE(r.failed);
-  EXPECT_EQ(r.statuses(), (std::vector<int>{2, 6, 1, 1, 1, 3, 2, 6, 1, 1, 1, 4}));
-  EXPECT_EQ(column(r, &iso_test::Subfield::tag), "0001|TEST|TEST|TEST|TEST|TEST|0001|TEST|TEST|TEST|TEST|TEST|");
-  EXPECT_EQ(column(r, &iso_test::Subfield::label), "|MODN|RCID|NAME|TYPE|FILE||MODN|RCID|NAME|TYPE|FILE|");
-  EXPECT_EQ(column(r, &iso_test::Subfield::format), "|A|I|A|A|A||A|I|A|A|A|");
-  EXPECT_EQ(column(r, &iso_test::Subfield::value), "1|CATD|1|IDEN|Module|X.DDF|2|CATD|2|STAT|Module|X.DDF|");
-}
-
 // The value columns of one-record files: what each reads as, and how its field ends.
 TEST(IsoSubfields, ValueKinds) {
   struct Case {
@@ -95,19 +83,6 @@ TEST(IsoSubfields, ValueKinds) {
     statuses.back() = ISO_STATUS_END_OF_FILE;
     EXPECT_EQ(r.statuses(), statuses);
   }
-}
-
-TEST(IsoSubfields, BinaryIntegersInEitherByteOrder) {
-  int flag = 1;
-  std::int32_t v = 0;
-  ASSERT_EQ(ISO_Byte_Order(&flag), 1);
-  for (const auto& [bytes, value] : {std::pair{bytes_of({0, 0, 1, 0}), 256}, {bytes_of({0xFF, 0xFF, 0xFF, 0xFB}), -5},
-                                     {bytes_of({0x1E, 0x1E, 0x1E, 0x1E}), 0x1E1E1E1E}}) {
-    ISO_Bytes_To_Int(bytes.data(), &v, flag == 0);
-    EXPECT_EQ(v, value);
-  }
-  ISO_Bytes_To_Int(bytes_of({0, 1, 0, 0}).data(), &v, 0);
-  EXPECT_EQ(v, 256);
 }
 
 TEST(IsoSubfields, FileEndingAfterItsDdrGivesEndOfFile) {
