@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 using test::ScratchDir;
 using test::TarMember;
 using Kind = TarMember::Kind;
+using File = TarMember;
 
 enum class Packing { Tar, TarGz, Gz, Raw, Absent };
 
@@ -86,43 +87,26 @@ TEST_F(UnpackedArchiveTest, FindsTheFileToConvert) {
     const char* found;  // below the unpack directory
     const char* content;
   };
+  const File readme{Kind::File, "README", "about", ""};
   const std::vector<Case> cases{
-      {"1577865.HY.sdts.tar.gz",
-       Packing::TarGz,
-       {{Kind::File, "README", "about", ""},
-        {Kind::File, "HY01CATD.DDF", "catalog", ""},
-        {Kind::File, "HY01LE01.DDF", "lines", ""}},
-       "HY01CATD.DDF",
-       "catalog"},
+      {"1577865.HY.sdts.tar.gz", Packing::TarGz,
+       {readme, {Kind::File, "HY01CATD.DDF", "catalog", ""}, {Kind::File, "HY01LE01.DDF", "lines", ""}},
+       "HY01CATD.DDF", "catalog"},
       {"my transfer_TAR.GZ", Packing::TarGz, {{Kind::File, "AB01CATD.DDF", "catalog", ""}}, "AB01CATD.DDF", "catalog"},
-      {"x.tar",
-       Packing::Tar,
-       {{Kind::File, "ZZ01CATD.DDF", "upper", ""},
-        {Kind::File, "ab01catd.ddf", "lower", ""},
-        {Kind::Directory, "extra", "", ""},
-        {Kind::File, "extra/deep.txt", "d", ""}},
-       "ab01catd.ddf",
-       "lower"},
-      {"nested_tar",
-       Packing::Tar,
-       {{Kind::File, "README", "about", ""},
-        {Kind::File, "b/AA01CATD.DDF", "second by name", ""},
-        {Kind::File, "a/ZZ01CATD.DDF", "nearest", ""},
+      {"x.tar", Packing::Tar,
+       {{Kind::File, "ZZ01CATD.DDF", "upper", ""}, {Kind::File, "ab01catd.ddf", "lower", ""},
+        {Kind::Directory, "extra", "", ""}, {Kind::File, "extra/deep.txt", "d", ""}},
+       "ab01catd.ddf", "lower"},
+      {"nested_tar", Packing::Tar,
+       {readme, {Kind::File, "b/AA01CATD.DDF", "second by name", ""}, {Kind::File, "a/ZZ01CATD.DDF", "nearest", ""},
         {Kind::File, "a/deeper/aa01catd.ddf", "deeper", ""}},
-       "a/ZZ01CATD.DDF",
-       "nearest"},
+       "a/ZZ01CATD.DDF", "nearest"},
       {"WESTFORD.OPT.GZ", Packing::Gz, {{Kind::File, "", "optional format records", ""}}, "WESTFORD.OPT",
        "optional format records"},
-      {"outer.tar",
-       Packing::Tar,
-       {{Kind::File, "README", "about", ""}, {Kind::File, "inner.opt.gz", gzipped("inside"), ""}},
-       "inner.opt",
-       "inside"},
-      {"notes.tar.gz",
-       Packing::TarGz,
+      {"outer.tar", Packing::Tar, {readme, {Kind::File, "inner.opt.gz", gzipped("inside"), ""}}, "inner.opt", "inside"},
+      {"notes.tar.gz", Packing::TarGz,
        {{Kind::File, "zeta.txt", "z", ""}, {Kind::File, "alpha.txt", "a", ""}, {Kind::File, "sub/aaa.opt", "deep", ""}},
-       "alpha.txt",
-       "a"},
+       "alpha.txt", "a"},
   };
   const std::string cwd = fs::current_path().string();
   for (const Case& c : cases) {

@@ -1,7 +1,6 @@
 // Fixed-column fields, the three record forms, and attribute code descriptions.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "dlgopt/code_description.h"
@@ -116,21 +115,6 @@ TEST_F(DescribeCodeTest, KindsFillDefCvalueAndIvalueAndFallBackPerMinorTable) {
   g_opt_scale = 2000000;
   const std::string federal = "Federal Land Name (will be implemented at a future date)";
   EXPECT_EQ(DescribeCode(98, 1).def, federal + std::string(kDefWidth - federal.size(), ' '));
-}
-
-TEST_F(DescribeCodeTest, TableHoldsEveryKeyOnceInOrderWithTextsThatFitDef) {
-  EXPECT_EQ(kCodeDescriptionRowCount, 688u);
-  std::set<std::pair<int, int>> keys;
-  for (std::size_t k = 0; k < kCodeDescriptionRowCount; ++k) {
-    const CodeDescriptionRow& row = kCodeDescriptionRows[k];
-    if (k > 0) {
-      EXPECT_LT(std::pair(kCodeDescriptionRows[k - 1].major, kCodeDescriptionRows[k - 1].minor),
-                std::pair(row.major, row.minor)) << row.major << " " << row.minor;
-    }
-    keys.emplace(row.major, row.minor);
-    EXPECT_LE(std::string(row.text).size(), kDefWidth);
-  }
-  EXPECT_EQ(keys.size(), kCodeDescriptionRowCount);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <ctime>
 #include <fstream>
 
-#include "format_test_files.h"
+#include "tests/support/sandbox.h"
 #include "formats/c_file.h"
 #include "formats/dbf_writer.h"
 #include "formats/format_trace.h"
@@ -29,16 +29,16 @@ void trace_error(const char* routine, const char* text, const char* detail) {
   g_trace_lines.push_back(std::string("error ") + routine + " " + text + " " + detail);
 }
 
-class DBase : public corvane::test::FormatTest {
+class DBase : public corvane::test::Sandbox {
  protected:
   void SetUp() override {
-    FormatTest::SetUp();
+    Sandbox::SetUp();
     g_trace_lines.clear();
     install_format_trace({trace_begin, trace_exit, trace_error});
   }
   void TearDown() override {
     install_format_trace({});
-    FormatTest::TearDown();
+    Sandbox::TearDown();
   }
 
   bool traced(const std::string& line) const {
@@ -119,7 +119,7 @@ TEST_F(DBase, RecordLength5000IsRefused4999Accepted) {
   for (int i = 0; i < 19; ++i) table.add_field("F" + std::to_string(i), 'C', 255, 0);
   table.add_field("LAST", 'C', 4999 - 19 * 255 - 1, 0);  // record length 4999
   EXPECT_EQ(table.write_db_header(), 0);
-  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_TRUE(messages_.messages.empty());
   EXPECT_EQ(table.close(), 0);
   EXPECT_EQ(get_le16(&file_bytes(path("wide.dbf"))[10]), 4999);
 
@@ -129,7 +129,7 @@ TEST_F(DBase, RecordLength5000IsRefused4999Accepted) {
   too_wide.add_fields(table.get_fields());
   too_wide.add_field("X", 'C', 1, 0);
   EXPECT_EQ(too_wide.write_db_header(), 1);
-  EXPECT_EQ(messages.messages, (std::vector<std::string>{"ERROR: Record buffer is too small"}));
+  EXPECT_EQ(messages_.messages, (std::vector<std::string>{"ERROR: Record buffer is too small"}));
   // Nothing was written and nothing will be: no records behind a missing header.
   EXPECT_EQ(too_wide.write_record(), 1);
   too_wide.close();
@@ -220,17 +220,6 @@ TEST_F(DBase, CorruptTablesAreRefused) {
     for (const auto& l : g_trace_lines) reported |= l.find("*** DBF file corrupt ***") != std::string::npos;
     EXPECT_TRUE(reported) << "case " << i;
   }
-}
-
-TEST_F(DBase, OpenFailuresAreTraced) {
-  DBaseFile table;
-  table.set_file_name(path("missing/none.dbf"));
-  EXPECT_EQ(table.open_for_read(), 1);
-  EXPECT_EQ(table.open_for_write(), 1);
-  EXPECT_TRUE(traced("error DBaseFile::open_for_read() *** Error on open read file *** " +
-                     path("missing/none.dbf")));
-  EXPECT_TRUE(traced("error DBaseFile::open_for_write() *** Error on open write file *** " +
-                     path("missing/none.dbf")));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "format_test_files.h"
+#include "tests/support/sandbox.h"
 #include "formats/c_file.h"
 #include "formats/shapefile_pair.h"
 #include "platform/byte_order.h"
@@ -30,7 +30,7 @@ SHPArc two_point_line(double x0, double y0, double x1, double y1) {
   return arc;
 }
 
-class ShapefileWriting : public corvane::test::FormatTest {
+class ShapefileWriting : public corvane::test::Sandbox {
  protected:
   // Opens `stem`.shp and .shx and writes their placeholder headers.
   void begin(ShapefilePair& pair, const std::string& stem, std::int32_t type) {
@@ -71,43 +71,6 @@ TEST_F(ShapefileWriting, EmptyPairIsTwoHeadersWithTheUntouchedBox) {
     expect_header_box(b, BoundingBox{}, "empty");
     for (int i = 68; i < 100; ++i) EXPECT_EQ(b[i], 0) << i;
   }
-}
-
-TEST_F(ShapefileWriting, TwoPointPolyLineAndIndexOffsets) {
-  SHPArc three = two_point_line(1, 2, 3, 4);
-  three.points.push_back({5, 6});
-  write_pair(SHP_POLYLINE, {two_point_line(1.5, -2.5, 10.25, 20.75), three});
-  const auto shp = this->shp();
-  const auto shx = this->shx();
-  // 100 + (8 + 80) + (8 + 96)
-  ASSERT_EQ(shp.size(), 292u);
-  ASSERT_EQ(shx.size(), 116u);
-  EXPECT_EQ(get_be32s(&shp[24]), 146);
-  EXPECT_EQ(get_be32s(&shx[24]), 58);
-  EXPECT_EQ(get_be32s(&shp[100]), 1);
-  EXPECT_EQ(get_be32s(&shp[104]), 40);
-  const std::uint8_t* c = &shp[108];
-  EXPECT_EQ(get_le32s(c), 3);
-  EXPECT_EQ(get_le_double(c + 4), 1.5);
-  EXPECT_EQ(get_le_double(c + 12), -2.5);
-  EXPECT_EQ(get_le_double(c + 20), 10.25);
-  EXPECT_EQ(get_le_double(c + 28), 20.75);
-  EXPECT_EQ(get_le32s(c + 36), 1);
-  EXPECT_EQ(get_le32s(c + 40), 2);
-  EXPECT_EQ(get_le32s(c + 44), 0);
-  EXPECT_EQ(get_le_double(c + 48), 1.5);
-  EXPECT_EQ(get_le_double(c + 56), -2.5);
-  EXPECT_EQ(get_le_double(c + 64), 10.25);
-  EXPECT_EQ(get_le_double(c + 72), 20.75);
-  EXPECT_EQ(get_be32s(&shp[188]), 2);
-  EXPECT_EQ(get_be32s(&shp[192]), 48);
-  // Index: first at 50 words; the next 4 + 40 words later.
-  EXPECT_EQ(get_be32s(&shx[100]), 50);
-  EXPECT_EQ(get_be32s(&shx[104]), 40);
-  EXPECT_EQ(get_be32s(&shx[108]), 94);
-  EXPECT_EQ(get_be32s(&shx[112]), 48);
-  // Both headers carry the box of the records.
-  for (const auto& b : {shp, shx}) expect_header_box(b, BoundingBox{1, -2.5, 10.25, 20.75}, "lines");
 }
 
 // Nothing is shared between pairs: two written side by side, record for record, come out as
@@ -153,23 +116,6 @@ TEST_F(ShapefileWriting, PairsWrittenSideBySideMatchPairsWrittenAlone) {
   expect_header_box(shp("polygons"), BoundingBox{0, 0, 4000, 4000}, "records' box");
 }
 
-TEST_F(ShapefileWriting, PointAndPolygonImages) {
-  const SHPImage p = SHP_Prepare_Point(SHPPoint{SHP_POINT, 500000.5, 4200000.25});
-  ASSERT_EQ(p.size(), 20u);
-  EXPECT_EQ(get_le32s(&p[0]), 1);
-  EXPECT_EQ(get_le_double(&p[4]), 500000.5);
-  EXPECT_EQ(get_le_double(&p[12]), 4200000.25);
-
-  SHPArc ring = two_point_line(0, 0, 1, 1);
-  ring.shape_type = SHP_POLYGON;
-  ring.parts = {0, 1};
-  const SHPImage poly = SHP_Prepare_Poly(ring);
-  ASSERT_EQ(poly.size(), 44u + 8u + 32u);
-  EXPECT_EQ(get_le32s(&poly[0]), 5);
-  EXPECT_EQ(get_le32s(&poly[48]), 1);
-  EXPECT_EQ(get_le_double(&poly[52 + 16]), 1.0);
-}
-
 // Records are composed in one reused image; each record written must still be exactly its
 // own image, whether it follows a larger record or one too large for the image to be kept.
 TEST_F(ShapefileWriting, WrittenRecordsAreTheirImagesWhateverCameBefore) {
@@ -197,22 +143,10 @@ TEST_F(ShapefileWriting, WrittenRecordsAreTheirImagesWhateverCameBefore) {
   }
 }
 
-TEST_F(ShapefileWriting, PreparingHalvesTheCallersByteCounts) {
-  SHPWriter writer;
-  SHPHeader header = SHP_New_Header(writer, SHP_POINT);
-  header.file_length = 228;
-  SHP_Prepare_Header(header);
-  EXPECT_EQ(header.file_length, 114);
-  SHPIndexEntry entry{100, 20};
-  SHP_Prepare_Index(entry);
-  EXPECT_EQ(entry.offset, 50);
-  EXPECT_EQ(entry.content_length, 10);
-}
-
 TEST_F(ShapefileWriting, UnknownShapeTypeIsReportedAndRefused) {
   EXPECT_EQ(SHP_Record_Size(7, SHPArc{}), -1);
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0], "Unknown shapeType = 7\n");
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_EQ(messages_.messages[0], "Unknown shapeType = 7\n");
   EXPECT_EQ(SHP_Record_Size(SHP_POINT, SHPPoint{}), 20);
   EXPECT_EQ(SHP_Record_Size(SHP_POLYGON, two_point_line(0, 0, 1, 1)), 80);
 }
@@ -257,18 +191,18 @@ TEST_F(ShapefileWriting, WriteFailuresEndTheConversionNotTheProcess) {
   };
   for (const Case& c : cases) {
     if (c.stream == nullptr) continue;  // /dev/full is not available everywhere
-    messages.messages.clear();
+    messages_.messages.clear();
     EXPECT_THROW(c.write(c.stream), FatalError) << c.what;
-    EXPECT_EQ(messages.messages, (std::vector<std::string>{c.message})) << c.what;
+    EXPECT_EQ(messages_.messages, (std::vector<std::string>{c.message})) << c.what;
   }
   close(fds[0]);
 
-  messages.messages.clear();
+  messages_.messages.clear();
   SHPIndexEntry entry{100, 20};
   const std::int32_t before = writer.shx_offset;
   EXPECT_EQ(SHP_Write_Index(writer, read_only.get(), entry), -1);
   EXPECT_EQ(writer.shx_offset, before);
-  EXPECT_EQ(messages.messages, (std::vector<std::string>{"Error: numWritten in shp index is = 0\n"}));
+  EXPECT_EQ(messages_.messages, (std::vector<std::string>{"Error: numWritten in shp index is = 0\n"}));
 }
 
 }  // namespace

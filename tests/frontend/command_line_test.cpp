@@ -1,5 +1,5 @@
-// `corvane` as scripts run it: options, exit status, output per input, parallel jobs,
-// and conversions of the real USGS data.
+// `corvane` as scripts run it: options, exit status, output per input, and parallel jobs on
+// the real USGS data (whose outputs the golden test pins).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -113,13 +113,6 @@ std::vector<std::string> files_in(const std::string& dir, const std::string& end
   return files;
 }
 
-std::vector<std::string> real_catalogs() {
-  std::vector<std::string> catalogs;
-  for (const auto& transfer : files_in(corvane::test::shared_data_dir() + "/sdts", ""))
-    for (const auto& catalog : files_in(transfer, "CATD.DDF")) catalogs.push_back(catalog);
-  return catalogs;
-}
-
 void expect_every_input_converted(const ProgramRun& run, const std::vector<std::string>& inputs) {
   EXPECT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> printed = lines(run.out);
@@ -129,40 +122,6 @@ void expect_every_input_converted(const ProgramRun& run, const std::vector<std::
     const std::string dir = printed[i].substr(inputs[i].size() + 4);
     EXPECT_FALSE(files_in(dir, ".shp").empty()) << dir;
   }
-}
-
-TEST(CommandLineRealData, CatalogsAndOptionalFormatFiles) {
-  CORVANE_REQUIRE_SHARED_DATA();
-  const ScratchDir out;
-  std::vector<std::string> inputs = real_catalogs();
-  for (const auto& opt : files_in(corvane::test::shared_data_dir() + "/dlg3-optional", ".opt")) inputs.push_back(opt);
-  const std::string packed = out / "Westford.OPT.GZ";
-  test::write_gzip(packed, test::read_file(inputs.back()));
-  inputs.push_back(packed);
-  std::vector<std::string> args{"convert", "-q", "-j", "2", "-o", out / "runs"};
-  args.insert(args.end(), inputs.begin(), inputs.end());
-  expect_every_input_converted(corvane(args), inputs);
-}
-
-TEST(CommandLineRealData, TarAndTarGzArchives) {
-  CORVANE_REQUIRE_SHARED_DATA();
-  const ScratchDir work;
-  // Each archive in a directory of its own (the plain ones through a link), converted
-  // beside itself: the transfers then run two at a time, and an archive and its gzip
-  // cannot meet at one title-and-time name.
-  std::vector<std::string> inputs;
-  for (const auto& tar : files_in(corvane::test::shared_data_dir() + "/sdts-archives", ".tar")) {
-    const std::string name = fs::path(tar).filename().string();
-    fs::create_directories(work / ("tar/" + name));
-    fs::create_directories(work / ("gz/" + name));
-    inputs.push_back(work / ("tar/" + name + "/" + name));
-    fs::create_symlink(tar, inputs.back());
-    inputs.push_back(work / ("gz/" + name + "/" + name + ".gz"));
-    test::write_gzip(inputs.back(), test::read_file(tar));
-  }
-  std::vector<std::string> args{"convert", "-q", "-j", "2"};
-  args.insert(args.end(), inputs.begin(), inputs.end());
-  expect_every_input_converted(corvane(args), inputs);
 }
 
 TEST(CommandLineRealData, DamagedInputFailsAloneAndTheOthersComplete) {

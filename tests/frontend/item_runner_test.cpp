@@ -157,15 +157,6 @@ TEST_F(ItemRunnerTest, TarGzTransferWithUpperCaseCatalog) {
   EXPECT_EQ(fs::current_path().string(), cwd);
 }
 
-TEST_F(ItemRunnerTest, UpperCaseGzOfAnOptionalFormatFile) {
-  test::write_gzip(data / "WESTFORD.OPT.GZ", "optional format records");
-  const ItemOutcome outcome = run(data / "WESTFORD.OPT.GZ", out.path());
-  ASSERT_EQ(g_script.display_opt_inputs.size(), 1u);
-  EXPECT_EQ(fs::path(g_script.display_opt_inputs[0]).filename(), "WESTFORD.OPT");
-  EXPECT_EQ(g_script.contents[0], "optional format records");
-  EXPECT_EQ(outcome.run_directory, out / "WESTFORDshp");
-}
-
 TEST_F(ItemRunnerTest, ArchiveThatCannotBeUnpackedFailsWithoutConverting) {
   test::write_file(data / "broken.tar.gz", "not gzip at all");
   test::write_tar(data / "evil.tar", {{test::TarMember::Kind::File, "../evil.opt", "x", ""}});

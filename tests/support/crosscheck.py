@@ -1,10 +1,12 @@
-"""What the cross-checks share: they hold our outputs against readers independent of ours
-(GDAL/OGR, GEOS through shapely, iso8211dump) and against the real data beside the checkout.
+"""What the cross-checks and the golden test share: the real data beside the checkout, conversions
+through the corvane program (so that sanitizer builds check them too), failures collected as they
+happen, and readers of what iso8211dump and the DLG-3 files say. Our own outputs are read by
+GDAL/OGR or decoded here with struct, never through our code.
 
-Failures are collected and printed as they happen; `finish` prints the closing line and gives
-the exit status. A check skips (exit 0) when a Python binding or the real data is absent.
-Our own files are decoded here with struct, never through our code.
+`finish` prints the closing line and gives the exit status. A check skips (exit 0) when a Python
+binding or the real data is absent.
 """
+import concurrent.futures
 import glob
 import importlib
 import os
@@ -43,36 +45,33 @@ def need(*modules):
         skip(f"{missing} (Debian: python3-gdal, python3-shapely)")
 
 
-def catalogs(data):
-    """The catalog of every real transfer; skips without the data."""
-    found = sorted(glob.glob(os.path.join(data, "sdts", "*", "*CATD.DDF")))
+PATTERNS = {"sdts": "sdts/*/*CATD.DDF", "opt": "dlg3-optional/*.opt", "tar": "sdts-archives/*.tar"}
+
+
+def real_inputs(data, *kinds):
+    """The real inputs of the kinds asked ("sdts" catalogs, "opt" files, "tar" archives), sorted;
+    skips without them."""
+    found = [p for kind in kinds for p in sorted(glob.glob(os.path.join(data, PATTERNS[kind])))]
     if not found:
-        skip(f"real SDTS data not found under {data}")
+        skip(f"real DLG data not found under {data}")
     return found
 
 
-def optional_files(data):
-    return sorted(glob.glob(os.path.join(data, "dlg3-optional", "*.opt")))
+def convert_each(corvane, inputs, scratch):
+    """Converts each input with corvane into a directory of its own under `scratch` (numbered in
+    input order), two at a time; {input: run directory}, None where a conversion failed."""
+    def one(numbered):
+        k, path = numbered
+        run = subprocess.run([corvane, "convert", "-q", "-o", os.path.join(scratch, str(k)), path],
+                             capture_output=True, text=True)
+        head, _, run_dir = run.stdout.strip().partition(" -> ")
+        if run.returncode != 0 or head != path:
+            fail(f"{path}: conversion failed ({run.returncode}): {run.stdout}{run.stderr}")
+            return None
+        return run_dir
 
-
-def convert(converter, kind, inputs, parent):
-    """Converts `inputs` ("sdts" catalogs or "opt" files) into `parent` through the exported
-    entries (the convert_inputs program); returns each input's result code."""
-    os.makedirs(parent, exist_ok=True)
-    run = subprocess.run([converter, kind, parent] + list(inputs), capture_output=True, text=True)
-    if run.returncode != 0:
-        fail(f"convert_inputs failed ({run.returncode}): {run.stderr}")
-    results = dict(reversed(line.split(" ", 1)) for line in run.stdout.splitlines() if " " in line)
-    return {path: int(results[path]) if path in results else None for path in inputs}
-
-
-def convert_transfer(converter, catalog, parent):
-    """Converts one transfer; its run directory (from names.txt), or None after a failure."""
-    if convert(converter, "sdts", [catalog], parent).get(catalog) != 0:
-        fail(f"{catalog}: conversion failed")
-        return None
-    with open(os.path.join(parent, "names.txt"), encoding="latin-1") as f:
-        return os.path.join(parent, f.readline().strip())
+    with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:  # CI has two cores
+        return dict(zip(inputs, pool.map(one, enumerate(inputs))))
 
 
 def dump(tool, path):
@@ -83,19 +82,6 @@ def dump(tool, path):
         raise AssertionError(f"{path}: iso8211dump failed: {run.stderr.decode(errors='replace').strip()}")
     return [tuple((line.split("\t") + [""] * 5)[:5])
             for line in run.stdout.decode("latin-1").split("\n") if line and not line.startswith("#")]
-
-
-def records(rows):
-    """The dumped subfields grouped by record; a record ends on status 3 or 4."""
-    out, current = [], []
-    for row in rows:
-        current.append(row)
-        if row[3] in ("3", "4"):
-            out.append(current)
-            current = []
-    if current:
-        raise AssertionError("subfields after the last end of record")
-    return out
 
 
 def first(rows, tag, label):
@@ -112,85 +98,48 @@ def dlg_records(path):
 
 
 def read_dbf(path):
-    """The header's record count and the rows' text, deletion flag first; a table whose file
-    is shorter than its header says fails the check."""
+    """The rows' text, deletion flag first; a file shorter than its header says fails the check."""
     with open(path, "rb") as f:
         data = f.read()
     count, header, length = struct.unpack("<IHH", data[4:12])
     check(f"{os.path.basename(path)} rows present", (len(data) - header) // length, count)
-    return count, [data[header + k * length:header + (k + 1) * length].decode("latin-1")
-                   for k in range(count)]
+    return [data[header + k * length:header + (k + 1) * length].decode("latin-1") for k in range(count)]
 
 
 def read_shp(path):
-    """The records of a shapefile as (shape type, part starts, points)."""
+    """The records of a shapefile as lists of rings (parts) of (x, y) points."""
     with open(path, "rb") as f:
         data = f.read()
     out, at = [], 100
     while at + 12 <= len(data):
         length = struct.unpack(">i", data[at + 4:at + 8])[0] * 2
         content = data[at + 8:at + 8 + length]
-        kind = struct.unpack("<i", content[:4])[0]
-        if kind == 1:
-            out.append((1, [0], [struct.unpack("<2d", content[4:20])]))
+        if struct.unpack("<i", content[:4])[0] == 1:
+            out.append([[struct.unpack("<2d", content[4:20])]])
         else:
             parts, points = struct.unpack("<2i", content[36:44])
             base = 44 + 4 * parts
-            out.append((kind, list(struct.unpack(f"<{parts}i", content[44:base])),
-                        [struct.unpack("<2d", content[base + 16 * k:base + 16 * k + 16])
-                         for k in range(points)]))
+            bounds = list(struct.unpack(f"<{parts}i", content[44:base])) + [points]
+            xy = [struct.unpack("<2d", content[base + 16 * k:base + 16 * k + 16]) for k in range(points)]
+            out.append([xy[bounds[k]:bounds[k + 1]] for k in range(parts)])
         at += 8 + length
     return out
 
 
-def shape_header(path):
-    """The 100-byte header of a .shp or .shx (OGR reports extents from the geometries)."""
-    with open(path, "rb") as f:
-        raw = f.read(100)
-    code, = struct.unpack(">i", raw[0:4])
-    words, = struct.unpack(">i", raw[24:28])
-    version, kind = struct.unpack("<ii", raw[28:36])
-    return {"file_code": code, "bytes": words * 2, "file_bytes": os.path.getsize(path),
-            "version": version, "shape_type": kind,
-            "box": dict(zip(("xmin", "ymin", "xmax", "ymax"), struct.unpack("<4d", raw[36:68])))}
-
-
-def ogr_read(path):
-    """A shapefile or a bare .dbf as OGR reads it: geometry type name, feature count, extent
-    (None for a table), fields as (name, type, width, precision), and the records as
-    {"values": {field: value}, "wkt": text or None}. Strings come as OGR gives them."""
-    ogr, = need("osgeo.ogr")
-    ogr.UseExceptions()
+def ogr_rows(path):
+    """The records of a shapefile or a bare .dbf as OGR reads them: {field: value} (None when
+    unset) with the geometry as WKT under "wkt"; OGR's warnings fail the check."""
+    gdal, ogr = need("osgeo.gdal", "osgeo.ogr")
+    messages = []
+    gdal.PushErrorHandler(lambda level, number, text: messages.append(text))
     source = ogr.Open(path)
-    if source is None or source.GetLayerCount() != 1:
-        raise AssertionError(f"GDAL cannot open {path} as one layer")
-    layer = source.GetLayer(0)
-    definition = layer.GetLayerDefn()
-    fields = [definition.GetFieldDefn(i) for i in range(definition.GetFieldCount())]
-    kind = layer.GetGeomType()
-    extent = None
-    if kind != ogr.wkbNone:
-        xmin, xmax, ymin, ymax = layer.GetExtent(force=0)
-        extent = {"xmin": xmin, "ymin": ymin, "xmax": xmax, "ymax": ymax}
-
-    def value(feature, i):
-        if not feature.IsFieldSetAndNotNull(i):
-            return None
-        if fields[i].GetType() in (ogr.OFTInteger, ogr.OFTInteger64):
-            return feature.GetFieldAsInteger64(i)
-        if fields[i].GetType() == ogr.OFTReal:
-            return feature.GetFieldAsDouble(i)
-        return feature.GetFieldAsString(i)
-
-    rows = []
+    rows, layer = [], source.GetLayer(0) if source else []
+    names = [field.GetName() for field in layer.schema] if source else []
     for feature in layer:
+        row = dict(zip(names, (feature.GetField(i) for i in range(len(names)))))
         geometry = feature.GetGeometryRef()
-        rows.append({"values": {f.GetName(): value(feature, i) for i, f in enumerate(fields)},
-                     "wkt": geometry.ExportToWkt() if geometry is not None else None})
-    names = {ogr.wkbNone: "None", ogr.wkbPoint: "Point", ogr.wkbLineString: "LineString",
-             ogr.wkbPolygon: "Polygon"}
-    return {"geometry_type": names.get(kind, ogr.GeometryTypeToName(kind)),
-            "feature_count": layer.GetFeatureCount(), "extent": extent,
-            "fields": [(f.GetName(), ogr.GetFieldTypeName(f.GetType()), f.GetWidth(),
-                        f.GetPrecision()) for f in fields],
-            "records": rows}
+        row["wkt"] = geometry.ExportToWkt() if geometry is not None else None
+        rows.append(row)
+    gdal.PopErrorHandler()
+    check(f"{path}: opened by GDAL without warnings", (source is not None, messages), (True, []))
+    return rows

@@ -10,6 +10,10 @@
 namespace corvane::test {
 
 std::string read_file(const std::string& path);
+inline std::vector<std::uint8_t> file_bytes(const std::string& path) {
+  const std::string bytes = read_file(path);
+  return {bytes.begin(), bytes.end()};
+}
 void write_file(const std::string& path, const std::string& content);
 
 using XY = std::pair<double, double>;

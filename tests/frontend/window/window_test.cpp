@@ -1,12 +1,11 @@
-// The batch window driven through its real dialogs: Add, Edit Output Dir, Delete, GO and
-// About, with the file and directory choices injected.
+// The batch window driven through its real dialogs: Add, Edit Output Dir, GO and About, with the
+// file and directory choices injected. What the buttons do to the list is the batch session's,
+// tested with it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTimer>
-#include <filesystem>
 #include <functional>
-#include <algorithm>
 
 #include "frontend/batch/item_runner.h"
 #include "frontend/window/about_dialog.h"
@@ -16,12 +15,10 @@
 #include "platform/message_sink.h"
 #include "platform/progress_presenter.h"
 #include "tests/archives/fixtures.h"
-#include "tests/support/shared_data.h"
 
 namespace corvane::window {
 namespace {
 
-namespace fs = std::filesystem;
 using test::ScratchDir;
 
 // Acts on the next modal dialog of type D once it is up (the click that opens it blocks).
@@ -136,16 +133,6 @@ TEST_F(WindowTest, OutputDirDialogRefusesReadOnlyMedia) {
   EXPECT_EQ(ask.answer().text, "/data");  // Cancel hands back the proposal
 }
 
-TEST_F(WindowTest, DeleteRemovesTheSelectedLine) {
-  session.add({"/d/a.opt", "/d/b.opt", "/d/c.opt"}, [](const std::string&) { return batch::OutputDirAnswer{}; });
-  BatchDialog dialog(session, g_idle_runner, choosers({}));
-  dialog.input_list()->setCurrentRow(0);
-  dialog.button(BatchDialog::kDelete)->click();
-  ASSERT_EQ(dialog.input_list()->count(), 2);
-  EXPECT_EQ(dialog.input_list()->item(0)->text(), "/d/b.opt");
-  EXPECT_EQ(dialog.input_list()->currentRow(), 1);
-}
-
 // A stand-in converter that shows a progress window through the installed presenter,
 // as the converters do, and notes what the window showed.
 struct SeenWindow {
@@ -190,32 +177,6 @@ TEST_F(WindowTest, GoConvertsEveryItemWithItsProgressWindowAndCloses) {
   EXPECT_EQ(presenter.window(), nullptr);
   ASSERT_EQ(dialog.outcomes().size(), 2u);
   EXPECT_TRUE(dialog.outcomes()[1].converted);
-}
-
-TEST_F(WindowTest, GoConvertsATransferAndNamesItsRunDirectoryAfterTheTitle) {
-  CORVANE_REQUIRE_SHARED_DATA();
-  test::copy_tree(corvane::test::shared_data_dir() + "/sdts/concord-ma-RR", scratch / "RR");
-  fs::create_directory(scratch / "out");
-  const batch::ItemRunner runner(batch::linked_converters());
-  BatchDialog dialog(session, runner, choosers({scratch / "RR/RR01CATD.DDF"}));
-  on_next_modal<OutputDirDialog>([&](OutputDirDialog* ask) {
-    ask->edit()->setText(QString::fromStdString(scratch / "out"));
-    ask->accept();
-  });
-  dialog.button(BatchDialog::kAdd)->click();
-  dialog.button(BatchDialog::kGo)->click();
-  ASSERT_EQ(dialog.outcomes().size(), 1u);
-  EXPECT_TRUE(dialog.outcomes()[0].converted) << (messages.messages.empty() ? "" : messages.messages[0]);
-  const std::vector<std::string> made = test::list_dir(scratch / "out");
-  ASSERT_EQ(made.size(), 1u);
-  // Title, then month_day_hour_MM_SS.
-  const std::size_t time_start = made[0].find_first_of("0123456789");
-  ASSERT_NE(time_start, std::string::npos) << made[0];
-  const std::string time = made[0].substr(time_start);
-  EXPECT_EQ(std::count(time.begin(), time.end(), '_'), 4) << made[0];
-  EXPECT_EQ(time.find_first_not_of("0123456789_"), std::string::npos) << made[0];
-  EXPECT_EQ(made[0].find("CATDshp"), std::string::npos);
-  EXPECT_EQ(dialog.outcomes()[0].run_directory, scratch / ("out/" + made[0]));
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "tests/support/sandbox.h"
 
 using namespace corvane::sdts;
 
@@ -68,23 +69,16 @@ TEST(WorkFiles, SmallFilesStayInMemoryWithinTheBudgetLargeOnesGoToDisk) {
   EXPECT_FALSE(std::filesystem::exists(directory));
 }
 
-TEST(WorkFiles, NoDirectoryIsMadeWhileEverythingFitsInMemory) {
-  const corvane::paths::WorkDirectory temp("work-files-test-");
-  const char* const saved = std::getenv("TEMP");
-  const std::string saved_value = saved != nullptr ? saved : "";
-  ::setenv("TEMP", temp.path().c_str(), 1);
-  {
-    WorkFiles files;
-    auto created = files.create("tiny.bin", 10);
-    write(created, "x");
-    EXPECT_TRUE(std::filesystem::is_empty(temp.path()));
-    files.directory();
-    EXPECT_FALSE(std::filesystem::is_empty(temp.path()));
-  }
-  saved != nullptr ? ::setenv("TEMP", saved_value.c_str(), 1) : ::unsetenv("TEMP");
-}
+class WorkFilesInSandbox : public corvane::test::Sandbox {};
 
-TEST(WorkFiles, AnInputOfUnknownSizeIsEstimatedBeyondAnyBudget) {
+TEST_F(WorkFilesInSandbox, NoDirectoryIsMadeWhileEverythingFitsInMemory) {
+  WorkFiles files;
+  auto created = files.create("tiny.bin", 10);
+  write(created, "x");
+  EXPECT_TRUE(std::filesystem::is_empty(path("tmp")));
+  files.directory();
+  EXPECT_FALSE(std::filesystem::is_empty(path("tmp")));
+  // An input of unknown size is estimated beyond any budget.
   EXPECT_GT(WorkFiles::input_bytes("/no/such/module.ddf"), WorkFiles::kMemoryBudget);
 }
 

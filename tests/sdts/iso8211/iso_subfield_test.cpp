@@ -15,17 +15,22 @@ using iso_test::read_all;
 namespace {
 
 // A file of "0001" and one more field TEST, one record per entry of `records`, read whole;
-// runs of every length must read as single calls do.
+// runs of every length must read as single calls do, and leaders whose record length is 0
+// (worked out from the directory) as leaders that give it.
 iso_test::ReadResult one_field(const std::string& controls, const std::string& labels, const std::string& formats,
                                const std::vector<std::vector<Value>>& records) {
   iso_test::Files files;
-  Iso8211Builder b;
-  b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEST", controls, "TEST", labels, formats);
-  for (std::size_t i = 0; i < records.size(); ++i) b.record({{"0001", {std::to_string(i + 1)}}, {"TEST", records[i]}});
-  const std::string path = files.write("test.ddf", b.bytes());
-  const iso_test::ReadResult single = read_all(path);
+  std::string paths[2];
+  for (const bool zero_length : {false, true}) {
+    Iso8211Builder b(DdrOptions{.zero_record_length = zero_length});
+    b.field("0001", "0100;&", "DDF RECORD IDENTIFIER").field("TEST", controls, "TEST", labels, formats);
+    for (std::size_t i = 0; i < records.size(); ++i) b.record({{"0001", {std::to_string(i + 1)}}, {"TEST", records[i]}});
+    paths[zero_length] = files.write(zero_length ? "zero.ddf" : "test.ddf", b.bytes());
+  }
+  const iso_test::ReadResult single = read_all(paths[0]);
   for (int run : {1, 3, 1000})
-    iso_test::expect_same_subfields(single, read_all(path, 1000000, run), "run " + std::to_string(run));
+    iso_test::expect_same_subfields(single, read_all(paths[0], 1000000, run), "run " + std::to_string(run));
+  iso_test::expect_same_subfields(single, read_all(paths[1]), "record length 0");
   return single;
 }
 
@@ -33,18 +38,6 @@ std::string column(const iso_test::ReadResult& r, std::string iso_test::Subfield
   std::string out;
   for (const auto& s : r.subfields) out += s.*member + "|";
   return out;
-}
-
-TEST(IsoSubfields, StatusesLabelsAndFormatsOfDelimitedText) {
-  const auto r = one_field("1600;&", "MODN!RCID!NAME!TYPE!FILE", "(A,I,3A)",
-                           {{"CATD", "1", "IDEN", "Module", "X.DDF"}, {"CATD", "2", "STAT", "Module", "X.DDF"}});
-  EXPECT_EQ(r.ddr_status, ISO_STATUS_END_OF_RECORD);
-  ASSERT_FALSE(r.failed);
-  EXPECT_EQ(r.statuses(), (std::vector<int>{2, 6, 1, 1, 1, 3, 2, 6, 1, 1, 1, 4}));
-  EXPECT_EQ(column(r, &iso_test::Subfield::tag), "0001|TEST|TEST|TEST|TEST|TEST|0001|TEST|TEST|TEST|TEST|TEST|");
-  EXPECT_EQ(column(r, &iso_test::Subfield::label), "|MODN|RCID|NAME|TYPE|FILE||MODN|RCID|NAME|TYPE|FILE|");
-  EXPECT_EQ(column(r, &iso_test::Subfield::format), "|A|I|A|A|A||A|I|A|A|A|");
-  EXPECT_EQ(column(r, &iso_test::Subfield::value), "1|CATD|1|IDEN|Module|X.DDF|2|CATD|2|STAT|Module|X.DDF|");
 }
 
 // The value columns of one-record files: what each reads as, and how its field ends.
@@ -90,19 +83,6 @@ TEST(IsoSubfields, ValueKinds) {
     statuses.back() = ISO_STATUS_END_OF_FILE;
     EXPECT_EQ(r.statuses(), statuses);
   }
-}
-
-TEST(IsoSubfields, BinaryIntegersInEitherByteOrder) {
-  int flag = 1;
-  std::int32_t v = 0;
-  ASSERT_EQ(ISO_Byte_Order(&flag), 1);
-  for (const auto& [bytes, value] : {std::pair{bytes_of({0, 0, 1, 0}), 256}, {bytes_of({0xFF, 0xFF, 0xFF, 0xFB}), -5},
-                                     {bytes_of({0x1E, 0x1E, 0x1E, 0x1E}), 0x1E1E1E1E}}) {
-    ISO_Bytes_To_Int(bytes.data(), &v, flag == 0);
-    EXPECT_EQ(v, value);
-  }
-  ISO_Bytes_To_Int(bytes_of({0, 1, 0, 0}).data(), &v, 0);
-  EXPECT_EQ(v, 256);
 }
 
 TEST(IsoSubfields, FileEndingAfterItsDdrGivesEndOfFile) {

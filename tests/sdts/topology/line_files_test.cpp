@@ -1,17 +1,13 @@
-// The intermediate line files: the positional record-id table, refusal of ids that would
-// blow it up, fetching a line back by id, and the fatal cases of a dangling ring entry.
+// The intermediate line files: fetching a line back by id, refusal of ids that would blow up
+// the record-id table, the fatal cases of a dangling ring entry, and the streams and mapped
+// files under them.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cmath>
 #include <filesystem>
 
 #include "formats/c_file.h"
-#include "platform/byte_order.h"
 #include "platform/fatal_error.h"
-#include "platform/message_sink.h"
 #include "platform/paths.h"
 #include "sdts/run/run_state.h"
 #include "sdts/run/work_files.h"
@@ -19,7 +15,7 @@
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/mapped_file.h"
 #include "sdts/topology/polygon_files.h"
-#include "tests/sdts/topology/topology_fixture.h"
+#include "tests/support/sandbox.h"
 
 using namespace corvane::sdts;
 
@@ -30,35 +26,12 @@ using corvane::formats::kBulkStreamBuffer;
 using corvane::formats::open_c_file;
 using corvane::formats::SHPVertex;
 
-// The bytes of work file `name`, wherever the store keeps it.
-std::vector<std::uint8_t> work_bytes(const std::string& name) {
-  const int descriptor = SDTS_Work_Files().open(name);
-  std::vector<std::uint8_t> data;
-  struct stat info {};
-  if (descriptor >= 0 && ::fstat(descriptor, &info) == 0) {
-    data.resize(static_cast<std::size_t>(info.st_size));
-    if (::pread(descriptor, data.data(), data.size(), 0) != info.st_size) data.clear();
-  }
-  if (descriptor >= 0) ::close(descriptor);
-  return data;
-}
-
-std::vector<std::int32_t> entries(const std::string& name) {
-  const std::vector<std::uint8_t> data = work_bytes(name);
-  std::vector<std::int32_t> out;
-  for (std::size_t at = 0; at + 4 <= data.size(); at += 4) out.push_back(corvane::bytes::get_le32s(&data[at]));
-  return out;
-}
-
 // Module sizes whose intermediate files stay in memory and go to the work directory.
 constexpr std::int64_t kSmallModule = 1000;
 constexpr std::int64_t kLargeModule = WorkFiles::kMemoryBudget;
 
-class LineFilesTest : public ::testing::Test {
+class LineFilesTest : public corvane::test::Sandbox {
  protected:
-  void SetUp() override { corvane::install_message_sink(&messages_); }
-  void TearDown() override { corvane::install_message_sink(nullptr); }
-
   // Writes lines with the given ids, each with `id` points on the diagonal.
   void write_lines(const std::vector<std::int32_t>& ids, std::int64_t module_bytes = kSmallModule) {
     LineFilesWriter writer(0);
@@ -72,27 +45,30 @@ class LineFilesTest : public ::testing::Test {
     }
   }
 
-  corvane::paths::WorkDirectory dir_{"topo-line-files-"};
   std::string stem_ = "TR01LE01";
-  corvane::RecordingMessageSink messages_;
 };
 
-TEST_F(LineFilesTest, RecordIdTableIsPositionalWithGapsMarked) {
+// Lines come back by id whatever their order, from memory or from the work directory; ids
+// that were never written (gaps, beyond the last, negative) end the conversion.
+TEST_F(LineFilesTest, FetchFindsEachLineByIdAndDanglingIdsAreFatal) {
   for (const std::int64_t module_bytes : {kSmallModule, kLargeModule}) {
-    write_lines({1, 2, 5}, module_bytes);
+    write_lines({3, 1, 5, 2}, module_bytes);
     EXPECT_EQ(std::filesystem::exists(corvane::paths::join(SDTS_Work_Files().directory(), stem_ + ".bxt")),
               module_bytes == kLargeModule);
-    EXPECT_EQ(entries(stem_ + ".bdl"), (std::vector<std::int32_t>{-1, 0, 1, -1, -1, 2}));
-    EXPECT_EQ(work_bytes(stem_ + ".bxx").size(), 3u * 12);
-    EXPECT_EQ(work_bytes(stem_ + ".bxt").size(), (1u + 2 + 5) * 16);
-    // Index entries: id, number of points, offset of the first point.
-    EXPECT_EQ(entries(stem_ + ".bxx"), (std::vector<std::int32_t>{1, 1, 0, 2, 2, 16, 5, 5, 48}));
+    LineFilesReader reader;
+    ASSERT_EQ(reader.open(stem_), "");
+    std::vector<SHPVertex> points(100);
+    for (const std::int32_t id : {5, 1, 3, 2}) {
+      EXPECT_TRUE(reader.fetch(id, points));
+      ASSERT_EQ(points.size(), static_cast<std::size_t>(id));
+      EXPECT_EQ(points.back().y, id - 0.5);
+    }
+    EXPECT_THROW(reader.fetch(4, points), corvane::FatalError);
+    EXPECT_EQ(messages_.messages.back(), "ERROR: on Link index file");
+    EXPECT_THROW(reader.fetch(6, points), corvane::FatalError);
+    EXPECT_EQ(messages_.messages.back(), "ERROR: read line binary index data");
+    EXPECT_THROW(reader.fetch(-2, points), corvane::FatalError);
   }
-}
-
-TEST_F(LineFilesTest, IdOutOfOrderGoesToItsOwnSlot) {
-  write_lines({3, 1, 4});
-  EXPECT_EQ(entries(stem_ + ".bdl"), (std::vector<std::int32_t>{-1, 1, -1, 0, 2}));
 }
 
 TEST_F(LineFilesTest, NegativeAndFarOffIdsAreRefused) {
@@ -104,31 +80,12 @@ TEST_F(LineFilesTest, NegativeAndFarOffIdsAreRefused) {
   EXPECT_FALSE(writer.accepts_id(11 + LineFilesWriter::kIdSlack));
 }
 
-TEST_F(LineFilesTest, FetchReturnsALinesPointsAndDanglingIdsAreFatal) {
-  write_lines({1, 2, 5});
-  LineFilesReader reader;
-  ASSERT_EQ(reader.open(stem_), "");
-  std::vector<SHPVertex> points(100);
-  EXPECT_TRUE(reader.fetch(5, points));
-  ASSERT_EQ(points.size(), 5u);
-  EXPECT_EQ(points[4].x, 4.0);
-  EXPECT_EQ(points[4].y, 4.5);
-  EXPECT_TRUE(reader.fetch(1, points));
-  EXPECT_EQ(points.size(), 1u);
-
-  EXPECT_THROW(reader.fetch(3, points), corvane::FatalError);
-  EXPECT_EQ(messages_.messages.back(), "ERROR: on Link index file");
-  EXPECT_THROW(reader.fetch(6, points), corvane::FatalError);
-  EXPECT_EQ(messages_.messages.back(), "ERROR: read line binary index data");
-  EXPECT_THROW(reader.fetch(-2, points), corvane::FatalError);
-}
-
 TEST_F(LineFilesTest, DanglingRingEndsTheBuild) {
-  g_run_dir = dir_.path();
   // The polygon table is written and logged before the rings are fetched.
-  g_log_path = dir_.file("TR01.log");
-  g_work_path = dir_.file("dlgsdts.tmp");
-  const std::string module = dir_.file("TR01LE01.DDF");
+  g_run_dir = dir_.path();
+  g_log_path = path("TR01.log");
+  g_work_path = path("dlgsdts.tmp");
+  const std::string module = path("TR01LE01.DDF");
   {
     LineFilesWriter writer(0);
     ASSERT_EQ(writer.open(Line_Files_Stem(module), kSmallModule), "");
@@ -148,8 +105,7 @@ TEST_F(LineFilesTest, DanglingRingEndsTheBuild) {
 // A stream given its own buffer flushes through it when it is closed, also when the handle
 // is taken over by another stream, so no written byte is lost or read from freed memory.
 TEST_F(LineFilesTest, BufferedStreamsFlushBeforeTheirBufferGoes) {
-  const std::string first = dir_.file("first.bin");
-  const std::string second = dir_.file("second.bin");
+  const std::string first = path("first.bin"), second = path("second.bin");
   const std::vector<char> bytes(3000, 'x');
   CFile file = open_c_file(first, "wb", kBulkStreamBuffer);
   ASSERT_TRUE(file);
@@ -165,30 +121,21 @@ TEST_F(LineFilesTest, BufferedStreamsFlushBeforeTheirBufferGoes) {
 // Every look into a mapped intermediate file is bounded by the file, including an empty one
 // (a module without points), which cannot be mapped at all.
 TEST_F(LineFilesTest, MappedFilesHandOutOnlyWhatTheyHold) {
-  const std::string empty = dir_.file("empty.bin");
-  const std::string some = dir_.file("some.bin");
-  open_c_file(empty, "wb");
-  {
-    CFile file = open_c_file(some, "wb");
-    std::fwrite("abcdefgh", 1, 8, file.get());
-  }
-  MappedFile none;
-  ASSERT_TRUE(none.open(::open(empty.c_str(), O_RDONLY)));
+  open_c_file(path("empty.bin"), "wb");
+  std::fwrite("abcdefgh", 1, 8, open_c_file(path("some.bin"), "wb").get());
+  MappedFile none, eight, missing;
+  ASSERT_TRUE(none.open(::open(path("empty.bin").c_str(), O_RDONLY)));
   EXPECT_EQ(none.size(), 0);
   EXPECT_NE(none.at(0, 0), nullptr);
   EXPECT_EQ(none.at(0, 1), nullptr);
-  MappedFile eight;
-  ASSERT_TRUE(eight.open(::open(some.c_str(), O_RDONLY)));
+  ASSERT_TRUE(eight.open(::open(path("some.bin").c_str(), O_RDONLY)));
   EXPECT_EQ(eight.size(), 8);
   ASSERT_NE(eight.at(6, 2), nullptr);
   EXPECT_EQ(*eight.at(6, 2), 'g');
   EXPECT_NE(eight.at(8, 0), nullptr);
-  EXPECT_EQ(eight.at(7, 2), nullptr);
-  EXPECT_EQ(eight.at(-1, 1), nullptr);
-  EXPECT_EQ(eight.at(0, -1), nullptr);
-  EXPECT_EQ(eight.at(9, 0), nullptr);
-  MappedFile missing;
-  EXPECT_FALSE(missing.open(::open(dir_.file("missing.bin").c_str(), O_RDONLY)));
+  for (const auto& [offset, size] : {std::pair{7, 2}, {-1, 1}, {0, -1}, {9, 0}})
+    EXPECT_EQ(eight.at(offset, size), nullptr) << offset << " " << size;
+  EXPECT_FALSE(missing.open(::open(path("missing.bin").c_str(), O_RDONLY)));
 }
 
 TEST(LineFileNames, StemAndPolygonModuleCutAtTheFileNamesFirstDot) {

@@ -72,20 +72,6 @@ TEST(PolygonChain, ChainCannotOutgrowItsCapacity) {
   EXPECT_EQ(messages.messages, std::vector<std::string>{"ERROR: number of nodes in the chain is too big"});
 }
 
-TEST(PolygonChain, CollectionKeepsPolygonsByIdAndLinksInOrder) {
-  SDTSPolygons polygons;
-  polygons.add_link(5, {1, 1, 1, +1, 0});
-  polygons.add_link(2, {2, 1, 1, +1, 0});
-  polygons.add_link(5, {3, 2, 2, -1, 0});
-  ASSERT_EQ(polygons.size(), 2u);
-  EXPECT_EQ(polygons.polygons().begin()->first, 2);
-  const SDTSPolygon& five = polygons.polygons().at(5);
-  ASSERT_EQ(five.links().size(), 2u);
-  EXPECT_EQ(five.links()[1].link_id, 3);
-  polygons.make_chains();
-  EXPECT_EQ(five.rings().size(), 2u);
-}
-
 TEST(PolygonChain, ManyLinksLeavingOneNodeChainQuickly) {
   // A flower: from node 1 into the centre 0, then 100,000 petals 0 -> p -> 0, then back to
   // node 1. Each return to the centre asks for the next unused link leaving it; a search

@@ -1,8 +1,7 @@
-// Modules converted whole: PolyLine records with their topology table and lengths, Point
-// records of nodes and area points, polygons assembled from the lines (ring walk and
-// orientation, islands, unclosed and self-touching polygons, record order, the id table),
-// the intermediate files' place, and modules refused for ids that would blow up the
-// record-id table.
+// Modules converted whole, for what real data seldom or never holds (whose outputs the golden
+// test pins, and whose polygons GEOS judges): lines without points or of one point, records
+// without a point, geographic lengths, unclosed, self-touching and pointless polygons, the
+// intermediate files' place, and modules refused for ids that would blow up the record-id table.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using Ring = std::vector<XY>;
 
-class Shapes : public TopologyTest {};
+class Shapes : public Sandbox {};
 
 TEST_F(Shapes, LineRecordsRowsAndLengthsUnderADottedDirectory) {
   const std::string input = dir_.file("quads.v2");
@@ -27,9 +26,9 @@ TEST_F(Shapes, LineRecordsRowsAndLengthsUnderADottedDirectory) {
   const std::string run = t.convert(dir_.path());
 
   const Shapefile shp = read_shapefile(run + "/LE01");
-  EXPECT_EQ(shp.shape_type, 3);
   ASSERT_EQ(shp.records.size(), 4u);
   ASSERT_EQ(shp.index.size(), 4u);
+  // A line without points is an empty record with the untouched box.
   const ShpRecord& empty = shp.records[0];
   EXPECT_EQ(empty.content_length, 48);
   EXPECT_EQ(empty.parts, std::vector<std::int32_t>{0});
@@ -37,34 +36,23 @@ TEST_F(Shapes, LineRecordsRowsAndLengthsUnderADottedDirectory) {
   EXPECT_EQ(std::vector<double>(empty.box, empty.box + 4), (std::vector<double>{1e99, 1e99, -1e99, -1e99}));
   EXPECT_EQ(shp.records[1].points.size(), 1u);
   EXPECT_EQ(shp.records[2].points.size(), 6001u);
-  EXPECT_EQ(shp.records[2].points.back(), (XY{6000.0, 0.0}));
   for (std::size_t k = 0; k < shp.records.size(); ++k) {
     EXPECT_EQ(shp.records[k].number, static_cast<std::int32_t>(k + 1));
     EXPECT_EQ(shp.index[k].second, shp.records[k].content_length);
   }
   EXPECT_EQ(shp.file_length, static_cast<std::int32_t>(fs::file_size(run + "/LE01.shp")));
-  EXPECT_EQ(shp.box[2], 6000.0);
-
-  const DbfTable dbf = read_dbf(run + "/LE01.dbf");
-  EXPECT_EQ(dbf.fields, (std::vector<std::string>{"LE01_ID N(8)", "FROMNODE N(8)", "TONODE N(8)", "LPOLY N(8)",
-                                                  "RPOLY N(8)", "LENGTH N(12.4)"}));
-  ASSERT_EQ(dbf.rows.size(), 4u);
-  EXPECT_EQ(dbf.rows[0], " 1       1       2       1       1       0.0000      ");
-  EXPECT_EQ(dbf.rows[1].substr(41), "0.0000      ");
-  EXPECT_EQ(dbf.rows[2].substr(41), "6000.0000   ");
-  EXPECT_EQ(dbf.rows[3].substr(41), "5.0000      ");
-  EXPECT_TRUE(dbf.tail.empty());
+  std::vector<std::string> lengths;
+  for (const std::string& row : read_dbf(run + "/LE01.dbf").rows) lengths.push_back(row.substr(41));
+  EXPECT_EQ(lengths, (std::vector<std::string>{"0.0000      ", "0.0000      ", "6000.0000   ", "5.0000      "}));
 
   // Lines with the same polygon on both sides bound nothing: an empty polygon shapefile.
   const Shapefile polygons = read_shapefile(run + "/PC01");
   EXPECT_TRUE(polygons.records.empty());
   EXPECT_EQ(polygons.file_length, 100);
   EXPECT_EQ(read_file(run + "/PC01.shx").size(), 100u);
-  EXPECT_EQ(read_file(run + "/PC01.shx")[27], 50);
 
   // Nothing was written beside the input.
   for (const auto& entry : fs::directory_iterator(input)) EXPECT_EQ(entry.path().extension(), ".DDF") << entry.path();
-  EXPECT_NE(read_file(run + "/TR01CATD.log").find("Wrote 4 line records to shape LE01\n"), std::string::npos);
 }
 
 TEST_F(Shapes, GeographicLengthsAreMiles) {
@@ -104,69 +92,20 @@ TEST_F(Shapes, PointRecordsRowsAndRepeatedPoint) {
   t.points("NO01", {{1, {{1000, 2000}}}, {2, {{3000, 4000}}}, {3, {}}});
   t.points("NA01", {{7, {{500, 600}}, 2}, {8, {{700, 800}}, 3}});
   const std::string run = t.convert(dir_.path());
-
-  const Shapefile nodes = read_shapefile(run + "/NO01");
-  EXPECT_EQ(nodes.shape_type, 1);
-  ASSERT_EQ(nodes.records.size(), 3u);
-  ASSERT_EQ(nodes.index.size(), 3u);
-  for (std::int32_t k = 0; k < 3; ++k) {
-    EXPECT_EQ(nodes.records[k].number, k + 1);
-    EXPECT_EQ(nodes.records[k].content_length, 20);
-    EXPECT_EQ(nodes.index[k], (std::pair<std::int32_t, std::int32_t>{100 + 28 * k, 20}));
+  for (const auto& [module, points, rows] :
+       {std::tuple{"NO01", std::vector<XY>{{10, 20}, {30, 40}, {30, 40}}, std::vector<std::string>{" 1       ", " 2       ", " 3       "}},
+        {"NA01", std::vector<XY>{{5, 6}, {7, 8}}, std::vector<std::string>{" 7       ", " 8       "}}}) {
+    const Shapefile shp = read_shapefile(run + "/" + module);
+    std::vector<XY> got;
+    for (std::size_t k = 0; k < shp.records.size(); ++k) {
+      got.push_back(shp.records[k].points.at(0));
+      EXPECT_EQ(shp.index.at(k), (std::pair<std::int32_t, std::int32_t>(100 + 28 * k, 20)));
+    }
+    EXPECT_EQ(got, points) << module;
+    const DbfTable table = read_dbf(run + "/" + module + ".dbf");
+    EXPECT_EQ(table.fields, std::vector<std::string>{std::string(module) + "_ID N(8)"});
+    EXPECT_EQ(table.rows, rows);
   }
-  EXPECT_EQ(nodes.records[0].points[0], (XY{10.0, 20.0}));
-  EXPECT_EQ(nodes.records[2].points[0], (XY{30.0, 40.0}));
-  EXPECT_EQ(nodes.box[0], 10.0);
-  EXPECT_EQ(nodes.box[3], 40.0);
-  const DbfTable table = read_dbf(run + "/NO01.dbf");
-  EXPECT_EQ(table.fields, std::vector<std::string>{"NO01_ID N(8)"});
-  EXPECT_EQ(table.rows, (std::vector<std::string>{" 1       ", " 2       ", " 3       "}));
-  EXPECT_TRUE(table.tail.empty());
-
-  ASSERT_EQ(read_shapefile(run + "/NA01").records.size(), 2u);
-  EXPECT_EQ(read_shapefile(run + "/NA01").records[1].points[0], (XY{7.0, 8.0}));
-  EXPECT_EQ(read_dbf(run + "/NA01.dbf").fields, std::vector<std::string>{"NA01_ID N(8)"});
-  EXPECT_EQ(read_dbf(run + "/NA01.dbf").rows, (std::vector<std::string>{" 7       ", " 8       "}));
-}
-
-TEST_F(Shapes, PolygonsClockwiseWithIslandsCounterClockwise) {
-  TopoTransfer t(dir_.file("in"));
-  t.lines("LE01", {
-      // Polygon 2, digitised clockwise: on the right of its lines.
-      {1, 1, 2, 1, 2, {{0, 0}, {0, 10}}}, {2, 2, 3, 1, 2, {{0, 10}, {10, 10}}},
-      {3, 3, 4, 1, 2, {{10, 10}, {10, 0}}}, {4, 4, 1, 1, 2, {{10, 0}, {0, 0}}},
-      {5, 5, 6, 2, 2, {{2, 2}, {3, 3}}},  // same polygon on both sides: bounds nothing
-      // Polygon 3, digitised counter-clockwise: on the left of its lines.
-      {6, 11, 12, 3, 1, {{20, 0}, {30, 0}}}, {7, 12, 13, 3, 1, {{30, 0}, {30, 10}}},
-      {8, 13, 14, 3, 1, {{30, 10}, {20, 10}}}, {9, 14, 11, 3, 1, {{20, 10}, {20, 0}}},
-      // Polygon 4 with the island polygon 5, bounded by one closed line.
-      {10, 21, 22, 1, 4, {{40, 0}, {40, 10}}}, {11, 22, 23, 1, 4, {{40, 10}, {50, 10}}},
-      {12, 23, 24, 1, 4, {{50, 10}, {50, 0}}}, {13, 24, 21, 1, 4, {{50, 0}, {40, 0}}},
-      {14, 25, 25, 4, 5, {{43, 3}, {43, 7}, {47, 7}, {47, 3}, {43, 3}}},
-  });
-  const std::string run = t.convert(dir_.path());
-  const Shapefile shp = read_shapefile(run + "/PC01");
-  EXPECT_EQ(shp.shape_type, 5);
-  ASSERT_EQ(shp.records.size(), 4u);
-  const ShpRecord& square = shp.records[0];
-  EXPECT_EQ(square.parts, std::vector<std::int32_t>{0});
-  EXPECT_EQ(square.points, (Ring{{0, 0}, {0, 10}, {0, 10}, {10, 10}, {10, 10}, {10, 0}, {10, 0}, {0, 0}}));
-  EXPECT_EQ(square.content_length, 44 + 4 + 16 * 8);
-  EXPECT_EQ(shp.records[1].points, (Ring{{30, 0}, {20, 0}, {20, 0}, {20, 10}, {20, 10}, {30, 10}, {30, 10}, {30, 0}}));
-  const ShpRecord& holed = shp.records[2];
-  ASSERT_EQ(holed.parts.size(), 2u);
-  EXPECT_DOUBLE_EQ(signed_area(holed.part(0)), -100.0);
-  EXPECT_EQ(holed.part(1), (Ring{{43, 3}, {47, 3}, {47, 7}, {43, 7}, {43, 3}}));
-  EXPECT_DOUBLE_EQ(signed_area(holed.part(1)), 16.0);
-  EXPECT_EQ(holed.box[0], 40.0);
-  EXPECT_EQ(holed.box[3], 10.0);
-  EXPECT_DOUBLE_EQ(signed_area(shp.records[3].points), -16.0);
-  EXPECT_EQ(shp.box[0], 0.0);
-  EXPECT_EQ(shp.box[2], 50.0);
-  const DbfTable table = read_dbf(run + "/PC01.dbf");
-  EXPECT_EQ(table.fields, std::vector<std::string>{"PC01_id N(8)"});
-  EXPECT_EQ(table.rows, (std::vector<std::string>{" 2       ", " 3       ", " 4       ", " 5       "}));
-  EXPECT_EQ(table.tail, "\x1a");
 }
 
 TEST_F(Shapes, SelfTouchingUnclosedAndPointlessPolygonsInIdOrder) {

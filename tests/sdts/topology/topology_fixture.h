@@ -1,5 +1,5 @@
 // Synthetic transfers with line and point modules, converted whole, for the topology tests;
-// the outputs are read with tests/support/output_files.h.
+// the outputs are read with tests/support/output_files.h in a tests/support/sandbox.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,9 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/message_sink.h"
-#include "platform/paths.h"
-#include "tests/support/output_files.h"
+#include "tests/support/sandbox.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 
 namespace topo_test {
@@ -48,15 +46,6 @@ class TopoTransfer {
 
  private:
   corvane::sdts_fixture::SdtsTransfer transfer_;
-};
-
-// A scratch directory and the messages of one test.
-class TopologyTest : public ::testing::Test {
- protected:
-  void SetUp() override { corvane::install_message_sink(&messages_); }
-  void TearDown() override { corvane::install_message_sink(nullptr); }
-  corvane::paths::WorkDirectory dir_{"topo-test-"};
-  corvane::RecordingMessageSink messages_;
 };
 
 }  // namespace topo_test
