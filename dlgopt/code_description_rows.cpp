@@ -5,6 +5,7 @@
 
 namespace corvane::dlgopt {
 
+// clang-format off
 const CodeDescriptionRow kCodeDescriptionRows[] = {
     {20, 0, "Photorevised feature"},
     {20, 100, "Void area"},
@@ -695,6 +696,7 @@ const CodeDescriptionRow kCodeDescriptionRows[] = {
     {306, 72, ""},
     {306, 73, ""},
 };
+// clang-format on
 
 const std::size_t kCodeDescriptionRowCount = std::size(kCodeDescriptionRows);
 

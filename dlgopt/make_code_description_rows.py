@@ -100,10 +100,12 @@ def main(codes_tsv, output):
         out.write("// An empty text marks a code whose standard description has not been gathered yet.\n")
         out.write('#include "dlgopt/code_description.h"\n\n')
         out.write("namespace corvane::dlgopt {\n\n")
+        out.write("// clang-format off\n")
         out.write("const CodeDescriptionRow kCodeDescriptionRows[] = {\n")
         for major, minor, text in rows:
             out.write(f"    {{{major}, {minor}, {c_string(text)}}},\n")
-        out.write("};\n\n")
+        out.write("};\n")
+        out.write("// clang-format on\n\n")
         out.write("const std::size_t kCodeDescriptionRowCount = std::size(kCodeDescriptionRows);\n\n")
         out.write("}  // namespace corvane::dlgopt\n")
     missing = [(ma, mi) for ma, mi, t in rows if not t]
