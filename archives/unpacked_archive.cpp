@@ -31,11 +31,16 @@ bool names_tar(const std::string& name) {
 
 std::string gzip_failure(int result) {
   switch (result) {
-    case kGZipCannotRead: return "cannot read the archive";
-    case kGZipDamaged: return "the gzip data is damaged";
-    case kGZipCannotWrite: return "cannot write into the unpack directory";
-    case kGZipTooLarge: return "it decompresses to more than 20 GiB or the free space";
-    default: return "not a gzip archive name";
+    case kGZipCannotRead:
+      return "cannot read the archive";
+    case kGZipDamaged:
+      return "the gzip data is damaged";
+    case kGZipCannotWrite:
+      return "cannot write into the unpack directory";
+    case kGZipTooLarge:
+      return "it decompresses to more than 20 GiB or the free space";
+    default:
+      return "not a gzip archive name";
   }
 }
 
@@ -85,7 +90,8 @@ std::vector<std::string> regular_files(const std::string& directory) {
 }
 
 // `tail` is written in lower case; a name ending in it exactly comes before one in any case.
-std::optional<std::string> first_ending(const std::vector<std::string>& names, std::string_view tail) {
+std::optional<std::string> first_ending(const std::vector<std::string>& names,
+                                        std::string_view tail) {
   for (const auto& name : names)
     if (name.ends_with(tail)) return name;
   for (const auto& name : names)
@@ -116,8 +122,10 @@ bool is_archive(std::string_view path) {
 UnpackedArchive::UnpackedArchive(const std::string& archive_path)
     : archive_(archive_path), work_("corvane-unpack-"), directory_(work_.file("unzipped")) {
   std::error_code ec;
-  if (!fs::create_directory(directory_, ec)) fatal("Cannot create the unpack directory " + directory_);
-  if (std::string reason = unpack(); !reason.empty()) failure_ = "Cannot unpack " + archive_ + ": " + reason;
+  if (!fs::create_directory(directory_, ec))
+    fatal("Cannot create the unpack directory " + directory_);
+  if (std::string reason = unpack(); !reason.empty())
+    failure_ = "Cannot unpack " + archive_ + ": " + reason;
 }
 
 std::string UnpackedArchive::unpack() {
@@ -141,8 +149,8 @@ std::string UnpackedArchive::unpack() {
 std::optional<std::string> UnpackedArchive::catalog() const {
   std::optional<CatalogCandidate> best;
   std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(directory_, ec); !ec && it != fs::recursive_directory_iterator();
-       it.increment(ec)) {
+  for (auto it = fs::recursive_directory_iterator(directory_, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (!lower(name).ends_with("catd.ddf") || !it->is_regular_file(ec)) continue;
     CatalogCandidate found{it.depth(), !name.ends_with("catd.ddf"), it->path()};
@@ -175,6 +183,8 @@ std::optional<std::string> UnpackedArchive::file_to_convert() {
   return std::nullopt;
 }
 
-std::string UnpackedArchive::nothing_to_convert() const { return "No file to convert in " + archive_; }
+std::string UnpackedArchive::nothing_to_convert() const {
+  return "No file to convert in " + archive_;
+}
 
 }  // namespace corvane::archives

@@ -23,7 +23,8 @@ using GzFile = std::unique_ptr<std::remove_pointer_t<gzFile>, GzCloser>;
 class OutputFile {
  public:
   explicit OutputFile(const std::string& path)
-      : path_(path), fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644)) {}
+      : path_(path),
+        fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644)) {}
   ~OutputFile() {
     if (fd_ >= 0) ::close(fd_);
     if (!kept_) ::unlink(path_.c_str());
@@ -88,7 +89,8 @@ int decompress(const std::string& archive, const std::string& output_path, std::
 }  // namespace
 
 extern "C" int Wendmark_GZip(int argc, char** argv, const char* directory) {
-  if (argc < 3 || argv == nullptr || directory == nullptr || *directory == '\0') return kGZipBadArguments;
+  if (argc < 3 || argv == nullptr || directory == nullptr || *directory == '\0')
+    return kGZipBadArguments;
   if (std::string_view(argv[argc - 2]) != "-d") return kGZipBadArguments;
   const std::string archive = argv[argc - 1];
   const std::string name = name_without_gz(archive);

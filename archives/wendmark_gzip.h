@@ -4,11 +4,11 @@
 // Results of Wendmark_GZip.
 enum WendmarkGZipResult {
   kGZipOk = 0,
-  kGZipBadArguments = 1,   // not "gzip -d <archive>", or the name does not end in ".gz"
-  kGZipCannotRead = 2,     // the archive cannot be opened
-  kGZipDamaged = 3,        // the compressed data is not valid gzip
-  kGZipCannotWrite = 4,    // the output cannot be created or written
-  kGZipTooLarge = 5,       // the output would exceed the unpack size limit
+  kGZipBadArguments = 1,  // not "gzip -d <archive>", or the name does not end in ".gz"
+  kGZipCannotRead = 2,    // the archive cannot be opened
+  kGZipDamaged = 3,       // the compressed data is not valid gzip
+  kGZipCannotWrite = 4,   // the output cannot be created or written
+  kGZipTooLarge = 5,      // the output would exceed the unpack size limit
 };
 
 // Decompresses argv[argc-1] (argv: "gzip", "-d", archive path) into `directory`, as the

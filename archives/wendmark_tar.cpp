@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -71,7 +71,8 @@ std::optional<TarRequest> parse_request(const char* arguments) {
 
 // Components of a relative member path; nullopt when it is absolute or climbs out
 // (through "..") of the directory it is extracted into.
-std::optional<std::vector<std::string>> contained_components(std::string_view base_dir, std::string_view path) {
+std::optional<std::vector<std::string>> contained_components(std::string_view base_dir,
+                                                             std::string_view path) {
   if (path.empty() || path[0] == '/') return std::nullopt;
   std::vector<std::string> parts;
   std::string joined(base_dir);
@@ -124,7 +125,8 @@ class Extraction {
     if (!reader || !writer) return fail("out of memory");
     archive_read_support_filter_all(reader.get());
     archive_read_support_format_tar(reader.get());
-    archive_write_disk_set_options(writer.get(), ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_SECURE_SYMLINKS |
+    archive_write_disk_set_options(writer.get(), ARCHIVE_EXTRACT_TIME |
+                                                     ARCHIVE_EXTRACT_SECURE_SYMLINKS |
                                                      ARCHIVE_EXTRACT_SECURE_NODOTDOT);
     if (archive_read_open_filename(reader.get(), request_.archive.c_str(), 1 << 16) != ARCHIVE_OK)
       return fail("cannot read " + request_.archive + ": " + archive_error_string(reader.get()));
@@ -133,7 +135,8 @@ class Extraction {
     for (;;) {
       const int status = archive_read_next_header(reader.get(), &entry);
       if (status == ARCHIVE_EOF) break;
-      if (status < ARCHIVE_WARN) return fail(std::string("damaged archive: ") + archive_error_string(reader.get()));
+      if (status < ARCHIVE_WARN)
+        return fail(std::string("damaged archive: ") + archive_error_string(reader.get()));
       if (const int result = extract(reader.get(), writer.get(), entry); result != 0) return result;
     }
     return 0;
@@ -179,7 +182,8 @@ class Extraction {
     for (;;) {
       const int status = archive_read_data_block(reader, &block, &size, &offset);
       if (status == ARCHIVE_EOF) return 0;
-      if (status < ARCHIVE_WARN) return fail("damaged member " + name + ": " + archive_error_string(reader));
+      if (status < ARCHIVE_WARN)
+        return fail("damaged member " + name + ": " + archive_error_string(reader));
       written += size;
       // The header's size may understate what the data holds; count what arrives too.
       if (written > limit_) return too_large();
@@ -189,7 +193,8 @@ class Extraction {
   }
 
   int too_large() {
-    return fail("the archive unpacks to more than " + std::to_string(limit_) + " bytes (limit or free space)");
+    return fail("the archive unpacks to more than " + std::to_string(limit_) +
+                " bytes (limit or free space)");
   }
 
   int fail(const std::string& reason) {
@@ -220,7 +225,9 @@ extern "C" int Wendmark_Tar(const char* arguments, char* output, int outputSize)
   if (output != nullptr && outputSize > 0) output[0] = '\0';
   const std::optional<TarRequest> request = parse_request(arguments ? arguments : "");
   if (!request) {
-    if (output != nullptr && outputSize > 0) std::snprintf(output, static_cast<std::size_t>(outputSize), "tar: usage: -xvf ARCHIVE [-C DIRECTORY]\n");
+    if (output != nullptr && outputSize > 0)
+      std::snprintf(output, static_cast<std::size_t>(outputSize),
+                    "tar: usage: -xvf ARCHIVE [-C DIRECTORY]\n");
     return 1;
   }
   return Extraction(*request, output, outputSize).run();

@@ -10,5 +10,5 @@
 // components, links leading out of the directory, device or fifo entries, or a total
 // size beyond the unpack limit are refused and stop the extraction.
 // Returns 0 when every member was extracted, non-zero otherwise.
-extern "C" __attribute__((visibility("default"))) int Wendmark_Tar(const char* arguments, char* output,
-                                                                   int outputSize);
+extern "C" __attribute__((visibility("default"))) int Wendmark_Tar(const char* arguments,
+                                                                   char* output, int outputSize);

@@ -126,10 +126,13 @@ int value_digits(Kind kind) {
 }
 
 // 1 to 25 are the letters A to Y; anything else is a blank.
-char letter(int value) { return value >= 1 && value <= 25 ? static_cast<char>('A' + value - 1) : ' '; }
+char letter(int value) {
+  return value >= 1 && value <= 25 ? static_cast<char>('A' + value - 1) : ' ';
+}
 
 CodeDescription describe(Kind kind, std::string_view text, std::int32_t minor) {
-  CodeDescription d{padded(text, kDefWidth), std::string(kValueWidth, ' '), std::string(kValueWidth, ' ')};
+  CodeDescription d{padded(text, kDefWidth), std::string(kValueWidth, ' '),
+                    std::string(kValueWidth, ' ')};
   if (const int shown = value_digits(kind); shown > 0) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "%0*d", shown, minor);
@@ -156,11 +159,13 @@ CodeDescription describe_by_minor(std::int32_t major, std::int32_t minor) {
 
 const CodeDescriptionRow* FindCodeDescriptionRow(std::int32_t major, std::int32_t minor) {
   const std::span<const CodeDescriptionRow> rows(kCodeDescriptionRows, kCodeDescriptionRowCount);
-  const auto key_less = [](const CodeDescriptionRow& row, std::pair<std::int32_t, std::int32_t> key) {
+  const auto key_less = [](const CodeDescriptionRow& row,
+                           std::pair<std::int32_t, std::int32_t> key) {
     return std::pair(row.major, row.minor) < key;
   };
   const auto it = std::lower_bound(rows.begin(), rows.end(), std::pair(major, minor), key_less);
-  if (it == rows.end() || it->major != major || it->minor != minor || *it->text == '\0') return nullptr;
+  if (it == rows.end() || it->major != major || it->minor != minor || *it->text == '\0')
+    return nullptr;
   return &*it;
 }
 
@@ -173,16 +178,20 @@ CodeDescription DescribeCode(std::int32_t major, std::int32_t minor) {
   }
   if (major == 98) {
     return g_opt_scale == kScale2M
-               ? describe(Kind::kText, "Federal Land Name (will be implemented at a future date)", minor)
+               ? describe(Kind::kText, "Federal Land Name (will be implemented at a future date)",
+                          minor)
                : describe(Kind::kText, "Best estimate of classification or position", minor);
   }
   if (major == 308) {
-    return minor != 0 ? describe(Kind::kValue, "Land grant, location, or mineral monument number", minor)
-                      : describe(Kind::kText, "Best estimate of position or classification", minor);
+    return minor != 0
+               ? describe(Kind::kValue, "Land grant, location, or mineral monument number", minor)
+               : describe(Kind::kText, "Best estimate of position or classification", minor);
   }
-  const auto rule = std::lower_bound(std::begin(kMajorRules), std::end(kMajorRules), major,
-                                     [](const MajorRule& r, std::int32_t m) { return r.major < m; });
-  if (rule != std::end(kMajorRules) && rule->major == major) return describe(rule->kind, rule->text, minor);
+  const auto rule =
+      std::lower_bound(std::begin(kMajorRules), std::end(kMajorRules), major,
+                       [](const MajorRule& r, std::int32_t m) { return r.major < m; });
+  if (rule != std::end(kMajorRules) && rule->major == major)
+    return describe(rule->kind, rule->text, minor);
   return describe(Kind::kText, "Unknown", minor);
 }
 

@@ -29,13 +29,15 @@ bool output_failed() {
 
 void read_nodes(DlgRecordReader& reader, DlgElements& elements) {
   elements.nodes.reserve(bounded_count(g_opt_node_count, reader, 1));
-  for (int n = 0; n < g_opt_node_count; ++n) ReadNodeRecord(reader, n, elements.nodes.emplace_back());
+  for (int n = 0; n < g_opt_node_count; ++n)
+    ReadNodeRecord(reader, n, elements.nodes.emplace_back());
   g_opt_log.printf("Read %d node records\n", static_cast<int>(elements.nodes.size()));
 }
 
 void read_areas(DlgRecordReader& reader, DlgElements& elements) {
   elements.areas.reserve(bounded_count(g_opt_area_count, reader, 1));
-  for (int n = 0; n < g_opt_area_count; ++n) ReadAreaRecord(reader, n, elements.areas.emplace_back());
+  for (int n = 0; n < g_opt_area_count; ++n)
+    ReadAreaRecord(reader, n, elements.areas.emplace_back());
   g_opt_log.printf("Read %d area records\n", static_cast<int>(elements.areas.size()));
 }
 
@@ -53,7 +55,8 @@ void read_lines(DlgRecordReader& reader, DlgElements& elements) {
 
 bool ConvertOptFile(OptProgressDialog& dialog) {
   const std::string work_path = paths::join(paths::temp_directory(), "dlgopt.tmp");
-  if (!g_opt_work_file.open(work_path)) g_opt_log.printf("WARNING - cannot open work file %s\n", work_path.c_str());
+  if (!g_opt_work_file.open(work_path))
+    g_opt_log.printf("WARNING - cannot open work file %s\n", work_path.c_str());
   g_opt_status = kOptStatusOk;
   g_opt_airport_count = 0;
   g_opt_place_count = 0;

@@ -12,12 +12,16 @@ DbfRow& DbfRow::integer(long long value, std::size_t width, Align align) {
 
 DbfRow& DbfRow::real(double value, std::size_t width, int decimals, Align align) {
   char digits[400];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+  const auto result =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
   if (result.ec != std::errc()) return field(std::string(width, '*'), width, align);
-  return field(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)), width, align);
+  return field(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)), width,
+               align);
 }
 
-DbfRow& DbfRow::text(std::string_view value, std::size_t width) { return field(value.substr(0, width), width, kLeft); }
+DbfRow& DbfRow::text(std::string_view value, std::size_t width) {
+  return field(value.substr(0, width), width, kLeft);
+}
 
 DbfRow& DbfRow::field(std::string_view value, std::size_t width, Align align) {
   if (value.size() > width) {
@@ -31,6 +35,8 @@ DbfRow& DbfRow::field(std::string_view value, std::size_t width, Align align) {
   return *this;
 }
 
-bool DbfRow::write(std::FILE* file) const { return std::fwrite(text_.data(), 1, text_.size(), file) == text_.size(); }
+bool DbfRow::write(std::FILE* file) const {
+  return std::fwrite(text_.data(), 1, text_.size(), file) == text_.size();
+}
 
 }  // namespace corvane::dlgopt

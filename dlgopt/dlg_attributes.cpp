@@ -44,8 +44,8 @@ void add_pair(RowTable& table, int key, const DlgCodePair& pair) {
 
 // One row per pair of every element, keyed by the element's id.
 template <typename Element>
-void write_code_table(const char* suffix, const DBFFieldDef* fields, std::span<const Element> elements,
-                      const char* none, const char* wrote) {
+void write_code_table(const char* suffix, const DBFFieldDef* fields,
+                      std::span<const Element> elements, const char* none, const char* wrote) {
   RowTable table(suffix, fields);
   if (!table.open()) return;
   for (const Element& element : elements) {
@@ -57,8 +57,8 @@ void write_code_table(const char* suffix, const DBFFieldDef* fields, std::span<c
 }  // namespace
 
 void WriteNodeAttributes(std::span<const DlgNode> nodes) {
-  write_code_table("nodeatts.dbf", kNodeAttributeFields.data(), nodes, "No node attributes were generated\n",
-                   "Wrote %d node attribute records\n");
+  write_code_table("nodeatts.dbf", kNodeAttributeFields.data(), nodes,
+                   "No node attributes were generated\n", "Wrote %d node attribute records\n");
 }
 
 void WriteLineAttributes(std::span<const DlgLine> lines) {
@@ -81,8 +81,8 @@ void WriteLineAttributes(std::span<const DlgLine> lines) {
 }
 
 void WriteAreaAttributes(std::span<const DlgArea> areas) {
-  write_code_table("areaatts.dbf", kAreaAttributeFields.data(), areas, "No area attributes were generated\n",
-                   "Wrote %d area attribute records\n");
+  write_code_table("areaatts.dbf", kAreaAttributeFields.data(), areas,
+                   "No area attributes were generated\n", "Wrote %d area attribute records\n");
 }
 
 }  // namespace corvane::dlgopt

@@ -16,11 +16,14 @@ constexpr int kCodePairsPerRecord = 6;
 constexpr int kPointsPerRecord = 3;
 
 // Records taken by a list of `count` entries; negative counts (damaged files) take none.
-long records_for(int count, int per_record) { return count <= 0 ? 0 : (count + per_record - 1) / per_record; }
+long records_for(int count, int per_record) {
+  return count <= 0 ? 0 : (count + per_record - 1) / per_record;
+}
 
 // Elements are counted from 1 here: this line is for the reader of the log.
 [[noreturn]] void file_ends_early(const char* kind, int index) {
-  opt_fatal("DLG file ends early, in " + std::string(kind) + " " + std::to_string(index + 1) + "\nQuitting");
+  opt_fatal("DLG file ends early, in " + std::string(kind) + " " + std::to_string(index + 1) +
+            "\nQuitting");
 }
 
 std::string read_element_record(DlgRecordReader& reader, const char* kind, int index, char type) {
@@ -39,8 +42,8 @@ void skip_records(DlgRecordReader& reader, long count, const char* kind, int ind
 // Reads a list of `count` entries, `per_record` to a record of the records that follow, each
 // `width` columns wide; `parse` takes the entry at a column of a record.
 template <typename Entry, typename Parse>
-void read_list(DlgRecordReader& reader, int count, int per_record, int width, const char* kind, int index,
-               std::vector<Entry>& entries, Parse parse) {
+void read_list(DlgRecordReader& reader, int count, int per_record, int width, const char* kind,
+               int index, std::vector<Entry>& entries, Parse parse) {
   entries.clear();
   entries.reserve(bounded_count(count, reader, per_record));
   std::string record;
@@ -51,14 +54,16 @@ void read_list(DlgRecordReader& reader, int count, int per_record, int width, co
   }
 }
 
-std::vector<DlgCodePair> read_code_pairs(DlgRecordReader& reader, int count, const char* kind, int index) {
+std::vector<DlgCodePair> read_code_pairs(DlgRecordReader& reader, int count, const char* kind,
+                                         int index) {
   std::vector<DlgCodePair> pairs;
-  read_list(reader, count, kCodePairsPerRecord, 12, kind, index, pairs, [](const std::string& record, int column) {
-    DlgCodePair pair;
-    ParseField(record, column, 6, pair.major);
-    ParseField(record, column + 6, 6, pair.minor);
-    return pair;
-  });
+  read_list(reader, count, kCodePairsPerRecord, 12, kind, index, pairs,
+            [](const std::string& record, int column) {
+              DlgCodePair pair;
+              ParseField(record, column, 6, pair.major);
+              ParseField(record, column + 6, 6, pair.minor);
+              return pair;
+            });
   return pairs;
 }
 
@@ -89,7 +94,8 @@ PointElementHead read_point_element(DlgRecordReader& reader, const char* kind, i
 std::size_t bounded_count(long count, const DlgRecordReader& reader, int entries_per_record) {
   if (count <= 0) return 0;
   // A record takes at least one byte (an empty line), and holds at most this many entries.
-  const std::uint64_t most = reader.remaining_bytes() * static_cast<std::uint64_t>(entries_per_record);
+  const std::uint64_t most =
+      reader.remaining_bytes() * static_cast<std::uint64_t>(entries_per_record);
   return static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), most));
 }
 

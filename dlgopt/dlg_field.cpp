@@ -8,12 +8,15 @@ namespace corvane::dlgopt {
 
 namespace {
 
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool is_space(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // The field's text after leading white space and a '+' sign (from_chars accepts neither).
 std::string_view number_text(std::string_view record, int offset, int width) {
   if (offset < 0 || width <= 0 || static_cast<std::size_t>(offset) >= record.size()) return {};
-  std::string_view field = record.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(width));
+  std::string_view field =
+      record.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(width));
   // A NUL ends the field as it would end the C string it was copied into.
   field = field.substr(0, field.find('\0'));
   std::size_t start = 0;
@@ -29,7 +32,8 @@ void ParseField(std::string_view record, int offset, int width, int& target) {
   std::int64_t value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec == std::errc::result_out_of_range) {
-    value = text.starts_with('-') ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    value =
+        text.starts_with('-') ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
   } else if (result.ec != std::errc()) {
     value = 0;
   }

@@ -17,14 +17,17 @@ constexpr int kParameterRecords = 6;  // records 5 to 10
 
 // The log lines of the datum codes, by code.
 constexpr const char* kHorizontalDatumLines[] = {
-    "DLG horizontal datum NAD 27\n",       "DLG horizontal datum NAD 83\n",
-    "DLG horizontal datum Puerto Rico\n",  "DLG horizontal datum Old Hawaiian\n",
+    "DLG horizontal datum NAD 27\n", "DLG horizontal datum NAD 83\n",
+    "DLG horizontal datum Puerto Rico\n", "DLG horizontal datum Old Hawaiian\n",
     "DLG horizontal datum Local (Astro)\n"};
-constexpr const char* kVerticalDatumLines[] = {"DLG vertical datum NGVD 29\n", "DLG vertical datum NAVD 88\n",
+constexpr const char* kVerticalDatumLines[] = {"DLG vertical datum NGVD 29\n",
+                                               "DLG vertical datum NAVD 88\n",
                                                "DLG vertical datum Local Mean Sea Level\n"};
 
 const char* datum_line(std::span<const char* const> lines, int code, const char* unknown) {
-  return code >= 0 && static_cast<std::size_t>(code) < lines.size() ? lines[static_cast<std::size_t>(code)] : unknown;
+  return code >= 0 && static_cast<std::size_t>(code) < lines.size()
+             ? lines[static_cast<std::size_t>(code)]
+             : unknown;
 }
 
 // The next record; when the file ends first, `failure` is logged and the answer is false.
@@ -61,7 +64,8 @@ void show_reference_system(OptProgressDialog& dialog) {
   if (g_opt_scale == kScale2M) {
     g_opt_log.printf("%s", datum_line(kHorizontalDatumLines, header.horizontal_datum,
                                       "DLG horizontal datum is unknown\n"));
-    g_opt_log.printf("%s", datum_line(kVerticalDatumLines, header.vertical_datum, "DLG vertical datum is unknown\n"));
+    g_opt_log.printf("%s", datum_line(kVerticalDatumLines, header.vertical_datum,
+                                      "DLG vertical datum is unknown\n"));
   }
 }
 
@@ -85,7 +89,8 @@ bool ReadDlgHeader(DlgRecordReader& reader, OptProgressDialog& dialog) {
   g_opt_log.printf("Dates of source material: %s\n", header.dates.c_str());
   g_opt_log.printf("Scale is 1:%d\n", g_opt_scale);
 
-  if (!read_record(reader, header.records[2], 3) || !read_or_log(reader, header.records[3], "Cannot read record 4")) {
+  if (!read_record(reader, header.records[2], 3) ||
+      !read_or_log(reader, header.records[3], "Cannot read record 4")) {
     return false;
   }
   const std::string& record4 = header.records[3];

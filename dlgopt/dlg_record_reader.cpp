@@ -18,8 +18,9 @@ bool is_filler(char c) { return c == '\r' || c == '\0' || c == '\x1a'; }
 
 DlgRecordReader::DlgRecordReader(std::FILE* file) : file_(file) {
   struct stat info {};
-  size_ = (::fstat(::fileno(file_), &info) == 0 && S_ISREG(info.st_mode)) ? static_cast<std::uint64_t>(info.st_size)
-                                                                          : std::numeric_limits<std::uint64_t>::max();
+  size_ = (::fstat(::fileno(file_), &info) == 0 && S_ISREG(info.st_mode))
+              ? static_cast<std::uint64_t>(info.st_size)
+              : std::numeric_limits<std::uint64_t>::max();
 }
 
 bool DlgRecordReader::detect_form() {
@@ -31,7 +32,9 @@ bool DlgRecordReader::detect_form() {
   return got > 0;
 }
 
-bool DlgRecordReader::read(std::string& record) { return line_ends_ ? read_line(record) : read_fixed(record); }
+bool DlgRecordReader::read(std::string& record) {
+  return line_ends_ ? read_line(record) : read_fixed(record);
+}
 
 bool DlgRecordReader::skip(long count) {
   for (long i = 0; i < count; ++i) {

@@ -20,9 +20,9 @@ using namespace corvane::formats;
 namespace {
 
 const DBFFieldDef kNodeFields[] = {{"NODE_ID", 'N', 8, 0}, {nullptr, 0, 0, 0}};
-const DBFFieldDef kLinkFields[] = {{"LINK_ID", 'N', 8, 0}, {"FROMNODE", 'N', 8, 0}, {"TONODE", 'N', 8, 0},
-                                   {"LPOLY", 'N', 8, 0},   {"RPOLY", 'N', 8, 0},    {"LENGTH", 'N', 12, 4},
-                                   {nullptr, 0, 0, 0}};
+const DBFFieldDef kLinkFields[] = {
+    {"LINK_ID", 'N', 8, 0}, {"FROMNODE", 'N', 8, 0}, {"TONODE", 'N', 8, 0}, {"LPOLY", 'N', 8, 0},
+    {"RPOLY", 'N', 8, 0},   {"LENGTH", 'N', 12, 4},  {nullptr, 0, 0, 0}};
 const DBFFieldDef kAreaFields[] = {
     {"POLY_ID", 'N', 8, 0}, {"CEN_X", 'N', 12, 2}, {"CEN_Y", 'N', 12, 2}, {nullptr, 0, 0, 0}};
 
@@ -45,14 +45,16 @@ void write_row(const DbfRow& row, std::FILE* table, const std::string& path) {
   if (!row.write(table)) opt_fatal("Cannot write to " + path);
 }
 
-void begin_table(std::FILE* table, std::uint32_t rows, const DBFFieldDef* fields, const std::string& path) {
+void begin_table(std::FILE* table, std::uint32_t rows, const DBFFieldDef* fields,
+                 const std::string& path) {
   if (DBF_Write_Header(table, rows, fields) != 0 || DBF_Write_Field_Headers(table, fields) != 0) {
     opt_fatal("Cannot write to " + path);
   }
 }
 
 // The table's final header with its row count, after the end mark.
-void finish_table(std::FILE* table, std::uint32_t rows, const DBFFieldDef* fields, const std::string& path) {
+void finish_table(std::FILE* table, std::uint32_t rows, const DBFFieldDef* fields,
+                  const std::string& path) {
   if (DBF_Write_End_Mark(table) != 0) opt_fatal("Cannot write to " + path);
   std::rewind(table);
   if (DBF_Write_Header(table, rows, fields) != 0) opt_fatal("Cannot write to " + path);
@@ -71,9 +73,11 @@ SHPArc line_arc(const DlgLine& line) {
 
 const DlgLine& area_line(const DlgElements& elements, std::int32_t entry, int area_id) {
   const std::int64_t id = std::llabs(static_cast<long long>(entry));
-  const long index = elements.lines_sorted ? FindLineIndex(elements.lines, id) : static_cast<long>(id - 1);
+  const long index =
+      elements.lines_sorted ? FindLineIndex(elements.lines, id) : static_cast<long>(id - 1);
   if (index < 0 || static_cast<std::size_t>(index) >= elements.lines.size()) {
-    opt_fatal("ERROR-cannot find link " + std::to_string(entry) + " for area " + std::to_string(area_id));
+    opt_fatal("ERROR-cannot find link " + std::to_string(entry) + " for area " +
+              std::to_string(area_id));
   }
   return elements.lines[static_cast<std::size_t>(index)];
 }
@@ -149,7 +153,8 @@ void WriteNodeShapes(const DlgElements& elements, OptProgressDialog& dialog) {
     layer.shapes.add_point({SHP_POINT, node.x, node.y});
     dialog.set_nodes_processed(layer.shapes.records());
   };
-  if (!write_layer("nodes", std::span(elements.nodes), kNodeFields, SHP_POINT, "Wrote %d node shapes\n", add)) {
+  if (!write_layer("nodes", std::span(elements.nodes), kNodeFields, SHP_POINT,
+                   "Wrote %d node shapes\n", add)) {
     return;
   }
   WriteNodeAttributes(elements.nodes);
@@ -168,7 +173,8 @@ void WriteLineShapes(const DlgElements& elements, OptProgressDialog& dialog) {
     layer.shapes.add_arc(line_arc(line));
     dialog.set_lines_processed(layer.shapes.records());
   };
-  if (!write_layer("links", std::span(elements.lines), kLinkFields, SHP_POLYLINE, "Wrote %d line shapes\n", add)) {
+  if (!write_layer("links", std::span(elements.lines), kLinkFields, SHP_POLYLINE,
+                   "Wrote %d line shapes\n", add)) {
     return;
   }
   WriteLineAttributes(elements.lines);
@@ -187,7 +193,9 @@ void WriteAreaShapes(const DlgElements& elements, OptProgressDialog& dialog) {
   std::uint32_t rows = 0;
   for (const DlgArea& area : elements.areas) {
     DbfRow row;
-    row.integer(area.id, 8, DbfRow::kLeft).real(area.x, 12, 2, DbfRow::kLeft).real(area.y, 12, 2, DbfRow::kLeft);
+    row.integer(area.id, 8, DbfRow::kLeft)
+        .real(area.x, 12, 2, DbfRow::kLeft)
+        .real(area.y, 12, 2, DbfRow::kLeft);
     write_row(row, dbf.get(), dbf_path);
     ++rows;
     staging.begin_area(area.id);

@@ -21,8 +21,9 @@ constexpr std::int32_t kPlaceMajor = 207;
 
 const DBFFieldDef kAirportFields[] = {
     {"AIRPORT", 'C', 4, 0}, {"NAME", 'C', 72, 0}, {"NODE_ID", 'N', 8, 0}, {nullptr, 0, 0, 0}};
-const DBFFieldDef kPlaceFields[] = {{"PLACEID", 'C', 5, 0},     {"NAME", 'C', 42, 0},   {"COUNTY", 'C', 3, 0},
-                                    {"POPULATION", 'N', 10, 0}, {"NODE_ID", 'N', 8, 0}, {nullptr, 0, 0, 0}};
+const DBFFieldDef kPlaceFields[] = {{"PLACEID", 'C', 5, 0}, {"NAME", 'C', 42, 0},
+                                    {"COUNTY", 'C', 3, 0},  {"POPULATION", 'N', 10, 0},
+                                    {"NODE_ID", 'N', 8, 0}, {nullptr, 0, 0, 0}};
 
 // The next line of the names file without its line end; false at the end of the file.
 bool read_names_line(std::FILE* file, std::string& line) {
@@ -39,8 +40,8 @@ bool read_names_line(std::FILE* file, std::string& line) {
 
 // The node of `number` in a table sorted by number, or -1.
 std::int32_t node_of(std::span<const NumberedNode> table, std::int32_t number) {
-  const long index =
-      halving_search(table, number, [](const NumberedNode& entry) { return std::int64_t{entry.number}; });
+  const long index = halving_search(
+      table, number, [](const NumberedNode& entry) { return std::int64_t{entry.number}; });
   return index < 0 ? -1 : table[static_cast<std::size_t>(index)].node_id;
 }
 
@@ -52,14 +53,14 @@ std::string digits(const char* format, int value) {
 
 // What sets an airport table apart from a place table.
 struct NamesTable {
-  std::int32_t major;        // the code pairs whose minor code numbers a name
-  const char* few_nodes;     // logged when fewer nodes carry the code than the header counts
-  const char* no_names;      // logged after the names file's path when it cannot be opened
-  int no_names_status;       // and the run's status then
-  const char* suffix;        // of the table's file
+  std::int32_t major;     // the code pairs whose minor code numbers a name
+  const char* few_nodes;  // logged when fewer nodes carry the code than the header counts
+  const char* no_names;   // logged after the names file's path when it cannot be opened
+  int no_names_status;    // and the run's status then
+  const char* suffix;     // of the table's file
   const DBFFieldDef* fields;
-  const char* none;          // logged when the table gets no rows
-  const char* wrote;         // logged with the count of rows otherwise
+  const char* none;   // logged when the table gets no rows
+  const char* wrote;  // logged with the count of rows otherwise
 };
 
 const NamesTable kAirports = {kAirportMajor,
@@ -82,7 +83,8 @@ const NamesTable kPlaces = {kPlaceMajor,
 // The names file beside the input, one row per line as `row_of` composes it from the line and
 // the `wanted` nodes numbered by the table's code, found in `lines`.
 template <typename RowOf>
-void write_names_table(std::span<const DlgLine> lines, int wanted, const NamesTable& table, RowOf row_of) {
+void write_names_table(std::span<const DlgLine> lines, int wanted, const NamesTable& table,
+                       RowOf row_of) {
   if (wanted <= 0) return;
   const std::vector<NumberedNode> nodes = numbered_nodes(lines, table.major, wanted);
   if (static_cast<int>(nodes.size()) < wanted) g_opt_log.printf("%s", table.few_nodes);
@@ -102,7 +104,8 @@ void write_names_table(std::span<const DlgLine> lines, int wanted, const NamesTa
 
 }  // namespace
 
-std::vector<NumberedNode> numbered_nodes(std::span<const DlgLine> lines, std::int32_t major, int wanted) {
+std::vector<NumberedNode> numbered_nodes(std::span<const DlgLine> lines, std::int32_t major,
+                                         int wanted) {
   std::vector<NumberedNode> table;
   for (const DlgLine& line : lines) {
     for (const DlgCodePair& pair : line.codes) {
@@ -110,8 +113,9 @@ std::vector<NumberedNode> numbered_nodes(std::span<const DlgLine> lines, std::in
       if (pair.major == major) table.push_back({pair.minor, line.start_node});
     }
   }
-  std::stable_sort(table.begin(), table.end(),
-                   [](const NumberedNode& a, const NumberedNode& b) { return a.number < b.number; });
+  std::stable_sort(table.begin(), table.end(), [](const NumberedNode& a, const NumberedNode& b) {
+    return a.number < b.number;
+  });
   return table;
 }
 

@@ -23,6 +23,7 @@ void WriteAirports(std::span<const DlgLine> lines);
 void WritePlaces(std::span<const DlgLine> lines);
 
 // The nodes of the first `wanted` pairs with `major` on the lines, sorted by number.
-std::vector<NumberedNode> numbered_nodes(std::span<const DlgLine> lines, std::int32_t major, int wanted);
+std::vector<NumberedNode> numbered_nodes(std::span<const DlgLine> lines, std::int32_t major,
+                                         int wanted);
 
 }  // namespace corvane::dlgopt

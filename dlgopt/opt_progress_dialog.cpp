@@ -56,9 +56,15 @@ void OptProgressDialog::update() {
   window.repaint();
 }
 
-void OptProgressDialog::set_nodes_processed(int n) { show_counter(kNodesProcessed, nodes_processed = n); }
-void OptProgressDialog::set_lines_processed(int n) { show_counter(kLinesProcessed, lines_processed = n); }
-void OptProgressDialog::set_areas_processed(int n) { show_counter(kAreasProcessed, areas_processed = n); }
+void OptProgressDialog::set_nodes_processed(int n) {
+  show_counter(kNodesProcessed, nodes_processed = n);
+}
+void OptProgressDialog::set_lines_processed(int n) {
+  show_counter(kLinesProcessed, lines_processed = n);
+}
+void OptProgressDialog::set_areas_processed(int n) {
+  show_counter(kAreasProcessed, areas_processed = n);
+}
 
 void OptProgressDialog::show_counter(int field, int value) {
   if (!created_) return;

@@ -46,9 +46,10 @@ void log_start(const std::string& run_dir, bool created) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  g_opt_log.printf("New Process started on %d/%d at %d:%02d\n", local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                   local.tm_min);
-  g_opt_log.printf(created ? "directory %s created\n" : "directory %s not created\n", run_dir.c_str());
+  g_opt_log.printf("New Process started on %d/%d at %d:%02d\n", local.tm_mon + 1, local.tm_mday,
+                   local.tm_hour, local.tm_min);
+  g_opt_log.printf(created ? "directory %s created\n" : "directory %s not created\n",
+                   run_dir.c_str());
 }
 
 bool run(const std::string& input_path, const std::string& output_parent) {

@@ -44,11 +44,9 @@ struct UtmRun {
 
 // The registry holds the North American datums only for the zones they are used in.
 constexpr UtmRun kUtmRuns[] = {
-    {4267, true, 1, 22, 26701},  {4267, true, 59, 60, 3370},
-    {4269, true, 1, 23, 26901},  {4269, true, 24, 24, 9712, false},
-    {4269, true, 59, 60, 3372},  {4322, true, 1, 60, 32201},
-    {4322, false, 1, 60, 32301}, {4326, true, 1, 60, 32601},
-    {4326, false, 1, 60, 32701},
+    {4267, true, 1, 22, 26701},        {4267, true, 59, 60, 3370}, {4269, true, 1, 23, 26901},
+    {4269, true, 24, 24, 9712, false}, {4269, true, 59, 60, 3372}, {4322, true, 1, 60, 32201},
+    {4322, false, 1, 60, 32301},       {4326, true, 1, 60, 32601}, {4326, false, 1, 60, 32701},
 };
 
 const BuiltinDatum* find_datum(int geographic_epsg) {
@@ -70,9 +68,7 @@ std::optional<UtmZone> find_zone_by_code(int epsg) {
   return std::nullopt;
 }
 
-std::string zone_label(int zone, bool north) {
-  return std::to_string(zone) + (north ? "N" : "S");
-}
+std::string zone_label(int zone, bool north) { return std::to_string(zone) + (north ? "N" : "S"); }
 
 std::string utm_name(const BuiltinDatum& datum, const UtmZone& utm) {
   return std::string(datum.name) + " / UTM zone " + zone_label(utm.zone, utm.run->north);
@@ -91,10 +87,9 @@ std::string underscored(const std::string& name) {
 }
 
 std::string utm_esri_wkt(const BuiltinDatum& datum, const UtmZone& utm) {
-  const std::string projcs =
-      utm.run->esri_named
-          ? std::string(datum.esri_name) + "_UTM_Zone_" + zone_label(utm.zone, utm.run->north)
-          : underscored(utm_name(datum, utm));
+  const std::string projcs = utm.run->esri_named ? std::string(datum.esri_name) + "_UTM_Zone_" +
+                                                       zone_label(utm.zone, utm.run->north)
+                                                 : underscored(utm_name(datum, utm));
   const int central_meridian = 6 * utm.zone - 183;
   return "PROJCS[\"" + projcs + "\"," + datum.geogcs +
          ",PROJECTION[\"Transverse_Mercator\"],PARAMETER[\"False_Easting\",500000.0],"

@@ -106,8 +106,7 @@ int DBaseFile::_read_db_field_header() {
   std::fgetc(stream_.get());  // the terminator, whatever it holds
   // Records are read at the stride the header gave; descriptors that add up to another
   // length would split every record in the wrong place.
-  if (record_length_ != claimed_length)
-    return traced_exit(kRoutine, corrupt(kRoutine));
+  if (record_length_ != claimed_length) return traced_exit(kRoutine, corrupt(kRoutine));
   return traced_exit(kRoutine, 0);
 }
 
@@ -197,7 +196,8 @@ const char* DBaseFile::read_record(std::int32_t n) {
 bool DBaseFile::load_window(std::int32_t n) {
   window_count_ = 0;
   const std::size_t length = static_cast<std::size_t>(record_length_);
-  const std::int32_t fit = static_cast<std::int32_t>(std::max<std::size_t>(1, kWindowBytes / length));
+  const std::int32_t fit =
+      static_cast<std::int32_t>(std::max<std::size_t>(1, kWindowBytes / length));
   const std::int32_t count = std::min(fit, num_records_ - n + 1);
   const long offset = header_length_ + static_cast<long>(n - 1) * record_length_;
   const std::size_t bytes = static_cast<std::size_t>(count) * length;

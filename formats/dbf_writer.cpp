@@ -42,14 +42,12 @@ int DBF_Write_Header(std::FILE* stream, std::uint32_t num_records, const DBFFiel
 int DBF_Write_Field_Headers(std::FILE* stream, const DBFFieldDef* fields) {
   int failed = 0;
   for (const DBFFieldDef* field = fields; field->name != nullptr; ++field)
-    failed |= write_image(stream,
-                          dbf_field_descriptor(field->name, field->type, field->length, field->decimals));
+    failed |= write_image(
+        stream, dbf_field_descriptor(field->name, field->type, field->length, field->decimals));
   if (std::fputc(kDbfTerminator, stream) == EOF) failed = 1;
   return failed;
 }
 
-int DBF_Write_End_Mark(std::FILE* stream) {
-  return std::fputc(kDbfEndMark, stream) == EOF ? 1 : 0;
-}
+int DBF_Write_End_Mark(std::FILE* stream) { return std::fputc(kDbfEndMark, stream) == EOF ? 1 : 0; }
 
 }  // namespace corvane::formats

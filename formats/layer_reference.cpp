@@ -24,16 +24,16 @@ std::string PRJ_Reference_Line(const ReferenceChoice& choice) {
 }
 
 LayerReferenceScope::LayerReferenceScope(const ReferenceChoice& choice, LayerLog log) {
-  g_layer_reference =
-      LayerReference{choice, log, choice.reference ? PRJ_Esri_Wkt(*choice.reference) : std::string()};
+  g_layer_reference = LayerReference{
+      choice, log, choice.reference ? PRJ_Esri_Wkt(*choice.reference) : std::string()};
 }
 
 LayerReferenceScope::~LayerReferenceScope() { g_layer_reference.reset(); }
 
 void PRJ_Finish_Layer(std::string_view shp_path) {
   if (!g_layer_reference) return;
-  const ProjectionFileResult result =
-      PRJ_Write_Rendered_Projection_File(shp_path, g_layer_reference->choice, g_layer_reference->wkt);
+  const ProjectionFileResult result = PRJ_Write_Rendered_Projection_File(
+      shp_path, g_layer_reference->choice, g_layer_reference->wkt);
   if (g_layer_reference->log) g_layer_reference->log(result.log_line);
 }
 

@@ -35,8 +35,8 @@ ReferenceChoice geographic(const Datum& datum) { return registered(datum.geograp
 // and the search for it costs PROJ some twenty times the identification itself.
 ReferenceChoice registered_projection(const Datum& datum, PJ* conversion, const char* unit_name,
                                       double unit_to_metre, const std::string& what) {
-  ProjObject crs = projected_crs(context(), "unknown", datum.geographic_epsg, conversion,
-                                 unit_name, unit_to_metre);
+  ProjObject crs = projected_crs(context(), "unknown", datum.geographic_epsg, conversion, unit_name,
+                                 unit_to_metre);
   if (!crs) return none("PROJ cannot build " + what);
   const int code = identify_epsg(context(), crs.get());
   if (code == 0) return none("no EPSG definition for " + what);

@@ -43,7 +43,8 @@ SHPImage new_image(std::size_t size, const char* message) {
 void advance(std::int32_t& counter, std::size_t bytes) {
   const std::int64_t position = std::int64_t{counter} + static_cast<std::int64_t>(bytes);
   if (position > std::numeric_limits<std::int32_t>::max())
-    fatal(formatted("Error: file position %ld cannot be recorded in a shapefile\n", static_cast<long>(position)));
+    fatal(formatted("Error: file position %ld cannot be recorded in a shapefile\n",
+                    static_cast<long>(position)));
   counter = static_cast<std::int32_t>(position);
 }
 
@@ -159,7 +160,8 @@ std::int32_t SHP_Record_Size(std::int32_t shape_type, const SHPArc& arc) {
   const std::int64_t size = kArcFixedBytes + 4 * static_cast<std::int64_t>(arc.parts.size()) +
                             16 * static_cast<std::int64_t>(arc.points.size());
   if (size > std::numeric_limits<std::int32_t>::max()) {
-    show_message(formatted("Error: shape of %zu points is too large for a shapefile\n", arc.points.size()));
+    show_message(
+        formatted("Error: shape of %zu points is too large for a shapefile\n", arc.points.size()));
     return -1;
   }
   return static_cast<std::int32_t>(size);
@@ -196,9 +198,7 @@ SHPImage SHP_Prepare_Point(const SHPPoint& point) {
   return image;
 }
 
-SHPImage SHP_Prepare_Arc(const SHPArc& arc) {
-  return prepare_shape(arc, SHP_POLYLINE, kArcFailed);
-}
+SHPImage SHP_Prepare_Arc(const SHPArc& arc) { return prepare_shape(arc, SHP_POLYLINE, kArcFailed); }
 
 SHPImage SHP_Prepare_Poly(const SHPArc& arc) {
   return prepare_shape(arc, SHP_POLYGON, kPolyFailed);

@@ -10,7 +10,8 @@
 
 int main(int argc, char** argv) {
   using corvane::cli::CommandLine;
-  const CommandLine line = corvane::cli::parse_command_line(std::vector<std::string>(argv + 1, argv + argc));
+  const CommandLine line =
+      corvane::cli::parse_command_line(std::vector<std::string>(argv + 1, argv + argc));
   switch (line.action) {
     case CommandLine::Action::Window:
       return corvane::cli::run_window(argc, argv);

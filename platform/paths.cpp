@@ -60,7 +60,8 @@ std::string temp_directory() {
 bool iequals(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
       return false;
   }
   return true;
@@ -82,7 +83,8 @@ WorkDirectory::WorkDirectory(std::string_view prefix) {
   std::string pattern = join(temp_directory(), std::string(prefix) + "XXXXXX");
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
-  if (::mkdtemp(buffer.data()) == nullptr) fatal("Cannot create a work directory in " + temp_directory());
+  if (::mkdtemp(buffer.data()) == nullptr)
+    fatal("Cannot create a work directory in " + temp_directory());
   path_ = buffer.data();
 }
 

@@ -36,7 +36,8 @@ void RecordingProgressPresenter::set_range(int low, int high) {
 
 void RecordingProgressPresenter::set_position(int p) { position = p; }
 
-TerminalProgressPresenter::TerminalProgressPresenter(bool interactive) : interactive_(interactive) {}
+TerminalProgressPresenter::TerminalProgressPresenter(bool interactive)
+    : interactive_(interactive) {}
 
 void TerminalProgressPresenter::open(const ProgressLayout& layout) {
   layout_ = layout;
@@ -72,7 +73,8 @@ void TerminalProgressPresenter::set_position(int position) {
 int TerminalProgressPresenter::cells() const {
   const std::int64_t span = std::int64_t{high_} - low_;
   if (span <= 0) return 0;
-  return static_cast<int>(std::clamp<std::int64_t>((std::int64_t{position_} - low_) * kBarCells / span, 0, kBarCells));
+  return static_cast<int>(
+      std::clamp<std::int64_t>((std::int64_t{position_} - low_) * kBarCells / span, 0, kBarCells));
 }
 
 void TerminalProgressPresenter::draw() {

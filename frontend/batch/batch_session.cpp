@@ -6,7 +6,8 @@
 
 namespace corvane::batch {
 
-BatchSession::BatchSession(MediaCheck read_only_media) : read_only_media_(std::move(read_only_media)) {}
+BatchSession::BatchSession(MediaCheck read_only_media)
+    : read_only_media_(std::move(read_only_media)) {}
 
 void BatchSession::add(const std::vector<std::string>& paths, const OutputDirDialog& ask) {
   for (const std::string& path : paths) {
@@ -25,7 +26,8 @@ void BatchSession::add(const std::vector<std::string>& paths, const OutputDirDia
 }
 
 void BatchSession::remove_selected() {
-  if (selected_ >= 0 && selected_ < static_cast<int>(items_.size())) items_.erase(items_.begin() + selected_);
+  if (selected_ >= 0 && selected_ < static_cast<int>(items_.size()))
+    items_.erase(items_.begin() + selected_);
   select(static_cast<int>(items_.size()) - 1);
 }
 
@@ -37,7 +39,8 @@ void BatchSession::edit_output_dir(const OutputDirDialog& ask) {
   item.output_parent = text.empty() ? default_output_dir_ : text;
 }
 
-std::vector<ItemOutcome> BatchSession::go(const ItemRunner& runner, const std::function<void(int)>& on_select) {
+std::vector<ItemOutcome> BatchSession::go(const ItemRunner& runner,
+                                          const std::function<void(int)>& on_select) {
   std::vector<ItemOutcome> outcomes;
   for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
     select(i);
@@ -52,7 +55,8 @@ void BatchSession::select(int index) {
 }
 
 std::string BatchSession::proposed_output_dir() const {
-  if (default_output_dir_.empty() || !read_only_media_(default_output_dir_)) return default_output_dir_;
+  if (default_output_dir_.empty() || !read_only_media_(default_output_dir_))
+    return default_output_dir_;
   const char* home = std::getenv("HOME");
   return home != nullptr ? home : "";
 }

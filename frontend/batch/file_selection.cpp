@@ -4,7 +4,8 @@
 
 namespace corvane::batch {
 
-std::vector<std::string> selected_paths(std::string_view directory, const std::vector<std::string>& names) {
+std::vector<std::string> selected_paths(std::string_view directory,
+                                        const std::vector<std::string>& names) {
   std::vector<std::string> paths;
   for (const std::string& name : names) {
     std::string path(directory);
@@ -24,7 +25,8 @@ std::vector<std::string> parse_file_open_buffer(std::string_view buffer) {
     start = end + 1;
   }
   if (strings.size() <= 1) return strings;
-  return selected_paths(strings.front(), std::vector<std::string>(strings.begin() + 1, strings.end()));
+  return selected_paths(strings.front(),
+                        std::vector<std::string>(strings.begin() + 1, strings.end()));
 }
 
 }  // namespace corvane::batch

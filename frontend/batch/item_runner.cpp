@@ -15,14 +15,16 @@ namespace corvane::batch {
 
 Converters linked_converters() { return Converters{&Display, &DisplayOpt}; }
 
-std::string optional_format_run_directory(const std::string& output_parent, const std::string& input_path) {
+std::string optional_format_run_directory(const std::string& output_parent,
+                                          const std::string& input_path) {
   std::string base = paths::stem(input_path);
   for (char& c : base)
     if (c == '.') c = '_';
   return paths::join(output_parent, base + "shp");
 }
 
-ItemRunner::ItemRunner(Converters converters, Clock clock) : converters_(converters), clock_(std::move(clock)) {}
+ItemRunner::ItemRunner(Converters converters, Clock clock)
+    : converters_(converters), clock_(std::move(clock)) {}
 
 std::tm ItemRunner::local_time() {
   const std::time_t now = std::time(nullptr);
@@ -56,9 +58,11 @@ ItemOutcome ItemRunner::run(const BatchItem& item) const {
 }
 
 // The path keeps its letter case: on Linux a lower-cased path names another file.
-ItemOutcome ItemRunner::convert(const std::string& input_path, const std::string& output_parent) const {
+ItemOutcome ItemRunner::convert(const std::string& input_path,
+                                const std::string& output_parent) const {
   if (paths::iequals(paths::extension(input_path), "ddf"))
-    return finish_sdts(converters_.display(input_path.c_str(), output_parent.c_str()), output_parent);
+    return finish_sdts(converters_.display(input_path.c_str(), output_parent.c_str()),
+                       output_parent);
   ItemOutcome outcome;
   outcome.converted = converters_.display_opt(input_path.c_str(), output_parent.c_str()) == 0;
   outcome.run_directory = optional_format_run_directory(output_parent, input_path);
@@ -70,7 +74,9 @@ ItemOutcome ItemRunner::finish_sdts(int status, const std::string& output_parent
   outcome.converted = status == 0;
   const std::optional<NamesFile> names = take_names_file(output_parent);
   if (!names) {
-    if (outcome.converted) show_message("names.txt not found in " + output_parent + "; the run directory keeps its name");
+    if (outcome.converted)
+      show_message("names.txt not found in " + output_parent +
+                   "; the run directory keeps its name");
     return outcome;
   }
   outcome.run_directory = rename_run_directory(output_parent, names->run_directory,

@@ -25,7 +25,8 @@ struct ItemOutcome {
 
 // The run directory the optional-format converter makes for `input_path`: the input's
 // name without its last extension, each "." made "_", followed by "shp".
-std::string optional_format_run_directory(const std::string& output_parent, const std::string& input_path);
+std::string optional_format_run_directory(const std::string& output_parent,
+                                          const std::string& input_path);
 
 class ItemRunner {
  public:

@@ -58,8 +58,8 @@ std::string run_directory_name(const std::string& title, const std::tm& t) {
     if (c == ' ' || c == '/' || c == ',') c = '_';
   name = without_trailing_space(name);
   char time_text[64];
-  std::snprintf(time_text, sizeof time_text, "%d_%d_%d_%02d_%02d", t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min,
-                t.tm_sec);
+  std::snprintf(time_text, sizeof time_text, "%d_%d_%d_%02d_%02d", t.tm_mon + 1, t.tm_mday,
+                t.tm_hour, t.tm_min, t.tm_sec);
   return without_trailing_space(name + time_text);
 }
 
@@ -68,7 +68,8 @@ std::string rename_run_directory(const std::string& output_parent, const std::st
   const std::string old_path = paths::join(output_parent, old_name);
   if (!is_plain_name(old_name) || !is_plain_name(new_name) ||
       !rename_no_replace(old_path, paths::join(output_parent, new_name))) {
-    show_message("Warning--cannot rename output directory to " + new_name + "\nDirectory will be named " + old_name);
+    show_message("Warning--cannot rename output directory to " + new_name +
+                 "\nDirectory will be named " + old_name);
     return old_path;
   }
   return paths::join(output_parent, new_name);

@@ -23,7 +23,8 @@ namespace corvane::cli {
 namespace {
 
 bool is_plain_optional(const batch::BatchItem& item) {
-  return !archives::is_archive(item.input_path) && !paths::iequals(paths::extension(item.input_path), "ddf");
+  return !archives::is_archive(item.input_path) &&
+         !paths::iequals(paths::extension(item.input_path), "ddf");
 }
 
 struct Job {
@@ -103,12 +104,14 @@ class Scheduler {
         posix_spawn_file_actions_adddup2(&actions, ends[1], stream + 1);
       }
     }
-    const int error = posix_spawn(&job.pid, options_.self_exe.c_str(), &actions, nullptr, argv.data(), environ);
+    const int error =
+        posix_spawn(&job.pid, options_.self_exe.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     for (const int fd : child_ends)
       if (fd >= 0) ::close(fd);
     if (error != 0) {
-      job.text[1] = "corvane: cannot start a conversion: " + std::string(std::strerror(error)) + "\n";
+      job.text[1] =
+          "corvane: cannot start a conversion: " + std::string(std::strerror(error)) + "\n";
       job.text[0] = job.item->input_path + ": conversion failed\n";
       job.status = -1;
       for (int& fd : job.fds)
@@ -170,8 +173,8 @@ class Scheduler {
   // On a terminal, one line says how far the batch is while the children run quietly.
   void show_count() {
     if (!show_count_ || printed_ == jobs_.size()) return;
-    const std::string line = "\r[" + std::to_string(printed_) + "/" + std::to_string(jobs_.size()) + " done, " +
-                             std::to_string(running_) + " running]";
+    const std::string line = "\r[" + std::to_string(printed_) + "/" + std::to_string(jobs_.size()) +
+                             " done, " + std::to_string(running_) + " running]";
     if (count_shown_ && line == shown_line_) return;
     write_all(STDERR_FILENO, line);
     shown_line_ = line;

@@ -10,7 +10,7 @@ struct ConvertOptions {
   std::string output_dir;  // empty: each input's own directory
   int jobs = 1;
   bool trace = false;
-  bool quiet = false;      // no progress display
+  bool quiet = false;  // no progress display
   std::vector<std::string> inputs;
 };
 
@@ -20,7 +20,8 @@ struct CommandLine {
   std::string error;  // for UsageError
 };
 
-CommandLine parse_command_line(const std::vector<std::string>& args);  // args without the program name
+CommandLine parse_command_line(
+    const std::vector<std::string>& args);  // args without the program name
 
 extern const char* const kUsage;
 extern const char* const kVersionText;

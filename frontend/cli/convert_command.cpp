@@ -55,7 +55,9 @@ bool run_in_process(const batch::BatchItem& item, const ConvertOptions& options)
   }
   install_progress_presenter(presenter.get());
   batch::ItemRunner runner(batch::linked_converters());
-  if (options.trace) runner.set_listing_sink([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
+  if (options.trace)
+    runner.set_listing_sink(
+        [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
   const batch::ItemOutcome outcome = runner.run(item);
   install_progress_presenter(nullptr);
   std::printf("%s\n", outcome_line(item.input_path, outcome).c_str());

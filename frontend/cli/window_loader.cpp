@@ -22,15 +22,17 @@ bool has_display() {
 
 int run_window(int argc, char** argv) {
   if (!has_display()) {
-    std::fprintf(stderr, "corvane: no display for the window; to convert without one use\n"
-                         "  corvane convert [-o DIR] INPUT...   (see corvane --help)\n");
+    std::fprintf(stderr,
+                 "corvane: no display for the window; to convert without one use\n"
+                 "  corvane convert [-o DIR] INPUT...   (see corvane --help)\n");
     return 1;
   }
   std::string error;
   const auto entry = sibling_function<int(int, char**)>(kWindowLibrary, kWindowEntry, error);
   if (entry == nullptr) {
-    std::fprintf(stderr, "corvane: the window is not available (%s)\n"
-                         "  use corvane convert [-o DIR] INPUT...   (see corvane --help)\n",
+    std::fprintf(stderr,
+                 "corvane: the window is not available (%s)\n"
+                 "  use corvane convert [-o DIR] INPUT...   (see corvane --help)\n",
                  error.c_str());
     return 1;
   }

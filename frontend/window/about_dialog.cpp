@@ -14,7 +14,8 @@ constexpr double kVersion = 3.20;
 
 QString version_text() { return QString::asprintf("Version %.2f", kVersion); }
 
-AboutDialog::AboutDialog(const QString& text, QWidget* parent) : QDialog(parent), version_(new QLabel(text)) {
+AboutDialog::AboutDialog(const QString& text, QWidget* parent)
+    : QDialog(parent), version_(new QLabel(text)) {
   setWindowTitle("About Corvane");
   version_->setObjectName("version");
   auto* icon = new QLabel;

@@ -14,8 +14,8 @@
 namespace corvane::window {
 
 QStringList input_file_filters() {
-  return {"Compressed files (*.gz *.tar)", "SDTS DLG files (*catd.ddf *CATD.DDF)", "OPT DLG files (*.opt *.do*)",
-          "All files (*)"};
+  return {"Compressed files (*.gz *.tar)", "SDTS DLG files (*catd.ddf *CATD.DDF)",
+          "OPT DLG files (*.opt *.do*)", "All files (*)"};
 }
 
 FileChooser system_file_chooser() {
@@ -33,18 +33,24 @@ FileChooser system_file_chooser() {
   };
 }
 
-BatchDialog::BatchDialog(batch::BatchSession& session, const batch::ItemRunner& runner, WindowChoosers choosers,
-                         QWidget* parent)
-    : QDialog(parent), session_(session), runner_(runner), choosers_(std::move(choosers)), inputs_(new QListWidget) {
+BatchDialog::BatchDialog(batch::BatchSession& session, const batch::ItemRunner& runner,
+                         WindowChoosers choosers, QWidget* parent)
+    : QDialog(parent),
+      session_(session),
+      runner_(runner),
+      choosers_(std::move(choosers)),
+      inputs_(new QListWidget) {
   setWindowTitle("CORVANE");
   setWindowIcon(program_icon());
   inputs_->setMinimumSize(520, 220);
   inputs_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  connect(inputs_, &QListWidget::currentRowChanged, this, [this](int row) { session_.select(row); });
+  connect(inputs_, &QListWidget::currentRowChanged, this,
+          [this](int row) { session_.select(row); });
 
-  const std::vector<std::pair<Button, const char*>> labels{{kAbout, "About"}, {kAdd, "Add"},
-                                                           {kDelete, "Delete"}, {kEditOutputDir, "Edit Output Dir"},
-                                                           {kGo, "GO"}, {kCancel, "Cancel"}};
+  const std::vector<std::pair<Button, const char*>> labels{
+      {kAbout, "About"},   {kAdd, "Add"},
+      {kDelete, "Delete"}, {kEditOutputDir, "Edit Output Dir"},
+      {kGo, "GO"},         {kCancel, "Cancel"}};
   auto* controls = new QGroupBox("Controls");
   auto* control_column = new QVBoxLayout(controls);
   for (const auto& [id, label] : labels) {
@@ -73,7 +79,8 @@ BatchDialog::BatchDialog(batch::BatchSession& session, const batch::ItemRunner& 
 void BatchDialog::about() { AboutDialog(version_text(), this).exec(); }
 
 void BatchDialog::add() {
-  session_.add(choosers_.choose_files(this), [this](const std::string& proposed) { return ask_output_dir(proposed); });
+  session_.add(choosers_.choose_files(this),
+               [this](const std::string& proposed) { return ask_output_dir(proposed); });
   show_items();
 }
 
@@ -83,7 +90,8 @@ void BatchDialog::remove_selected() {
 }
 
 void BatchDialog::edit_output_dir() {
-  session_.edit_output_dir([this](const std::string& proposed) { return ask_output_dir(proposed); });
+  session_.edit_output_dir(
+      [this](const std::string& proposed) { return ask_output_dir(proposed); });
   show_items();
 }
 

@@ -31,8 +31,8 @@ class BatchDialog final : public QDialog {
   // Control ids name the buttons.
   enum Button { kGo = 1, kCancel = 2, kDelete = 3, kAdd = 4, kAbout = 5, kEditOutputDir = 6 };
 
-  BatchDialog(batch::BatchSession& session, const batch::ItemRunner& runner, WindowChoosers choosers,
-              QWidget* parent = nullptr);
+  BatchDialog(batch::BatchSession& session, const batch::ItemRunner& runner,
+              WindowChoosers choosers, QWidget* parent = nullptr);
 
   void about();
   void add();

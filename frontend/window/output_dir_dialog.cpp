@@ -12,7 +12,9 @@ namespace corvane::window {
 
 DirectoryChooser system_directory_chooser() {
   return [](QWidget* parent, const std::string& start) {
-    return QFileDialog::getExistingDirectory(parent, "Select Directory", QString::fromStdString(start)).toStdString();
+    return QFileDialog::getExistingDirectory(parent, "Select Directory",
+                                             QString::fromStdString(start))
+        .toStdString();
   };
 }
 

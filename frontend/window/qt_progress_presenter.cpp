@@ -73,7 +73,8 @@ void QtProgressPresenter::open(const ProgressLayout& layout) {
 }
 
 void QtProgressPresenter::set_text(int field, const std::string& text) {
-  if (auto it = values_.find(field); it != values_.end()) it->second->setText(QString::fromStdString(text));
+  if (auto it = values_.find(field); it != values_.end())
+    it->second->setText(QString::fromStdString(text));
 }
 
 // An empty range hides the bar (Qt would show an endless busy bar for it).

@@ -74,7 +74,8 @@ void take(AttrRecord& record, std::size_t& used, FieldKind kind, std::string_vie
       record.module_name = trimmed(text.c_str());
     } else if (label == "RCID") {
       record.has_rcid = true;
-      record.rcid = {std::string(label), std::string(format), SDTS_Attr_Value_Text(value, length, format)};
+      record.rcid = {std::string(label), std::string(format),
+                     SDTS_Attr_Value_Text(value, length, format)};
     }
   } else if (kind == FieldKind::values) {
     if (used == record.values.size()) record.values.emplace_back();
@@ -127,21 +128,22 @@ void AttrModuleReader::take_value_runs(AttrRecord& record, std::size_t& used) {
   // The values of one field share their tag text while the record lasts.
   const char* field = nullptr;
   FieldKind kind = FieldKind::other;
-  ISO_Take_Record_Values(m_stream, static_cast<int>(sizeof g_sf_value) - 1, [&](const IsoValueRef& value) {
-    if (value.tag != field) {
-      field = value.tag;
-      kind = field_kind(field);
-    }
-    const std::string_view label(value.label, static_cast<std::size_t>(value.label_length));
-    const std::string_view format(value.format, static_cast<std::size_t>(value.format_length));
-    // What the check of a single read would refuse for the subfield buffers.
-    if (label.size() >= sizeof g_sf_descr || format.size() >= sizeof g_sf_frmts)
-      check_failed(field, value.label, value.format);
-    else
-      take(record, used, kind, label, format, value.bytes, value.length);
-    g_sf_status = value.status;
-    return true;
-  });
+  ISO_Take_Record_Values(
+      m_stream, static_cast<int>(sizeof g_sf_value) - 1, [&](const IsoValueRef& value) {
+        if (value.tag != field) {
+          field = value.tag;
+          kind = field_kind(field);
+        }
+        const std::string_view label(value.label, static_cast<std::size_t>(value.label_length));
+        const std::string_view format(value.format, static_cast<std::size_t>(value.format_length));
+        // What the check of a single read would refuse for the subfield buffers.
+        if (label.size() >= sizeof g_sf_descr || format.size() >= sizeof g_sf_frmts)
+          check_failed(field, value.label, value.format);
+        else
+          take(record, used, kind, label, format, value.bytes, value.length);
+        g_sf_status = value.status;
+        return true;
+      });
 }
 
 bool AttrModuleReader::read_record(AttrRecord& record) {

@@ -127,7 +127,8 @@ int SDTSAttrTable::make_field_name_look_up_table(const std::string& table_path) 
   }
   using corvane::formats::DBF_Write_Field_Headers;
   using corvane::formats::DBF_Write_Header;
-  int result = DBF_Write_Header(file.get(), 0, fields) | DBF_Write_Field_Headers(file.get(), fields);
+  int result =
+      DBF_Write_Header(file.get(), 0, fields) | DBF_Write_Field_Headers(file.get(), fields);
   for (std::size_t i = 0; i < m_columns.size(); ++i) {
     std::string alias = m_columns[i]->name.substr(0, alias_width);
     alias.resize(alias_width, ' ');

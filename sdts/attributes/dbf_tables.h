@@ -54,8 +54,7 @@ class SDTSDbfTables {
   // Records one reference of object `object_id` to record `attr_id` of attribute
   // module `module_name` (e.g. AHPR); opens that module's join table on first use.
   // Returns 0, or 1 when the join table could not be created.
-  int insert_attr_id(std::int32_t object_id, const std::string& module_name,
-                     std::int32_t attr_id);
+  int insert_attr_id(std::int32_t object_id, const std::string& module_name, std::int32_t attr_id);
   // Writes one joined row per pending reference. Returns 0, or 1 when a write failed.
   int write_records();
   void dump() const;

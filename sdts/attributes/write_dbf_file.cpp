@@ -44,8 +44,8 @@ std::int32_t decimals_of(const AttrSubfield& subfield) {
   const auto point = subfield.text.find('.');
   if (point == std::string::npos) return 0;
   const auto end = subfield.text.find_first_not_of("0123456789", point + 1);
-  return static_cast<std::int32_t>((end == std::string::npos ? subfield.text.size() : end) -
-                                   point - 1);
+  return static_cast<std::int32_t>((end == std::string::npos ? subfield.text.size() : end) - point -
+                                   1);
 }
 
 // The columns in the order the first record lists its subfields.
@@ -112,10 +112,10 @@ void compose_row(const AttrRecord& record, const ColumnMap& map, const SDTSAttrT
     put_cell(&row[offsets[column]], record.values[k].text, fields[column]);
   }
   if (record.values.size() > map.values.size())
-    TRACE_PRINT(kRoutine, SDTS_Message("record %s: %zu values beyond the first record's columns "
-                                       "left out",
-                                       record.rcid.text.c_str(),
-                                       record.values.size() - map.values.size()));
+    TRACE_PRINT(kRoutine,
+                SDTS_Message("record %s: %zu values beyond the first record's columns "
+                             "left out",
+                             record.rcid.text.c_str(), record.values.size() - map.values.size()));
 }
 
 // Where each column starts in a row, and (last) the row's length.
@@ -197,7 +197,8 @@ int write_dbf_file(const std::string& path) {
   SDTSAttrTable table(path);
   g_progress->set_status(SDTS_Message("Build %s DBF File", path.c_str()));
   // The staged texts take about as many bytes as the module holds.
-  AttrRecordStaging staging(corvane::paths::name_part(table_path) + ".rows", WorkFiles::input_bytes(path));
+  AttrRecordStaging staging(corvane::paths::name_part(table_path) + ".rows",
+                            WorkFiles::input_bytes(path));
   bool staged = false;
   const ModuleLayout layout = scan_module(reader, table, staging, staged);
   if (table.make_dbf_structure() != 0) return 1;
@@ -211,10 +212,11 @@ int write_dbf_file(const std::string& path) {
   std::uint32_t rows = 0;
   // Without the staged records (no room in the work directory) the module is read again.
   if (staged && staging.rewind()) {
-    rows = write_rows([&](AttrRecord& r) { return staging.get(r); }, layout, table, out.get(), attribute_records);
-  } else if (reader.open() == 0) {
-    rows = write_rows([&](AttrRecord& r) { return reader.read_record(r); }, layout, table, out.get(),
+    rows = write_rows([&](AttrRecord& r) { return staging.get(r); }, layout, table, out.get(),
                       attribute_records);
+  } else if (reader.open() == 0) {
+    rows = write_rows([&](AttrRecord& r) { return reader.read_record(r); }, layout, table,
+                      out.get(), attribute_records);
   }
   std::rewind(out.get());
   int result = DBF_Write_Header(out.get(), rows, table.dbf_fields());

@@ -82,13 +82,11 @@ std::optional<DbfImage> read_table(const std::string& path) {
                             descriptor[16], descriptor[17]});
     record_length += descriptor[16];
   }
-  if (record_length != image.record_length || image.fields.front().length == 0)
-    return std::nullopt;
+  if (record_length != image.record_length || image.fields.front().length == 0) return std::nullopt;
 
   image.records.resize(image.count * image.record_length);
   if (std::fseek(file.get(), static_cast<long>(header_length), SEEK_SET) != 0 ||
-      std::fread(image.records.data(), 1, image.records.size(), file.get()) !=
-          image.records.size())
+      std::fread(image.records.data(), 1, image.records.size(), file.get()) != image.records.size())
     return std::nullopt;
   return image;
 }

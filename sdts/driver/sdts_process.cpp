@@ -104,7 +104,8 @@ corvane::formats::ReferenceChoice transfer_reference() {
 
 // Hands every module of the catalog to `step`; a module whose step fails is logged and the
 // walk goes on. 0 when every step succeeded, else 1.
-int walk(ProgressDialog* window, const char* status, const std::function<int(const CatdRecord&)>& step) {
+int walk(ProgressDialog* window, const char* status,
+         const std::function<int(const CatdRecord&)>& step) {
   window->set_range(0, static_cast<int>(g_catd_records.size()));
   window->set_status(status);
   window->repaint();
@@ -113,8 +114,8 @@ int walk(ProgressDialog* window, const char* status, const std::function<int(con
   for (const CatdRecord& module : g_catd_records) {
     window->set_position(counter++);
     if (step(module) == 0) continue;
-    LOG_LINE(SDTS_Message("ERROR: module %s (%s) was not converted completely\n", module.NAME.c_str(),
-                          module.FILE.c_str()));
+    LOG_LINE(SDTS_Message("ERROR: module %s (%s) was not converted completely\n",
+                          module.NAME.c_str(), module.FILE.c_str()));
     result = 1;
   }
   return result;

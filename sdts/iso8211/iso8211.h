@@ -60,7 +60,7 @@ int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int labe
 // ISO_Read_Subfield and ISO_Check_Subfield would have told about it. The pointers stay valid
 // until the next call on the stream.
 struct IsoValueRef {
-  const char* bytes;   // the value (binary values are raw bytes; text is cut at a zero byte)
+  const char* bytes;  // the value (binary values are raw bytes; text is cut at a zero byte)
   int length;
   // The texts stay in place while the module is read. Runs are handed out by the hundred,
   // so this stays a plain record that costs nothing to set up.
@@ -68,8 +68,8 @@ struct IsoValueRef {
   const char* format;  // with a terminating zero
   const char* tag;     // the field's tag, with a terminating zero
   int status;          // what ISO_Read_Subfield would have given for this value
-  int label_length;     // of label, without its terminating zero
-  int format_length;    // of format, without its terminating zero
+  int label_length;    // of label, without its terminating zero
+  int format_length;   // of format, without its terminating zero
 };
 
 // Coordinates and attribute values come as long runs of subfields. After ISO_Read_Subfield
@@ -81,8 +81,8 @@ struct IsoValueRef {
 // a field it cannot hand out this way (one holding dimensions, labels too many to keep, or no
 // values), which single calls then deliver. `*count` may be 0. Returns 0 only for an unknown
 // stream.
-int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
-                           int* status);
+int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length,
+                           int* count, int* status);
 
 // Releases everything the file owns, closes the stream and sets `*stream` to null.
 int ISO_End_File(std::FILE** stream);

@@ -45,7 +45,8 @@ class IsoValueStore {
     return value;
   }
   std::string_view bytes(const IsoValue& value) const {
-    return value.present ? std::string_view(bytes_.data() + value.offset, value.length) : std::string_view();
+    return value.present ? std::string_view(bytes_.data() + value.offset, value.length)
+                         : std::string_view();
   }
   // The value as callers read it: binary values whole, character values as text ending at
   // their first zero byte.
@@ -58,7 +59,8 @@ class IsoValueStore {
  private:
   IsoValue take(std::size_t size, const IsoFormatNode* format) {
     if (used_ + size > bytes_.size()) bytes_.resize(std::max(2 * bytes_.size(), used_ + size));
-    const IsoValue value{static_cast<std::uint32_t>(used_), static_cast<std::uint32_t>(size), true, format};
+    const IsoValue value{static_cast<std::uint32_t>(used_), static_cast<std::uint32_t>(size), true,
+                         format};
     used_ += size;
     return value;
   }

@@ -11,12 +11,14 @@ namespace corvane::iso8211 {
 
 namespace {
 
-std::optional<std::string> element(const std::vector<std::optional<std::string>>& elements, std::size_t i) {
+std::optional<std::string> element(const std::vector<std::optional<std::string>>& elements,
+                                   std::size_t i) {
   return i < elements.size() ? elements[i] : std::nullopt;
 }
 
 std::string without_trailing_terminators(std::string text) {
-  while (!text.empty() && (text.back() == ISO_FIELD_TERMINATOR || text.back() == ISO_UNIT_TERMINATOR))
+  while (!text.empty() &&
+         (text.back() == ISO_FIELD_TERMINATOR || text.back() == ISO_UNIT_TERMINATOR))
     text.pop_back();
   return text;
 }
@@ -125,7 +127,8 @@ bool Iso_Parse_DDR(IsoFileState& file) {
   file.last_directory_bytes.clear();  // its entries point to the descriptions cleared here
   file.file_control = IsoFileControl{};
   std::string bytes;
-  if (!Iso_Seek(file, 0) || !Iso_Read_Exact(file, 24, bytes) || !Iso_Parse_DDR_Leader(bytes, file.ddr_leader))
+  if (!Iso_Seek(file, 0) || !Iso_Read_Exact(file, 24, bytes) ||
+      !Iso_Parse_DDR_Leader(bytes, file.ddr_leader))
     return false;
   std::vector<IsoDirectoryEntry> directory;
   if (!Iso_Read_Directory(file, file.ddr_leader, directory)) return false;
@@ -134,10 +137,12 @@ bool Iso_Parse_DDR(IsoFileState& file) {
     d.tag = entry.tag;
     d.field_length = entry.field_length;
     d.field_position = entry.field_position;
-    if (!Iso_Read_Exact(file, entry.field_length, bytes) || !parse_field_text(file, d, bytes)) return false;
+    if (!Iso_Read_Exact(file, entry.field_length, bytes) || !parse_field_text(file, d, bytes))
+      return false;
     file.field_descriptions.push_back(std::move(d));
   }
-  if (file.ddr_leader.interchange_level < 3 && !control_tags_in_order(file.field_descriptions)) return false;
+  if (file.ddr_leader.interchange_level < 3 && !control_tags_in_order(file.field_descriptions))
+    return false;
   // Laid out only now: the sequences point into the descriptions' format trees.
   for (auto& d : file.field_descriptions)
     if (d.formats) d.format_sequence = Iso_Lay_Out_Formats(*d.formats);

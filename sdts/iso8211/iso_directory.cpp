@@ -19,7 +19,8 @@ bool view_directory(IsoFileState& file, const IsoLeader& leader, std::string_vie
   return Iso_View_Exact(file, count * entry_size + 1, bytes);
 }
 
-bool parse_entries(std::string_view bytes, const IsoLeader& leader, std::vector<IsoDirectoryEntry>& entries) {
+bool parse_entries(std::string_view bytes, const IsoLeader& leader,
+                   std::vector<IsoDirectoryEntry>& entries) {
   const std::int32_t tag_size = leader.size_of_field_tag;
   const std::int32_t length_size = leader.size_of_field_length;
   const std::size_t entry_size =
@@ -48,7 +49,8 @@ bool Iso_Read_Directory(IsoFileState& file, const IsoLeader& leader,
 }
 
 IsoDirectoryRead Iso_Read_Record_Directory(IsoFileState& file, const IsoLeader& leader,
-                                           std::vector<IsoDirectoryEntry>& entries, std::string& last_bytes) {
+                                           std::vector<IsoDirectoryEntry>& entries,
+                                           std::string& last_bytes) {
   std::string_view bytes;
   if (!view_directory(file, leader, bytes)) {
     last_bytes.clear();
@@ -61,6 +63,8 @@ IsoDirectoryRead Iso_Read_Record_Directory(IsoFileState& file, const IsoLeader& 
   return IsoDirectoryRead::anew;
 }
 
-bool Iso_Is_Numeric_Tag(const std::string& tag) { return !tag.empty() && tag[0] >= '0' && tag[0] <= '9'; }
+bool Iso_Is_Numeric_Tag(const std::string& tag) {
+  return !tag.empty() && tag[0] >= '0' && tag[0] <= '9';
+}
 
 }  // namespace corvane::iso8211

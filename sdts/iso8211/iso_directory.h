@@ -17,7 +17,8 @@ bool Iso_Read_Directory(IsoFileState& file, const IsoLeader& leader,
 // they are. `last_bytes` holds the directory's bytes as last read anew, empty after a failure.
 enum class IsoDirectoryRead { failed, anew, unchanged };
 IsoDirectoryRead Iso_Read_Record_Directory(IsoFileState& file, const IsoLeader& leader,
-                                           std::vector<IsoDirectoryEntry>& entries, std::string& last_bytes);
+                                           std::vector<IsoDirectoryEntry>& entries,
+                                           std::string& last_bytes);
 
 // A numeric tag starts with a decimal digit; its value is that number ("0001" is 1).
 bool Iso_Is_Numeric_Tag(const std::string& tag);

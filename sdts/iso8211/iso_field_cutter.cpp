@@ -15,7 +15,8 @@ namespace {
 // binary subfields.
 class FieldCursor {
  public:
-  FieldCursor(const char* data, std::size_t size, bool open) : data_(data), size_(size), open_(open) {}
+  FieldCursor(const char* data, std::size_t size, bool open)
+      : data_(data), size_(size), open_(open) {}
 
   // Running out of bytes: a damaged field when its length is known, else the field goes on
   // beyond the bytes given.
@@ -127,7 +128,8 @@ class FieldCursor {
   bool after_delimiter_ = false;  // the last value ended at its delimiter
 };
 
-IsoCutResult cut_value(FieldCursor& cursor, const IsoFormatNode& format, IsoValueStore& store, IsoValue& value) {
+IsoCutResult cut_value(FieldCursor& cursor, const IsoFormatNode& format, IsoValueStore& store,
+                       IsoValue& value) {
   if (format.is_fixed_binary()) return cursor.take_bits(format, store, value);
   std::string_view bytes;
   IsoCutResult result;
@@ -136,9 +138,11 @@ IsoCutResult cut_value(FieldCursor& cursor, const IsoFormatNode& format, IsoValu
   else if (format.width > 0)
     result = cursor.take_fixed(format.width, bytes);
   else
-    result = cursor.take_delimited(format.delimiter ? format.delimiter : ISO_UNIT_TERMINATOR, bytes);
+    result =
+        cursor.take_delimited(format.delimiter ? format.delimiter : ISO_UNIT_TERMINATOR, bytes);
   value.format = &format;
-  if (result == IsoCutResult::cut && (!bytes.empty() || format.is_binary())) value = store.add(bytes, &format);
+  if (result == IsoCutResult::cut && (!bytes.empty() || format.is_binary()))
+    value = store.add(bytes, &format);
   return result;
 }
 
@@ -168,10 +172,11 @@ IsoCutResult cut_dimensions(std::string_view text, IsoDataField& field, std::siz
   return IsoCutResult::cut;
 }
 
-IsoCutResult cut_unformatted(const IsoFieldDescription& d, std::string_view text, IsoValueStore& store,
-                             IsoDataField& field) {
+IsoCutResult cut_unformatted(const IsoFieldDescription& d, std::string_view text,
+                             IsoValueStore& store, IsoDataField& field) {
   auto add_pieces = [&](std::string_view t) {
-    Iso_For_Each_Value(t, [&](std::string_view piece) { field.values.push_back(store.add(piece, nullptr)); });
+    Iso_For_Each_Value(
+        t, [&](std::string_view piece) { field.values.push_back(store.add(piece, nullptr)); });
   };
   const std::string_view to_terminator = text.substr(0, text.find(ISO_FIELD_TERMINATOR));
   if (d.labels) {
@@ -207,8 +212,8 @@ IsoCutResult cut_whole_bytes(const IsoFormatNode& format, const char* data, std:
   const IsoValue all = store.add(std::string_view(data, count * step), &format);
   field.values.resize(count);
   for (std::size_t k = 0; k < count; ++k)
-    field.values[k] = {all.offset + static_cast<std::uint32_t>(k * step), static_cast<std::uint32_t>(step), true,
-                       &format};
+    field.values[k] = {all.offset + static_cast<std::uint32_t>(k * step),
+                       static_cast<std::uint32_t>(step), true, &format};
   return IsoCutResult::cut;
 }
 
@@ -216,8 +221,8 @@ IsoCutResult cut_whole_bytes(const IsoFormatNode& format, const char* data, std:
 // last byte, lie where their widths put them: cut as the value-by-value walk below would,
 // without looking at each byte. A terminator as the last byte ends the field; inside the last
 // value it cuts that value short.
-IsoCutResult cut_fixed_text(const IsoFieldDescription& d, const char* data, std::size_t size, IsoValueStore& store,
-                            IsoDataField& field) {
+IsoCutResult cut_fixed_text(const IsoFieldDescription& d, const char* data, std::size_t size,
+                            IsoValueStore& store, IsoDataField& field) {
   const bool terminated = size > 0 && data[size - 1] == ISO_FIELD_TERMINATOR;
   const IsoValue all = store.add(std::string_view(data, size), nullptr);
   IsoFormatWalk walk(*d.formats, &d.format_sequence);
@@ -231,9 +236,10 @@ IsoCutResult cut_fixed_text(const IsoFieldDescription& d, const char* data, std:
     if (pos + width > size) return IsoCutResult::failed;
     const bool last = terminated && pos + width == size;
     const std::size_t length = last ? width - 1 : width;
-    field.values.push_back(length == 0 ? IsoValue{0, 0, false, &format}
-                                       : IsoValue{all.offset + static_cast<std::uint32_t>(pos),
-                                                  static_cast<std::uint32_t>(length), true, &format});
+    field.values.push_back(length == 0
+                               ? IsoValue{0, 0, false, &format}
+                               : IsoValue{all.offset + static_cast<std::uint32_t>(pos),
+                                          static_cast<std::uint32_t>(length), true, &format});
     if (last) return IsoCutResult::cut;
     pos += width;
   }
@@ -279,9 +285,11 @@ IsoCutResult Iso_Cut_Field(const IsoFieldDescription& d, const char* data, std::
   std::size_t used = 0;
   if (has_data_dimensions(d)) {
     const std::string_view text(data, size);
-    if (cut_dimensions(text.substr(0, text.find(ISO_FIELD_TERMINATOR)), field, used) != IsoCutResult::cut)
-      return open && text.find(ISO_FIELD_TERMINATOR) == std::string_view::npos ? IsoCutResult::need_more
-                                                                               : IsoCutResult::failed;
+    if (cut_dimensions(text.substr(0, text.find(ISO_FIELD_TERMINATOR)), field, used) !=
+        IsoCutResult::cut)
+      return open && text.find(ISO_FIELD_TERMINATOR) == std::string_view::npos
+                 ? IsoCutResult::need_more
+                 : IsoCutResult::failed;
   }
   if (!open && used == 0 && d.format_sequence.only_whole_bytes != nullptr) {
     consumed = size;

@@ -24,8 +24,8 @@ enum class IsoFieldExtent {
 
 // Cuts `data[0..size)` into `field.values` (and dimensions read from the data), their bytes
 // appended to `store`; `consumed` is how many bytes the field took.
-IsoCutResult Iso_Cut_Field(const IsoFieldDescription& description, const char* data, std::size_t size,
-                           IsoFieldExtent extent, IsoValueStore& store, IsoDataField& field,
-                           std::size_t& consumed);
+IsoCutResult Iso_Cut_Field(const IsoFieldDescription& description, const char* data,
+                           std::size_t size, IsoFieldExtent extent, IsoValueStore& store,
+                           IsoDataField& field, std::size_t& consumed);
 
 }  // namespace corvane::iso8211

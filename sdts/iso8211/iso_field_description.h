@@ -23,7 +23,7 @@ struct IsoFieldDescription {
   std::int32_t first_extent = 0;
   std::optional<IsoLabels> labels;
   std::optional<IsoFormatNode> formats;  // the root
-  IsoFormatSequence format_sequence;      // laid out once the whole DDR is read
+  IsoFormatSequence format_sequence;     // laid out once the whole DDR is read
   // As written in the DDR, for dumps.
   std::string array_descriptor_text;
   std::string format_controls_text;

@@ -23,11 +23,12 @@ std::int64_t file_size(std::FILE* f) {
 
 }  // namespace
 
-int ISO_Open_File(const char* path, const char* mode, int* level, char* inline_code, char* ext_charset,
-                  std::FILE** stream) {
+int ISO_Open_File(const char* path, const char* mode, int* level, char* inline_code,
+                  char* ext_charset, std::FILE** stream) {
   if (stream == nullptr) return 0;
   *stream = nullptr;
-  if (path == nullptr || mode == nullptr || (std::strcmp(mode, "r") != 0 && std::strcmp(mode, "R") != 0))
+  if (path == nullptr || mode == nullptr ||
+      (std::strcmp(mode, "r") != 0 && std::strcmp(mode, "R") != 0))
     return 0;
   auto state = std::make_unique<IsoFileState>();
   state->stream.reset(std::fopen(path, "rb"));
@@ -60,7 +61,8 @@ int ISO_Read_DDR(std::FILE* stream, char* buffer, int buffer_size, int* status) 
     return 0;
   }
   std::string ddr;
-  if (file->ddr_length + 1 > buffer_size || !Iso_Seek(*file, 0) || !Iso_Read_Exact(*file, file->ddr_length, ddr))
+  if (file->ddr_length + 1 > buffer_size || !Iso_Seek(*file, 0) ||
+      !Iso_Read_Exact(*file, file->ddr_length, ddr))
     return 0;
   std::memcpy(buffer, ddr.data(), ddr.size());
   buffer[ddr.size()] = '\0';

@@ -63,10 +63,10 @@ struct IsoFileState {
   // 0 fresh file, 1 field entered, 2 dimensions being delivered, 3 values being delivered,
   // 4 field used up.
   int step = 0;
-  std::size_t next_value = 0;                // index of the value the next call delivers
-  std::size_t next_extent = 0;               // index of the extent the next call delivers
+  std::size_t next_value = 0;   // index of the value the next call delivers
+  std::size_t next_extent = 0;  // index of the extent the next call delivers
   const IsoFormatNode* current_format = nullptr;
-  bool delivering_extent = false;            // what ISO_Check_Subfield describes in step 2
+  bool delivering_extent = false;  // what ISO_Check_Subfield describes in step 2
 };
 
 }  // namespace corvane::iso8211

@@ -40,12 +40,16 @@ IsoFormatSequence Iso_Lay_Out_Formats(const IsoFormatNode& root) {
     return {};
   const IsoFormatNode* only = sequence.first.front();
   const auto is_only = [only](const IsoFormatNode* node) { return node == only; };
-  if (only->is_fixed_binary() && only->width % 8 == 0 && std::all_of(sequence.first.begin(), sequence.first.end(), is_only) &&
+  if (only->is_fixed_binary() && only->width % 8 == 0 &&
+      std::all_of(sequence.first.begin(), sequence.first.end(), is_only) &&
       std::all_of(sequence.again.begin(), sequence.again.end(), is_only))
     sequence.only_whole_bytes = only;
-  const auto fixed_text = [](const IsoFormatNode* node) { return !node->is_binary() && node->width > 0; };
-  sequence.only_fixed_text = std::all_of(sequence.first.begin(), sequence.first.end(), fixed_text) &&
-                             std::all_of(sequence.again.begin(), sequence.again.end(), fixed_text);
+  const auto fixed_text = [](const IsoFormatNode* node) {
+    return !node->is_binary() && node->width > 0;
+  };
+  sequence.only_fixed_text =
+      std::all_of(sequence.first.begin(), sequence.first.end(), fixed_text) &&
+      std::all_of(sequence.again.begin(), sequence.again.end(), fixed_text);
   return sequence;
 }
 

@@ -27,8 +27,8 @@ bool parse_tail(std::string_view bytes, IsoLeader& leader) {
   leader.size_of_field_position = digit(bytes[21]);
   leader.reserved_digit = digit(bytes[22]);
   leader.size_of_field_tag = digit(bytes[23]);
-  return in_range(leader.size_of_field_length, 1, 9) && in_range(leader.size_of_field_position, 1, 9) &&
-         in_range(leader.size_of_field_tag, 1, 7);
+  return in_range(leader.size_of_field_length, 1, 9) &&
+         in_range(leader.size_of_field_position, 1, 9) && in_range(leader.size_of_field_tag, 1, 7);
 }
 
 }  // namespace

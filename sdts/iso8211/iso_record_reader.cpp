@@ -21,7 +21,8 @@ constexpr std::int64_t kMinimumReuseRead = 4096;
 bool describe_directory(const IsoFileState& file, std::vector<IsoDirectoryEntry>& directory) {
   if (directory.empty()) return false;
   const bool ordered = file.ddr_leader.interchange_level != 3;
-  if (ordered && (!Iso_Is_Numeric_Tag(directory[0].tag) || Iso_Decimal(directory[0].tag) != 1)) return false;
+  if (ordered && (!Iso_Is_Numeric_Tag(directory[0].tag) || Iso_Decimal(directory[0].tag) != 1))
+    return false;
   std::size_t at = 0;
   for (auto& entry : directory) {
     entry.description = Iso_Find_Description(file, entry.tag, ordered ? at : 0, &at);
@@ -35,8 +36,8 @@ bool read_leader_and_directory(IsoFileState& file) {
   if (!Iso_View_Exact(file, 24, bytes) ||
       !Iso_Parse_Data_Leader(bytes, file.ddr_leader.size_of_field_tag, file.record_leader))
     return false;
-  const IsoDirectoryRead read =
-      Iso_Read_Record_Directory(file, file.record_leader, file.record_directory, file.last_directory_bytes);
+  const IsoDirectoryRead read = Iso_Read_Record_Directory(
+      file, file.record_leader, file.record_directory, file.last_directory_bytes);
   if (read == IsoDirectoryRead::failed) return false;
   if (read == IsoDirectoryRead::anew && !describe_directory(file, file.record_directory)) {
     file.last_directory_bytes.clear();
@@ -46,7 +47,8 @@ bool read_leader_and_directory(IsoFileState& file) {
     const auto& last = file.record_directory.back();
     const std::int64_t length =
         std::int64_t{last.field_length} + last.field_position + file.record_leader.base_address;
-    file.record_leader.record_length = static_cast<std::int32_t>(std::min<std::int64_t>(length, INT32_MAX));
+    file.record_leader.record_length =
+        static_cast<std::int32_t>(std::min<std::int64_t>(length, INT32_MAX));
   }
   return true;
 }
@@ -73,9 +75,9 @@ std::int64_t cut_fields(IsoFileState& file, std::string_view area, bool reusing)
     const std::size_t available = area.size() - position;
     if (!open && static_cast<std::size_t>(entry.field_length) > available) return reusing ? -2 : -1;
     std::size_t consumed = 0;
-    const IsoCutResult result =
-        Iso_Cut_Field(*d, area.data() + position, open ? available : entry.field_length,
-                      open ? IsoFieldExtent::open : IsoFieldExtent::known, file.value_store, field, consumed);
+    const IsoCutResult result = Iso_Cut_Field(
+        *d, area.data() + position, open ? available : entry.field_length,
+        open ? IsoFieldExtent::open : IsoFieldExtent::known, file.value_store, field, consumed);
     if (result == IsoCutResult::need_more) return -2;
     if (result == IsoCutResult::failed) return -1;
     position += consumed;
@@ -88,7 +90,8 @@ bool read_reusing_record(IsoFileState& file) {
   const std::int64_t remaining = file.file_size - start;
   if (start < 0 || remaining <= 0) return false;
   std::int64_t want = std::max<std::int64_t>(
-      kMinimumReuseRead, 2 * (std::int64_t{file.record_leader.record_length} - file.record_leader.base_address));
+      kMinimumReuseRead,
+      2 * (std::int64_t{file.record_leader.record_length} - file.record_leader.base_address));
   for (;;) {
     want = std::min(want, remaining);
     if (!Iso_Seek(file, start)) return false;

@@ -15,11 +15,13 @@ const char* window_bytes(IsoFileState& file, std::int64_t count) {
   const std::int64_t window_end = file.window_start + static_cast<std::int64_t>(file.window.size());
   if (file.position >= file.window_start && file.position + count <= window_end)
     return file.window.data() + (file.position - file.window_start);
-  const std::int64_t fetch = std::min(std::max(count, kWindowBytes), file.file_size - file.position);
+  const std::int64_t fetch =
+      std::min(std::max(count, kWindowBytes), file.file_size - file.position);
   file.window.resize(static_cast<std::size_t>(fetch));
   file.window_start = file.position;
   if (std::fseek(file.stream.get(), static_cast<long>(file.position), SEEK_SET) != 0 ||
-      std::fread(file.window.data(), 1, file.window.size(), file.stream.get()) != file.window.size()) {
+      std::fread(file.window.data(), 1, file.window.size(), file.stream.get()) !=
+          file.window.size()) {
     file.window.clear();
     return nullptr;
   }
@@ -58,7 +60,8 @@ bool Iso_Read_Exact(IsoFileState& file, std::int64_t count, std::string& out) {
 std::string_view Iso_View_Up_To(IsoFileState& file, std::int64_t count) {
   std::string_view bytes;
   const std::int64_t available = file.file_size - file.position;
-  if (available > 0) Iso_View_Exact(file, std::max<std::int64_t>(0, std::min(count, available)), bytes);
+  if (available > 0)
+    Iso_View_Exact(file, std::max<std::int64_t>(0, std::min(count, available)), bytes);
   return bytes;
 }
 

@@ -16,7 +16,8 @@ namespace {
 
 // Copies `text` with a terminating zero; refuses what does not fit.
 bool copy_out(std::string_view text, char* out, int out_size) {
-  if (out == nullptr || out_size < 1 || text.size() + 1 > static_cast<std::size_t>(out_size)) return false;
+  if (out == nullptr || out_size < 1 || text.size() + 1 > static_cast<std::size_t>(out_size))
+    return false;
   if (!text.empty()) std::memcpy(out, text.data(), text.size());  // an empty view may hold no data
   out[text.size()] = '\0';
   return true;
@@ -44,7 +45,8 @@ bool enter_next_field(IsoFileState& file, int& status) {
 
 // The label of the value just delivered, the `index`-th of its field.
 bool copy_label(const IsoLabels& labels, std::size_t index, char* out, int out_size) {
-  if (!labels.cycle.empty()) return copy_out(labels.cycle[index % labels.cycle.size()], out, out_size);
+  if (!labels.cycle.empty())
+    return copy_out(labels.cycle[index % labels.cycle.size()], out, out_size);
   return copy_out(Iso_Label_Text(labels, index), out, out_size);
 }
 
@@ -57,7 +59,9 @@ void end_field(IsoFileState& file, int& status) {
   file.step = 4;
 }
 
-std::size_t longest_value(int max_length) { return static_cast<std::size_t>(std::max(max_length, 0)); }
+std::size_t longest_value(int max_length) {
+  return static_cast<std::size_t>(std::max(max_length, 0));
+}
 
 // Runs hand out a field's values with their labels from the description's cycle; fields with
 // dimensions, or with labels too many to keep, go value by value.
@@ -72,8 +76,8 @@ const std::string kNoText;
 // Takes up to `max_values` of the current field's values from the next one on, stopping
 // before a value longer than `longest`; the first gets `first_status` unless it ends the
 // field. `status` becomes the last one's. Returns how many were taken.
-int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::size_t longest, int first_status,
-                int& status) {
+int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::size_t longest,
+                int first_status, int& status) {
   if (max_values <= 0) return 0;
   const IsoDataField& field = file.record_fields[file.current_field];
   const auto& labels = field.description->labels;
@@ -81,7 +85,8 @@ int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::si
   const std::string* const label_texts = cycle > 0 ? labels->cycle.data() : &kNoText;
   std::size_t label = cycle > 0 ? file.next_value % cycle : 0;
   std::size_t next = file.next_value;
-  const std::size_t end = std::min(field.values.size(), next + static_cast<std::size_t>(max_values));
+  const std::size_t end =
+      std::min(field.values.size(), next + static_cast<std::size_t>(max_values));
   const char* const tag = field.tag.c_str();
   int taken = 0;
   for (; next < end; ++taken, ++next) {
@@ -114,7 +119,8 @@ int take_values(IsoFileState& file, IsoValueRef* values, int max_values, std::si
 
 // Delivers the dimensions read from a field's data: the count, then each extent. False when
 // they are all delivered.
-bool deliver_dimension(IsoFileState& file, const IsoDataField& field, std::string& value, int& status) {
+bool deliver_dimension(IsoFileState& file, const IsoDataField& field, std::string& value,
+                       int& status) {
   if (file.step == 1) {
     value = std::to_string(field.number_of_dimensions);
     if (status != ISO_STATUS_START_OF_RECORD) status = ISO_STATUS_START_OF_FIELD;
@@ -131,8 +137,8 @@ bool deliver_dimension(IsoFileState& file, const IsoDataField& field, std::strin
 
 }  // namespace
 
-int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value, int value_size, int* length,
-                      int* status) {
+int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value, int value_size,
+                      int* length, int* status) {
   *status = ISO_STATUS_FAILED;
   IsoFileState* file = Iso_Find_File(stream);
   if (file == nullptr) return 0;
@@ -150,7 +156,8 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
   *leader_id = file->record_leader.leader_identifier;
 
   std::string text;
-  if (field.number_of_dimensions > 0 && file->step <= 2 && deliver_dimension(*file, field, text, *status)) {
+  if (field.number_of_dimensions > 0 && file->step <= 2 &&
+      deliver_dimension(*file, field, text, *status)) {
     if (!copy_out(text, value, value_size)) return 0;
     *length = static_cast<int>(text.size());
     return 1;
@@ -177,8 +184,8 @@ int ISO_Read_Subfield(std::FILE* stream, char* tag, char* leader_id, char* value
   return 1;
 }
 
-int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length, int* count,
-                           int* status) {
+int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_values, int max_length,
+                           int* count, int* status) {
   *count = 0;
   IsoFileState* file = Iso_Find_File(stream);
   if (file == nullptr) return 0;
@@ -186,27 +193,30 @@ int ISO_Read_Record_Values(std::FILE* stream, IsoValueRef* values, int max_value
   if (file->step == 3 && handed_out_by_runs(file->record_fields[file->current_field]))
     *count = take_values(*file, values, max_values, longest, ISO_STATUS_OK, *status);
   // Each later field of the record, while the one before was used up.
-  while (file->step == 4 && *count < max_values && file->current_field + 1 < file->record_fields.size()) {
+  while (file->step == 4 && *count < max_values &&
+         file->current_field + 1 < file->record_fields.size()) {
     const IsoDataField& next = file->record_fields[file->current_field + 1];
-    if (!handed_out_by_runs(next) || next.values.empty() || file->value_store.text(next.values[0]).size() > longest)
+    if (!handed_out_by_runs(next) || next.values.empty() ||
+        file->value_store.text(next.values[0]).size() > longest)
       break;
     ++file->current_field;
     file->current_description = next.description;
     file->next_value = 0;
     file->next_extent = 0;
     file->step = 3;
-    *count += take_values(*file, values + *count, max_values - *count, longest, ISO_STATUS_START_OF_FIELD, *status);
+    *count += take_values(*file, values + *count, max_values - *count, longest,
+                          ISO_STATUS_START_OF_FIELD, *status);
   }
   return 1;
 }
 
-int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int label_size, char* format,
-                       int format_size) {
+int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int label_size,
+                       char* format, int format_size) {
   IsoFileState* file = Iso_Find_File(stream);
   if (file == nullptr || tag == nullptr) return 0;
   // Callers nearly always name the field just read, whose description is at hand.
-  const bool current =
-      file->current_description != nullptr && std::strcmp(file->current_description->tag.c_str(), tag) == 0;
+  const bool current = file->current_description != nullptr &&
+                       std::strcmp(file->current_description->tag.c_str(), tag) == 0;
   if (!current && Iso_Find_Description(*file, tag) == nullptr) return 0;
   if (!copy_out("", label, label_size) || !copy_out("", format, format_size)) return 0;
   if (file->step == 2) {
@@ -214,7 +224,8 @@ int ISO_Check_Subfield(std::FILE* stream, const char* tag, char* label, int labe
     return copy_out(what, label, label_size) && copy_out("I", format, format_size) ? 1 : 0;
   }
   if (file->current_description == nullptr) return 1;
-  if (file->current_format != nullptr && !copy_out(file->current_format->describe(), format, format_size))
+  if (file->current_format != nullptr &&
+      !copy_out(file->current_format->describe(), format, format_size))
     return 0;
   // The label belongs to a value: none before the field's first value is delivered.
   if (file->current_description->labels && file->step >= 3 && file->next_value > 0 &&

@@ -11,8 +11,9 @@ constexpr RecordField<CatdRecord> kCatdFields[] = {
     {"TYPE", &CatdRecord::TYPE}, {"EXTR", &CatdRecord::EXTR},          {"MVER", &CatdRecord::MVER}};
 
 constexpr RecordField<CatsRecord> kCatsFields[] = {
-    {"MODN", &CatsRecord::MODN}, {"RCID", nullptr, &CatsRecord::RCID}, {"NAME", &CatsRecord::NAME},
-    {"TYPE", &CatsRecord::TYPE}, {"MAP", &CatsRecord::MAP},            {"THEM", &CatsRecord::THEM},
+    {"MODN", &CatsRecord::MODN}, {"RCID", nullptr, &CatsRecord::RCID},
+    {"NAME", &CatsRecord::NAME}, {"TYPE", &CatsRecord::TYPE},
+    {"MAP", &CatsRecord::MAP},   {"THEM", &CatsRecord::THEM},
     {"AGOB", &CatsRecord::AGOB}, {"AGTP", &CatsRecord::AGTP}};
 
 constexpr RecordField<CatxRecord> kCatxFields[] = {
@@ -33,12 +34,14 @@ const CatdRecords& SDTSCatdFile::return_catd() {
 }
 
 const CatsRecords& SDTSCatsFile::return_records() {
-  SDTS_Read_Records<CatsRecord>(*this, "SDTSFile::return_records()", "CATS", kCatsFields, m_records);
+  SDTS_Read_Records<CatsRecord>(*this, "SDTSFile::return_records()", "CATS", kCatsFields,
+                                m_records);
   return m_records;
 }
 
 const CatxRecords& SDTXFile::return_records() {
-  SDTS_Read_Records<CatxRecord>(*this, "SDTXFile::return_records()", "CATX", kCatxFields, m_records);
+  SDTS_Read_Records<CatxRecord>(*this, "SDTXFile::return_records()", "CATX", kCatxFields,
+                                m_records);
   return m_records;
 }
 

@@ -27,7 +27,8 @@ struct RecordField {
 
 // Keeps the subfield `module` just read in `record` when `fields` names its label.
 template <typename Record>
-bool SDTS_Take_Field(const SDTSFile& module, std::span<const RecordField<Record>> fields, Record& record) {
+bool SDTS_Take_Field(const SDTSFile& module, std::span<const RecordField<Record>> fields,
+                     Record& record) {
   for (const RecordField<Record>& field : fields) {
     if (module.label() != field.label) continue;
     if (field.number != nullptr) {
@@ -85,11 +86,17 @@ class SDTSControlFile : public SDTSFile {
   std::vector<Record> m_records;
 };
 
-template <> const std::vector<IdenRecord>& SDTSControlFile<IdenRecord>::return_records();
-template <> int SDTSControlFile<IdenRecord>::write_document() const;
-template <> const std::vector<XrefRecord>& SDTSControlFile<XrefRecord>::return_records();
-template <> int SDTSControlFile<XrefRecord>::write_document() const;
-template <> const std::vector<SpdmRecord>& SDTSControlFile<SpdmRecord>::return_records();
-template <> int SDTSControlFile<SpdmRecord>::write_document() const;
+template <>
+const std::vector<IdenRecord>& SDTSControlFile<IdenRecord>::return_records();
+template <>
+int SDTSControlFile<IdenRecord>::write_document() const;
+template <>
+const std::vector<XrefRecord>& SDTSControlFile<XrefRecord>::return_records();
+template <>
+int SDTSControlFile<XrefRecord>::write_document() const;
+template <>
+const std::vector<SpdmRecord>& SDTSControlFile<SpdmRecord>::return_records();
+template <>
+int SDTSControlFile<SpdmRecord>::write_document() const;
 
 }  // namespace corvane::sdts

@@ -16,17 +16,23 @@ void show_title(const std::string& title) {
 }
 
 constexpr RecordField<IdenRecord> kIdenFields[] = {
-    {"MODN", &IdenRecord::MODN}, {"RCID", nullptr, &IdenRecord::RCID},
-    {"STID", &IdenRecord::STID}, {"STVS", &IdenRecord::STVS},
-    {"DOCU", &IdenRecord::DOCU}, {"PRID", &IdenRecord::PRID},
-    {"PRVS", &IdenRecord::PRVS}, {"PDOC", &IdenRecord::PDOC},
-    {"DAST", &IdenRecord::DAST}, {"MPDT", &IdenRecord::MPDT},
-    {"DCDT", &IdenRecord::DCDT}, {"COMT", &IdenRecord::COMT},
+    {"MODN", &IdenRecord::MODN},
+    {"RCID", nullptr, &IdenRecord::RCID},
+    {"STID", &IdenRecord::STID},
+    {"STVS", &IdenRecord::STVS},
+    {"DOCU", &IdenRecord::DOCU},
+    {"PRID", &IdenRecord::PRID},
+    {"PRVS", &IdenRecord::PRVS},
+    {"PDOC", &IdenRecord::PDOC},
+    {"DAST", &IdenRecord::DAST},
+    {"MPDT", &IdenRecord::MPDT},
+    {"DCDT", &IdenRecord::DCDT},
+    {"COMT", &IdenRecord::COMT},
     {"TITL", &IdenRecord::TITL, nullptr, show_title}};
 
 constexpr RecordField<IdenRecord> kConformanceFields[] = {
-    {"FFYN", &IdenRecord::FFYN}, {"VGYN", &IdenRecord::VGYN},
-    {"GTYN", &IdenRecord::GTYN}, {"RCYN", &IdenRecord::RCYN},
+    {"FFYN", &IdenRecord::FFYN},          {"VGYN", &IdenRecord::VGYN},
+    {"GTYN", &IdenRecord::GTYN},          {"RCYN", &IdenRecord::RCYN},
     {"EXSP", nullptr, &IdenRecord::EXSP}, {"FTLV", nullptr, &IdenRecord::FTLV}};
 
 constexpr DocumentLine<IdenRecord> kDocumentLines[] = {
@@ -38,18 +44,18 @@ constexpr DocumentLine<IdenRecord> kDocumentLines[] = {
 
 template <>
 const std::vector<IdenRecord>& SDTSIdenFile::return_records() {
-  SDTS_Read_Records<IdenRecord>(*this, "SDTSIdenFile::return_records()", "IDEN", kIdenFields, m_records,
-                                [this](IdenRecord& work) {
-                                  if (tag() == "CONF") {
-                                    SDTS_Take_Field<IdenRecord>(*this, kConformanceFields, work);
-                                  } else if (tag() == "IDEN" && label() == "SCAL") {
-                                    const std::string scale = value_text();
-                                    work.SCAL = value_long();
-                                    g_progress->set_scale(
-                                        scale.substr(std::min(scale.find_first_not_of(' '), scale.size())));
-                                    LOG_LINE(SDTS_Message("Map Scale: 1 to %s\n", scale.c_str()));
-                                  }
-                                });
+  SDTS_Read_Records<IdenRecord>(
+      *this, "SDTSIdenFile::return_records()", "IDEN", kIdenFields, m_records,
+      [this](IdenRecord& work) {
+        if (tag() == "CONF") {
+          SDTS_Take_Field<IdenRecord>(*this, kConformanceFields, work);
+        } else if (tag() == "IDEN" && label() == "SCAL") {
+          const std::string scale = value_text();
+          work.SCAL = value_long();
+          g_progress->set_scale(scale.substr(std::min(scale.find_first_not_of(' '), scale.size())));
+          LOG_LINE(SDTS_Message("Map Scale: 1 to %s\n", scale.c_str()));
+        }
+      });
   return m_records;
 }
 

@@ -68,9 +68,9 @@ int SDTSFile::read_record() {
   char tag[ISO_TAG_BUFFER_SIZE];
   tag[0] = '\0';
   m_descr = m_frmts = {};
-  m_subfield_read = ISO_Read_Subfield(m_stream, tag, &m_leader_id, m_value.data(),
-                                      static_cast<int>(m_value.size()), &m_value_length,
-                                      &m_status) != 0;
+  m_subfield_read =
+      ISO_Read_Subfield(m_stream, tag, &m_leader_id, m_value.data(),
+                        static_cast<int>(m_value.size()), &m_value_length, &m_status) != 0;
   m_tag_text = tag;
   m_tag = m_tag_text;
   if (!m_subfield_read) {
@@ -128,23 +128,25 @@ int SDTSFile::read_module(const std::function<void()>& on_subfield,
 
 void SDTSFile::read_value_runs(const std::function<void()>& on_subfield,
                                const std::function<void()>& on_record_end) {
-  ISO_Take_Record_Values(m_stream, static_cast<int>(m_value.size()) - 1, [&](const IsoValueRef& value) {
-    std::memcpy(m_value.data(), value.bytes, static_cast<std::size_t>(value.length));
-    m_value[static_cast<std::size_t>(value.length)] = '\0';
-    m_value_length = value.length;
-    if (value.tag != m_tag.data()) m_tag = value.tag;
-    m_descr = {value.label, static_cast<std::size_t>(value.label_length)};
-    m_frmts = {value.format, static_cast<std::size_t>(value.format_length)};
-    m_status = value.status;
-    // A label or format too long for a single read's check is skipped as that check would.
-    if (value.label_length < kTextCapacity && value.format_length < kTextCapacity) {
-      on_subfield();
-    } else {
-      TRACE_ERROR("SDTSFile::read_record()", "*** ERROR CHECKING DATA RECORD SUBFIELD ***", m_name.path);
-    }
-    if (ISO_Ends_Record(m_status)) on_record_end();
-    return true;
-  });
+  ISO_Take_Record_Values(
+      m_stream, static_cast<int>(m_value.size()) - 1, [&](const IsoValueRef& value) {
+        std::memcpy(m_value.data(), value.bytes, static_cast<std::size_t>(value.length));
+        m_value[static_cast<std::size_t>(value.length)] = '\0';
+        m_value_length = value.length;
+        if (value.tag != m_tag.data()) m_tag = value.tag;
+        m_descr = {value.label, static_cast<std::size_t>(value.label_length)};
+        m_frmts = {value.format, static_cast<std::size_t>(value.format_length)};
+        m_status = value.status;
+        // A label or format too long for a single read's check is skipped as that check would.
+        if (value.label_length < kTextCapacity && value.format_length < kTextCapacity) {
+          on_subfield();
+        } else {
+          TRACE_ERROR("SDTSFile::read_record()", "*** ERROR CHECKING DATA RECORD SUBFIELD ***",
+                      m_name.path);
+        }
+        if (ISO_Ends_Record(m_status)) on_record_end();
+        return true;
+      });
 }
 
 std::string_view SDTSFile::value_bytes() const {

@@ -72,7 +72,8 @@ class SDTSFile {
  private:
   // The subfields that follow a delivered one in its record, taken from the reader in runs
   // and handed over one by one as read_record would.
-  void read_value_runs(const std::function<void()>& on_subfield, const std::function<void()>& on_record_end);
+  void read_value_runs(const std::function<void()>& on_subfield,
+                       const std::function<void()>& on_record_end);
 
   std::FILE* m_stream = nullptr;
   int m_byte_order = 0;

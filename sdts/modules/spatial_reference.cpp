@@ -27,36 +27,40 @@ void show_zone(const std::string& text) {
   LOG_LINE(SDTS_Message("Zone: %s\n", text.c_str()));
 }
 
-constexpr RecordField<XrefRecord> kXrefFields[] = {{"MODN", &XrefRecord::MODN},
-                                                   {"RCID", nullptr, &XrefRecord::RCID},
-                                                   {"RSNM", &XrefRecord::RSNM, nullptr, show_reference_system},
-                                                   {"HDAT", &XrefRecord::HDAT, nullptr, show_datum},
-                                                   {"ZONE", &XrefRecord::ZONE, nullptr, show_zone}};
+constexpr RecordField<XrefRecord> kXrefFields[] = {
+    {"MODN", &XrefRecord::MODN},
+    {"RCID", nullptr, &XrefRecord::RCID},
+    {"RSNM", &XrefRecord::RSNM, nullptr, show_reference_system},
+    {"HDAT", &XrefRecord::HDAT, nullptr, show_datum},
+    {"ZONE", &XrefRecord::ZONE, nullptr, show_zone}};
 
-constexpr DocumentLine<XrefRecord> kXrefDocumentLines[] = {{"Reference System:           ", &XrefRecord::RSNM},
-                                                           {"Horizontal Datum:           ", &XrefRecord::HDAT},
-                                                           {"ZONE:\t\t\t\t\t   ", &XrefRecord::ZONE}};
+constexpr DocumentLine<XrefRecord> kXrefDocumentLines[] = {
+    {"Reference System:           ", &XrefRecord::RSNM},
+    {"Horizontal Datum:           ", &XrefRecord::HDAT},
+    {"ZONE:\t\t\t\t\t   ", &XrefRecord::ZONE}};
 
 constexpr RecordField<SpdmRecord> kSpdmFields[] = {{"MODN", &SpdmRecord::MODN},
                                                    {"RCID", nullptr, &SpdmRecord::RCID},
                                                    {"DTYP", &SpdmRecord::DTYP},
                                                    {"DSTP", &SpdmRecord::DSTP}};
 
-constexpr DocumentLine<SpdmRecord> kSpdmDocumentLines[] = {{"DTYP:            ", &SpdmRecord::DTYP},
-                                                           {"DSTP:            ", &SpdmRecord::DSTP}};
+constexpr DocumentLine<SpdmRecord> kSpdmDocumentLines[] = {
+    {"DTYP:            ", &SpdmRecord::DTYP}, {"DSTP:            ", &SpdmRecord::DSTP}};
 
 }  // namespace
 
 // Traced under the identification reader's name, as the trace files have always shown it.
 template <>
 const std::vector<XrefRecord>& SDTSXrefFile::return_records() {
-  SDTS_Read_Records<XrefRecord>(*this, "SDTSIdenFile::return_records()", "XREF", kXrefFields, m_records);
+  SDTS_Read_Records<XrefRecord>(*this, "SDTSIdenFile::return_records()", "XREF", kXrefFields,
+                                m_records);
   return m_records;
 }
 
 template <>
 int SDTSXrefFile::write_document() const {
-  if (!m_records.empty()) SDTS_Write_Document_Lines<XrefRecord>(m_records.front(), kXrefDocumentLines);
+  if (!m_records.empty())
+    SDTS_Write_Document_Lines<XrefRecord>(m_records.front(), kXrefDocumentLines);
   return 0;
 }
 
@@ -68,8 +72,8 @@ template <>
 const std::vector<SpdmRecord>& SDTSSpdmFile::return_records() {
   int point = 0;
   // The record keeps the domain's first two points; further ones are counted past.
-  SDTS_Read_Records<SpdmRecord>(*this, "SDTSSpdmFile::return_records()", "SPDM", kSpdmFields, m_records,
-                                [&](SpdmRecord& work) {
+  SDTS_Read_Records<SpdmRecord>(*this, "SDTSSpdmFile::return_records()", "SPDM", kSpdmFields,
+                                m_records, [&](SpdmRecord& work) {
                                   if (tag() != "DMSA") return;
                                   if (label() == "!X") {
                                     if (point == 0) work.X1 = value_int();
@@ -123,10 +127,14 @@ int SDTS_Get_IREF_Attributes(const std::string& path) {
         const std::string_view label = module.label();
         double number = 0;
         if (label == "RCID" || !subfield_number(module, number)) return;
-        if (label == "SFAX") g_iref_sfax = number;
-        else if (label == "SFAY") g_iref_sfay = number;
-        else if (label == "XORG") g_iref_xorg = number;
-        else if (label == "YORG") g_iref_yorg = number;
+        if (label == "SFAX")
+          g_iref_sfax = number;
+        else if (label == "SFAY")
+          g_iref_sfay = number;
+        else if (label == "XORG")
+          g_iref_xorg = number;
+        else if (label == "YORG")
+          g_iref_yorg = number;
       },
       [] {});
   TRACE_EXIT("SDTS_Get_IREF_Attributes", result);

@@ -1,8 +1,7 @@
-#include "sdts/run/stat_counts.h"
-
 #include "platform/message_sink.h"
 #include "sdts/modules/sdts_file.h"
 #include "sdts/run/run_state.h"
+#include "sdts/run/stat_counts.h"
 #include "sdts/run/trace.h"
 
 namespace corvane::sdts {
@@ -17,10 +16,14 @@ int SDTSStat::read(const std::string& path) {
   const int result = module.read_module(
       [&] {
         if (module.tag() != "STAT") return;
-        if (module.label() == "MNRF") name = module.value_text();
-        else if (module.label() == "NREC") count = module.value_long();
+        if (module.label() == "MNRF")
+          name = module.value_text();
+        else if (module.label() == "NREC")
+          count = module.value_long();
       },
-      [&] { m_counts.insert({name, count}); });
+      [&] {
+        m_counts.insert({name, count});
+      });
   if (result != 0)
     corvane::show_message(SDTS_Message("\n*** ERROR READING STAT MODULE %s ***", path.c_str()));
   TRACE_EXIT("SDTSStat::read()", result);

@@ -19,7 +19,8 @@ void SDTSFileName::parse() {
 
 void SDTSFileObject::set_file_name(const std::string& catalog_path) {
   TRACE_BEGIN("SDTSFileObject::set_file_name()");
-  TRACE_PRINT("SDTSFileObject::set_file_name()", SDTS_Message("file name = %s", catalog_path.c_str()));
+  TRACE_PRINT("SDTSFileObject::set_file_name()",
+              SDTS_Message("file name = %s", catalog_path.c_str()));
   m_catalog.path = catalog_path;
   m_catalog.parse();
   TRACE_EXIT("SDTSFileObject::set_file_name()", 0);

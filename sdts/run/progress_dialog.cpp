@@ -39,11 +39,14 @@ void ProgressDialog::create() {
   m_open = true;
   m_next_up = INT_MIN;
   m_next_down = INT_MAX;
-  const std::pair<Field, const std::string*> fields[] = {
-      {kTitle, &m_title},           {kInputCatalog, &m_input},
-      {kOutputDirectory, &m_output}, {kReferenceSystem, &m_reference_system},
-      {kZone, &m_zone},             {kHorizontalDatum, &m_datum},
-      {kScale, &m_scale},           {kStatus, &m_status}};
+  const std::pair<Field, const std::string*> fields[] = {{kTitle, &m_title},
+                                                         {kInputCatalog, &m_input},
+                                                         {kOutputDirectory, &m_output},
+                                                         {kReferenceSystem, &m_reference_system},
+                                                         {kZone, &m_zone},
+                                                         {kHorizontalDatum, &m_datum},
+                                                         {kScale, &m_scale},
+                                                         {kStatus, &m_status}};
   for (const auto& [field, text] : fields)
     if (!text->empty()) presenter.set_text(field, *text);
   presenter.repaint();
@@ -85,7 +88,8 @@ void ProgressDialog::hide_bar() {
 void ProgressDialog::set_range(int low, int high) {
   m_low = low;
   m_high = std::max(low, high);
-  m_step = static_cast<int>(std::max<std::int64_t>(1, (std::int64_t{m_high} - m_low) / kShownSteps));
+  m_step =
+      static_cast<int>(std::max<std::int64_t>(1, (std::int64_t{m_high} - m_low) / kShownSteps));
   m_next_up = INT_MIN;
   m_next_down = INT_MAX;
   if (m_open) corvane::progress_presenter().set_range(low, high);
@@ -93,8 +97,12 @@ void ProgressDialog::set_range(int low, int high) {
 
 void ProgressDialog::show_position(int position) {
   const int shown = std::clamp(position, m_low, m_high);
-  m_next_up = shown >= m_high ? INT_MAX : static_cast<int>(std::min<std::int64_t>(std::int64_t{shown} + m_step, m_high));
-  m_next_down = shown <= m_low ? INT_MIN : static_cast<int>(std::max<std::int64_t>(std::int64_t{shown} - m_step, m_low));
+  m_next_up = shown >= m_high
+                  ? INT_MAX
+                  : static_cast<int>(std::min<std::int64_t>(std::int64_t{shown} + m_step, m_high));
+  m_next_down = shown <= m_low
+                    ? INT_MIN
+                    : static_cast<int>(std::max<std::int64_t>(std::int64_t{shown} - m_step, m_low));
   corvane::progress_presenter().set_position(position);
 }
 

@@ -59,8 +59,7 @@ class ProgressDialog {
   void set_field(std::string& member, Field field, const std::string& text);
   void show_position(int position);
 
-  std::string m_title, m_input, m_output, m_reference_system, m_zone, m_datum, m_scale,
-      m_status;
+  std::string m_title, m_input, m_output, m_reference_system, m_zone, m_datum, m_scale, m_status;
   bool m_open = false;
   int m_low = 0, m_high = 0, m_step = 1;
   // The nearest positions that move the bar from where it was last shown.

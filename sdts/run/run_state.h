@@ -62,8 +62,12 @@ extern double g_iref_sfay;
 extern double g_iref_xorg;
 extern double g_iref_yorg;
 
-inline double SDTS_Ground_X(std::int32_t x) { return static_cast<double>(x) * g_iref_sfax + g_iref_xorg; }
-inline double SDTS_Ground_Y(std::int32_t y) { return static_cast<double>(y) * g_iref_sfay + g_iref_yorg; }
+inline double SDTS_Ground_X(std::int32_t x) {
+  return static_cast<double>(x) * g_iref_sfax + g_iref_xorg;
+}
+inline double SDTS_Ground_Y(std::int32_t y) {
+  return static_cast<double>(y) * g_iref_sfay + g_iref_yorg;
+}
 
 // 1 when the reference system's name begins with "GEO" (geographic coordinates).
 extern int g_xref_geographic;

@@ -15,7 +15,9 @@ namespace {
 
 using File = corvane::formats::CFile;
 
-void write_text(std::FILE* f, std::string_view text) { std::fwrite(text.data(), 1, text.size(), f); }
+void write_text(std::FILE* f, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), f);
+}
 
 void append_line(const std::string& path, std::string_view text, const char* failure) {
   File f(std::fopen(path.c_str(), "a"));
@@ -87,7 +89,9 @@ void LOG_LINE(std::string_view text) { append_line(g_log_path, text, "Error on o
 
 void DOC_LINE(std::string_view text) { append_line(g_doc_path, text, "Error on open docfile\n"); }
 
-void WORK_LINE(std::string_view text) { append_line(g_work_path, text, "Error on open tmp file\n"); }
+void WORK_LINE(std::string_view text) {
+  append_line(g_work_path, text, "Error on open tmp file\n");
+}
 
 void SDTS_Install_Format_Trace() {
   corvane::formats::FormatTrace hooks;

@@ -45,7 +45,8 @@ WorkFiles::Created WorkFiles::create(const std::string& name, std::int64_t expec
 }
 
 int WorkFiles::open(const std::string& name) {
-  if (const auto found = memory_.find(name); found != memory_.end()) return ::dup(found->second.descriptor);
+  if (const auto found = memory_.find(name); found != memory_.end())
+    return ::dup(found->second.descriptor);
   if (!directory_) return -1;
   return ::open(directory_->file(name).c_str(), O_RDONLY | O_CLOEXEC);
 }

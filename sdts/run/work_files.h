@@ -29,7 +29,8 @@ class WorkFiles {
   WorkFiles& operator=(const WorkFiles&) = delete;
 
   struct Created {
-    corvane::formats::CFile stream;  // open for writing and reading; null when the file could not be made
+    corvane::formats::CFile
+        stream;        // open for writing and reading; null when the file could not be made
     std::string path;  // where it is on disk; empty for a memory file
   };
   // Makes work file `name` afresh. In memory when `expected_bytes` fits what is left of the

@@ -8,7 +8,8 @@ namespace {
 double square(double v) { return v * v; }
 }  // namespace
 
-double Geo_Distance_Miles(const corvane::formats::SHPVertex& a, const corvane::formats::SHPVertex& b) {
+double Geo_Distance_Miles(const corvane::formats::SHPVertex& a,
+                          const corvane::formats::SHPVertex& b) {
   // Slightly below pi/180: the lengths in the line tables are computed with this factor.
   constexpr double k = 0.017453292519444445;
   constexpr double kEarthDiameterMetres = 12735300.0;

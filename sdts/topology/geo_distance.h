@@ -6,6 +6,7 @@
 namespace corvane::sdts {
 
 // Haversine distance in statute miles on a sphere of radius 6,367,650 m.
-double Geo_Distance_Miles(const corvane::formats::SHPVertex& a, const corvane::formats::SHPVertex& b);
+double Geo_Distance_Miles(const corvane::formats::SHPVertex& a,
+                          const corvane::formats::SHPVertex& b);
 
 }  // namespace corvane::sdts

@@ -69,7 +69,8 @@ bool LineFilesWriter::add_record_id(std::int32_t line_id) {
   return write_all(file, bytes_, bytes_.size());
 }
 
-LineFilesWriter::LineWrite LineFilesWriter::add_line(std::int32_t line_id, std::span<const SHPVertex> points) {
+LineFilesWriter::LineWrite LineFilesWriter::add_line(std::int32_t line_id,
+                                                     std::span<const SHPVertex> points) {
   // Offsets are 32-bit in the index; a coordinate file past that cannot be indexed.
   if (bxt_offset_ > std::numeric_limits<std::int32_t>::max()) return LineWrite::index_failed;
   std::uint8_t entry[kLineIndexEntrySize];
@@ -107,16 +108,19 @@ std::string LineFilesReader::open(const std::string& stem) {
 }
 
 bool LineFilesReader::fetch(std::int32_t line_id, std::vector<SHPVertex>& points) {
-  const std::uint8_t* id_entry = bdl_.at(static_cast<long>(line_id) * kRecordIdEntrySize, kRecordIdEntrySize);
+  const std::uint8_t* id_entry =
+      bdl_.at(static_cast<long>(line_id) * kRecordIdEntrySize, kRecordIdEntrySize);
   if (id_entry == nullptr) corvane::fatal("ERROR: read line binary index data");
   const std::int32_t sequence = bytes::get_le32s(id_entry);
   if (sequence == -1) corvane::fatal("ERROR: on Link index file");
-  const std::uint8_t* entry = bxx_.at(static_cast<long>(sequence) * kLineIndexEntrySize, kLineIndexEntrySize);
+  const std::uint8_t* entry =
+      bxx_.at(static_cast<long>(sequence) * kLineIndexEntrySize, kLineIndexEntrySize);
   if (entry == nullptr) corvane::fatal("ERROR: read line binary index data");
   const long wanted = std::max(0, bytes::get_le32s(entry + 4));
   const long offset = bytes::get_le32s(entry + 8);
   // Never more than the coordinate file holds, whatever the index says.
-  const long available = offset < 0 || offset > bxt_.size() ? 0 : (bxt_.size() - offset) / kLinePointSize;
+  const long available =
+      offset < 0 || offset > bxt_.size() ? 0 : (bxt_.size() - offset) / kLinePointSize;
   const long count = std::min(wanted, available);
   const std::uint8_t* in = bxt_.at(offset, count * kLinePointSize);
   points.resize(in != nullptr ? static_cast<std::size_t>(count) : 0);

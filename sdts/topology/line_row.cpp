@@ -22,8 +22,8 @@ char* put_padded(char* at, char* end_of_text, std::size_t width) {
 
 // Composed without printf, whose format parsing costs more than the rest of a short line's
 // work; std::to_chars rounds the length exactly as printf does (to nearest, ties to even).
-LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end_node, std::int32_t left,
-                 std::int32_t right, double length) {
+LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end_node,
+                 std::int32_t left, std::int32_t right, double length) {
   char text[kTextCapacity];
   char* const text_end = text + sizeof text;
   char* at = text;

@@ -13,8 +13,8 @@ using LineRow = std::array<char, kLineRowLength>;
 
 // " %-8d%-8d%-8d%-8d%-8d%-12.4lf" of the line's ids and length, cut to the record length.
 // A number wider than its column pushes the later ones right, as printf does.
-LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end_node, std::int32_t left,
-                 std::int32_t right, double length);
+LineRow Line_Row(std::int32_t line_id, std::int32_t start_node, std::int32_t end_node,
+                 std::int32_t left, std::int32_t right, double length);
 
 // The row of a node, point or polygon table, whose only column is the id: " %-8d" cut to
 // the record length.

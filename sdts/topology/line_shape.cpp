@@ -11,7 +11,6 @@
 #include "formats/dbf_writer.h"
 #include "formats/shapefile_pair.h"
 #include "platform/message_sink.h"
-#include "sdts/topology/object_joins.h"
 #include "sdts/iso8211/iso8211.h"
 #include "sdts/iso8211/iso_value_runs.h"
 #include "sdts/modules/decimal_text.h"
@@ -24,6 +23,7 @@
 #include "sdts/topology/line_files.h"
 #include "sdts/topology/line_row.h"
 #include "sdts/topology/module_part.h"
+#include "sdts/topology/object_joins.h"
 #include "sdts/topology/polygon_chain.h"
 #include "sdts/topology/polygon_files.h"
 #include "sdts/topology/subfield_label.h"
@@ -154,7 +154,7 @@ class LineModule {
   int subfields_ = 0;  // read so far: the progress position
 
   std::int32_t start_node_ = 0, end_node_ = 0, left_ = 0, right_ = 0;
-  SHPArc arc_;  // its points are the one buffer every record reuses
+  SHPArc arc_;              // its points are the one buffer every record reuses
   double pending_x_ = 0.0;  // a point counts once its y has arrived
   BoundingBox record_box_, file_box_;
   std::int32_t record_count_ = 0;
@@ -205,14 +205,14 @@ int LineModule::run() {
   g_progress->set_status(SDTS_Message("Building %s shape", path_.c_str()));
   for (;;) {
     g_progress->set_position(subfields_++);
-    if (!ISO_Read_Subfield(iso_.stream, g_sf_tag, &g_sf_leader, g_sf_value, static_cast<int>(kSfValueSize),
-                           &g_sf_length, &g_sf_status)) {
+    if (!ISO_Read_Subfield(iso_.stream, g_sf_tag, &g_sf_leader, g_sf_value,
+                           static_cast<int>(kSfValueSize), &g_sf_length, &g_sf_status)) {
       corvane::show_message("\nERROR READING DATA RECORD SUBFIELD");
       result_ = 1;
       break;
     }
-    if (!ISO_Check_Subfield(iso_.stream, g_sf_tag, g_sf_descr, static_cast<int>(kSfTextSize), g_sf_frmts,
-                            static_cast<int>(kSfTextSize))) {
+    if (!ISO_Check_Subfield(iso_.stream, g_sf_tag, g_sf_descr, static_cast<int>(kSfTextSize),
+                            g_sf_frmts, static_cast<int>(kSfTextSize))) {
       check_failed();
       break;
     }
@@ -259,29 +259,30 @@ bool LineModule::take_value_runs() {
   std::string_view tag;
   bool coordinates = false;
   AxisOfLabel axes;
-  return ISO_Take_Record_Values(iso_.stream, static_cast<int>(kSfValueSize) - 1, [&](const IsoValueRef& value) {
-    g_progress->set_position(subfields_++);
-    if (value.tag != field) {
-      field = value.tag;
-      tag = field;
-      coordinates = tag == "SADR";
-    }
-    const Axis axis = coordinates ? axes.of(value.label, value.format) : Axis::none;
-    // Binary values shorter than an integer go the general way, as single reads take them.
-    if (axis != Axis::none && value.length >= 4) {
-      ISO_Bytes_To_Int(value.bytes, &g_sf_int, g_byte_order == 0 ? 1 : 0);
-      axis == Axis::x ? take_x(g_sf_int) : take_y(g_sf_int);
-    } else {
-      const std::optional<std::string_view> text_label = put_value(value);
-      if (!text_label) {
-        check_failed();
-        return false;
-      }
-      take_subfield(tag, *text_label);
-    }
-    g_sf_status = value.status;
-    return end_value();
-  });
+  return ISO_Take_Record_Values(
+      iso_.stream, static_cast<int>(kSfValueSize) - 1, [&](const IsoValueRef& value) {
+        g_progress->set_position(subfields_++);
+        if (value.tag != field) {
+          field = value.tag;
+          tag = field;
+          coordinates = tag == "SADR";
+        }
+        const Axis axis = coordinates ? axes.of(value.label, value.format) : Axis::none;
+        // Binary values shorter than an integer go the general way, as single reads take them.
+        if (axis != Axis::none && value.length >= 4) {
+          ISO_Bytes_To_Int(value.bytes, &g_sf_int, g_byte_order == 0 ? 1 : 0);
+          axis == Axis::x ? take_x(g_sf_int) : take_y(g_sf_int);
+        } else {
+          const std::optional<std::string_view> text_label = put_value(value);
+          if (!text_label) {
+            check_failed();
+            return false;
+          }
+          take_subfield(tag, *text_label);
+        }
+        g_sf_status = value.status;
+        return end_value();
+      });
 }
 
 void LineModule::take_x(std::int32_t stored) {
@@ -314,10 +315,14 @@ void LineModule::take_subfield(std::string_view tag, std::string_view label) {
   if (joins_.take("LINE", tag, label, g_sf_value)) return;
   if (Label_Is(label, "RCID")) {
     const auto id = [] { return static_cast<std::int32_t>(SDTS_Decimal_Value(g_sf_value)); };
-    if (tag == "PIDL") left_ = id();
-    else if (tag == "PIDR") right_ = id();
-    else if (tag == "SNID") start_node_ = id();
-    else if (tag == "ENID") end_node_ = id();
+    if (tag == "PIDL")
+      left_ = id();
+    else if (tag == "PIDR")
+      right_ = id();
+    else if (tag == "SNID")
+      start_node_ = id();
+    else if (tag == "ENID")
+      end_node_ = id();
   }
 }
 
@@ -359,8 +364,10 @@ bool LineModule::end_record() {
   std::fwrite(row.data(), 1, row.size(), dbf_.get());
 
   if (left_ != right_) {
-    if (right_ != kUniversePolygon) polygons_.add_link(right_, {line_id, start_node_, end_node_, +1, 0});
-    if (left_ != kUniversePolygon) polygons_.add_link(left_, {line_id, end_node_, start_node_, -1, 0});
+    if (right_ != kUniversePolygon)
+      polygons_.add_link(right_, {line_id, start_node_, end_node_, +1, 0});
+    if (left_ != kUniversePolygon)
+      polygons_.add_link(left_, {line_id, end_node_, start_node_, -1, 0});
   }
   return true;
 }
@@ -371,7 +378,8 @@ void LineModule::end_module() {
   std::rewind(dbf_.get());
   DBF_Write_Header(dbf_.get(), static_cast<std::uint32_t>(record_count_), fields_.data());
   dbf_.reset();
-  LOG_LINE(SDTS_Message("Wrote %d line records to shape %s\n", record_count_, output_name_.c_str()));
+  LOG_LINE(
+      SDTS_Message("Wrote %d line records to shape %s\n", record_count_, output_name_.c_str()));
   ISO_End_File(&iso_.stream);
   lines_.close();
   if (!refused_) Build_Polygon_Files(path_.c_str(), polygons_);

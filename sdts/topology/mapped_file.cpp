@@ -20,7 +20,8 @@ bool MappedFile::open(int descriptor) {
   struct stat info {};
   bool ok = ::fstat(descriptor, &info) == 0;
   if (ok && info.st_size > 0) {
-    void* map = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, descriptor, 0);
+    void* map = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE,
+                       descriptor, 0);
     ok = map != MAP_FAILED;
     if (ok) {
       data_ = static_cast<const std::uint8_t*>(map);

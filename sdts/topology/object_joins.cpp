@@ -20,7 +20,8 @@ bool ObjectJoins::take(std::string_view object_tag, std::string_view tag, std::s
   if (Label_Is(label, "MODN")) {
     attr_module_ = value;
   } else if (Label_Is(label, "RCID")) {
-    tables_.insert_attr_id(object_id_, attr_module_, static_cast<std::int32_t>(SDTS_Decimal_Value(value)));
+    tables_.insert_attr_id(object_id_, attr_module_,
+                           static_cast<std::int32_t>(SDTS_Decimal_Value(value)));
   }
   return true;
 }

@@ -16,7 +16,8 @@ class ObjectJoins {
   // Takes a subfield of the object's own field `object_tag` (the module name of the first
   // record names the join tables; RCID is the object's id) or of an attribute reference;
   // false for any other subfield. `value` is the subfield's text.
-  bool take(std::string_view object_tag, std::string_view tag, std::string_view label, const char* value);
+  bool take(std::string_view object_tag, std::string_view tag, std::string_view label,
+            const char* value);
   // At the end of every object record: its references become rows.
   void end_record();
   // After the last record.

@@ -11,12 +11,14 @@
 
 namespace corvane::sdts {
 
-PolygonChain::PolygonChain(int number, std::size_t capacity) : number_(number), capacity_(capacity) {
+PolygonChain::PolygonChain(int number, std::size_t capacity)
+    : number_(number), capacity_(capacity) {
   entries_.reserve(capacity);
 }
 
 void PolygonChain::add(std::int32_t signed_link_id) {
-  if (entries_.size() >= capacity_) corvane::fatal("ERROR: number of nodes in the chain is too big");
+  if (entries_.size() >= capacity_)
+    corvane::fatal("ERROR: number of nodes in the chain is too big");
   entries_.push_back(signed_link_id);
 }
 
@@ -32,7 +34,9 @@ void SDTSPolygon::index_links() {
 
 PolygonLink* SDTSPolygon::find_next_link(std::int32_t node) {
   if (by_start_.size() != links_.size()) index_links();
-  const auto starts_before = [this](std::uint32_t pos, std::int32_t n) { return links_[pos].start_node < n; };
+  const auto starts_before = [this](std::uint32_t pos, std::int32_t n) {
+    return links_[pos].start_node < n;
+  };
   const auto group = std::lower_bound(by_start_.begin(), by_start_.end(), node, starts_before);
   const std::size_t first = static_cast<std::size_t>(group - by_start_.begin());
   const auto in_group = [&](std::size_t k) {
@@ -48,7 +52,9 @@ PolygonLink* SDTSPolygon::find_next_link(std::int32_t node) {
 namespace {
 
 // Link ids are record ids, which the line writer accepts only when not negative.
-std::int32_t signed_id(const PolygonLink& link) { return link.direction < 0 ? -link.link_id : link.link_id; }
+std::int32_t signed_id(const PolygonLink& link) {
+  return link.direction < 0 ? -link.link_id : link.link_id;
+}
 
 }  // namespace
 
@@ -98,7 +104,7 @@ void SDTSPolygon::dump() const {
   if (!g_trace_on) return;
   for (const PolygonLink& link : links_) {
     TRACE_PRINT("SDTSPolygon::dump", SDTS_Message("%d %d %d %d", link.link_id, link.start_node,
-                                                   link.end_node, link.direction));
+                                                  link.end_node, link.direction));
   }
 }
 

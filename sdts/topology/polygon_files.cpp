@@ -34,7 +34,8 @@ int open_failed(const std::string& path) {
 
 // The most points a Polygon record can hold: its content length is a 32-bit byte count.
 std::int64_t most_points(std::size_t rings) {
-  return (std::numeric_limits<std::int32_t>::max() - 44 - 4 * static_cast<std::int64_t>(rings)) / 16;
+  return (std::numeric_limits<std::int32_t>::max() - 44 - 4 * static_cast<std::int64_t>(rings)) /
+         16;
 }
 
 // Assembles the shape record of one polygon, its rings' points fetched line by line from the
@@ -110,7 +111,8 @@ int Build_Polygon_Files(const char* module_path, SDTSPolygons& collection) {
   std::rewind(dbf.get());
   DBF_Write_Header(dbf.get(), polygon_count, fields);
   dbf.reset();
-  LOG_LINE(SDTS_Message("Wrote %u polygon records to shape %s\n", polygon_count, output_name.c_str()));
+  LOG_LINE(
+      SDTS_Message("Wrote %u polygon records to shape %s\n", polygon_count, output_name.c_str()));
 
   ShapefilePair shapes;
   const std::string shx_path = SDTS_Get_Output_File_Name(output_name + ".shx");

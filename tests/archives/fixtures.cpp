@@ -31,7 +31,8 @@ bool exists(const std::string& path) {
 std::vector<std::string> list_dir(const std::string& dir) {
   std::vector<std::string> names;
   std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(dir, ec)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(dir, ec))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -49,12 +50,14 @@ void write_gzip(const std::string& path, const std::string& content) {
 }
 
 void write_tar(const std::string& path, const std::vector<TarMember>& members) {
-  std::unique_ptr<archive, decltype(&archive_write_free)> out(archive_write_new(), archive_write_free);
+  std::unique_ptr<archive, decltype(&archive_write_free)> out(archive_write_new(),
+                                                              archive_write_free);
   archive_write_set_format_pax_restricted(out.get());
   if (archive_write_open_filename(out.get(), path.c_str()) != ARCHIVE_OK)
     throw std::runtime_error("cannot write " + path);
   for (const TarMember& member : members) {
-    std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(archive_entry_new(), archive_entry_free);
+    std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(archive_entry_new(),
+                                                                        archive_entry_free);
     archive_entry_set_pathname(entry.get(), member.name.c_str());
     archive_entry_set_perm(entry.get(), 0644);
     switch (member.kind) {
@@ -83,7 +86,8 @@ void write_tar(const std::string& path, const std::vector<TarMember>& members) {
         break;
     }
     archive_write_header(out.get(), entry.get());
-    if (!member.content.empty()) archive_write_data(out.get(), member.content.data(), member.content.size());
+    if (!member.content.empty())
+      archive_write_data(out.get(), member.content.data(), member.content.size());
   }
   archive_write_close(out.get());
 }

@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <tuple>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "archives/wendmark_gzip.h"
 #include "archives/wendmark_tar.h"
@@ -58,8 +58,10 @@ TEST(Thawmill, FailuresLeaveNoOutput) {
   write_file(in / "cut.opt.gz", whole.substr(0, whole.size() / 2));
   write_gzip(in / "big.opt.gz", std::string(1 << 20, 'x'));
   const std::tuple<const char*, const char*, int> cases[] = {
-      {"plain.opt.gz", nullptr, kGZipDamaged},   {"cut.opt.gz", nullptr, kGZipDamaged},
-      {"missing.opt.gz", nullptr, kGZipCannotRead}, {"whole.opt", nullptr, kGZipBadArguments},
+      {"plain.opt.gz", nullptr, kGZipDamaged},
+      {"cut.opt.gz", nullptr, kGZipDamaged},
+      {"missing.opt.gz", nullptr, kGZipCannotRead},
+      {"whole.opt", nullptr, kGZipBadArguments},
       {"big.opt.gz", "100000", kGZipTooLarge}};
   for (const auto& [name, limit, expected] : cases) {
     ScratchDir out;
@@ -99,10 +101,12 @@ TEST(Spoolet, RefusesHostileMembers) {
       {{{Kind::File, "/tmp/corvane-absolute-member", "x", ""}}, "absolute path or \"..\""},
       {{{Kind::File, "a/../../escaped", "x", ""}}, "absolute path or \"..\""},
       {{{Kind::File, "a/../b", "x", ""}}, "absolute path or \"..\""},
-      {{{Kind::Symlink, "link", "", "../"}, {Kind::File, "link/escaped", "x", ""}}, "link leads out"},
+      {{{Kind::Symlink, "link", "", "../"}, {Kind::File, "link/escaped", "x", ""}},
+       "link leads out"},
       {{{Kind::Symlink, "abs", "", "/etc/passwd"}}, "link leads out"},
       {{{Kind::Symlink, "sub/up", "", "../../escaped"}}, "link leads out"},
-      {{{Kind::File, "inside", "x", ""}, {Kind::Hardlink, "hard", "", "../escaped"}}, "link leads out"},
+      {{{Kind::File, "inside", "x", ""}, {Kind::Hardlink, "hard", "", "../escaped"}},
+       "link leads out"},
       {{{Kind::Hardlink, "hard", "", "/etc/passwd"}}, "link leads out"},
       {{{Kind::Fifo, "pipe", "", ""}}, "not a file or directory"},
       {{{Kind::CharDevice, "null", "", ""}}, "not a file or directory"},
@@ -113,8 +117,10 @@ TEST(Spoolet, RefusesHostileMembers) {
     write_tar(box / "in/t.tar", hostile[i].members);
     const TarRun run = untar(box / "in/t.tar", box / "in/out");
     EXPECT_NE(run.status, 0) << "archive " << i;
-    EXPECT_NE(run.output.find("refused member"), std::string::npos) << "archive " << i << ": " << run.output;
-    EXPECT_NE(run.output.find(hostile[i].reason), std::string::npos) << "archive " << i << ": " << run.output;
+    EXPECT_NE(run.output.find("refused member"), std::string::npos)
+        << "archive " << i << ": " << run.output;
+    EXPECT_NE(run.output.find(hostile[i].reason), std::string::npos)
+        << "archive " << i << ": " << run.output;
     EXPECT_FALSE(exists(box / "in/escaped")) << "archive " << i;
     EXPECT_FALSE(exists(box / "escaped")) << "archive " << i;
     for (const char* name : {"pipe", "null", "abs", "hard"})

@@ -1,5 +1,7 @@
 // The one unpack routine: which inputs are archives, what is converted from inside them, what
 // a failure says, and that nothing is left behind.
+#include "archives/unpacked_archive.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "archives/unpacked_archive.h"
 #include "platform/fatal_error.h"
 #include "platform/message_sink.h"
 #include "tests/archives/fixtures.h"
@@ -50,17 +51,25 @@ class UnpackedArchiveTest : public ::testing::Test {
 
   // Writes `name`: the members as a tar, that tar gzip-compressed, the first member's content
   // gzip-compressed or as it is, or nothing at all.
-  std::string make(const std::string& name, Packing packing, const std::vector<TarMember>& members) const {
+  std::string make(const std::string& name, Packing packing,
+                   const std::vector<TarMember>& members) const {
     const std::string path = in_dir() + "/" + name;
     switch (packing) {
-      case Packing::Tar: test::write_tar(path, members); break;
+      case Packing::Tar:
+        test::write_tar(path, members);
+        break;
       case Packing::TarGz:
         test::write_tar(data_ / "plain.tar", members);
         test::write_gzip(path, test::read_file(data_ / "plain.tar"));
         break;
-      case Packing::Gz: test::write_gzip(path, members.front().content); break;
-      case Packing::Raw: test::write_file(path, members.front().content); break;
-      case Packing::Absent: break;
+      case Packing::Gz:
+        test::write_gzip(path, members.front().content);
+        break;
+      case Packing::Raw:
+        test::write_file(path, members.front().content);
+        break;
+      case Packing::Absent:
+        break;
     }
     return path;
   }
@@ -71,8 +80,8 @@ class UnpackedArchiveTest : public ::testing::Test {
 
 TEST(IsArchive, ByTheEndingOfTheNameInAnyCase) {
   const std::vector<std::pair<const char*, bool>> cases{
-      {"/d/916286.BD.sdts.tar", true}, {"/d/1234_TAR.GZ", true},      {"/d/x.tar.gz", true},
-      {"/d/WESTFORD.OPT.GZ", true},    {"/d/my transfer_tar", true},  {"C:\\dl\\a.GZ", true},
+      {"/d/916286.BD.sdts.tar", true}, {"/d/1234_TAR.GZ", true},       {"/d/x.tar.gz", true},
+      {"/d/WESTFORD.OPT.GZ", true},    {"/d/my transfer_tar", true},   {"C:\\dl\\a.GZ", true},
       {"/d/1234CATD.DDF", false},      {"/d.tar/1234CATD.DDF", false}, {"/d/mt_tarn.opt", false},
       {"/d/x.gz.opt", false},          {"/d/westford.opt", false},     {"/d/1234catd.ddf", false},
   };
@@ -89,24 +98,51 @@ TEST_F(UnpackedArchiveTest, FindsTheFileToConvert) {
   };
   const File readme{Kind::File, "README", "about", ""};
   const std::vector<Case> cases{
-      {"1577865.HY.sdts.tar.gz", Packing::TarGz,
-       {readme, {Kind::File, "HY01CATD.DDF", "catalog", ""}, {Kind::File, "HY01LE01.DDF", "lines", ""}},
-       "HY01CATD.DDF", "catalog"},
-      {"my transfer_TAR.GZ", Packing::TarGz, {{Kind::File, "AB01CATD.DDF", "catalog", ""}}, "AB01CATD.DDF", "catalog"},
-      {"x.tar", Packing::Tar,
-       {{Kind::File, "ZZ01CATD.DDF", "upper", ""}, {Kind::File, "ab01catd.ddf", "lower", ""},
-        {Kind::Directory, "extra", "", ""}, {Kind::File, "extra/deep.txt", "d", ""}},
-       "ab01catd.ddf", "lower"},
-      {"nested_tar", Packing::Tar,
-       {readme, {Kind::File, "b/AA01CATD.DDF", "second by name", ""}, {Kind::File, "a/ZZ01CATD.DDF", "nearest", ""},
+      {"1577865.HY.sdts.tar.gz",
+       Packing::TarGz,
+       {readme,
+        {Kind::File, "HY01CATD.DDF", "catalog", ""},
+        {Kind::File, "HY01LE01.DDF", "lines", ""}},
+       "HY01CATD.DDF",
+       "catalog"},
+      {"my transfer_TAR.GZ",
+       Packing::TarGz,
+       {{Kind::File, "AB01CATD.DDF", "catalog", ""}},
+       "AB01CATD.DDF",
+       "catalog"},
+      {"x.tar",
+       Packing::Tar,
+       {{Kind::File, "ZZ01CATD.DDF", "upper", ""},
+        {Kind::File, "ab01catd.ddf", "lower", ""},
+        {Kind::Directory, "extra", "", ""},
+        {Kind::File, "extra/deep.txt", "d", ""}},
+       "ab01catd.ddf",
+       "lower"},
+      {"nested_tar",
+       Packing::Tar,
+       {readme,
+        {Kind::File, "b/AA01CATD.DDF", "second by name", ""},
+        {Kind::File, "a/ZZ01CATD.DDF", "nearest", ""},
         {Kind::File, "a/deeper/aa01catd.ddf", "deeper", ""}},
-       "a/ZZ01CATD.DDF", "nearest"},
-      {"WESTFORD.OPT.GZ", Packing::Gz, {{Kind::File, "", "optional format records", ""}}, "WESTFORD.OPT",
+       "a/ZZ01CATD.DDF",
+       "nearest"},
+      {"WESTFORD.OPT.GZ",
+       Packing::Gz,
+       {{Kind::File, "", "optional format records", ""}},
+       "WESTFORD.OPT",
        "optional format records"},
-      {"outer.tar", Packing::Tar, {readme, {Kind::File, "inner.opt.gz", gzipped("inside"), ""}}, "inner.opt", "inside"},
-      {"notes.tar.gz", Packing::TarGz,
-       {{Kind::File, "zeta.txt", "z", ""}, {Kind::File, "alpha.txt", "a", ""}, {Kind::File, "sub/aaa.opt", "deep", ""}},
-       "alpha.txt", "a"},
+      {"outer.tar",
+       Packing::Tar,
+       {readme, {Kind::File, "inner.opt.gz", gzipped("inside"), ""}},
+       "inner.opt",
+       "inside"},
+      {"notes.tar.gz",
+       Packing::TarGz,
+       {{Kind::File, "zeta.txt", "z", ""},
+        {Kind::File, "alpha.txt", "a", ""},
+        {Kind::File, "sub/aaa.opt", "deep", ""}},
+       "alpha.txt",
+       "a"},
   };
   const std::string cwd = fs::current_path().string();
   for (const Case& c : cases) {
@@ -119,7 +155,8 @@ TEST_F(UnpackedArchiveTest, FindsTheFileToConvert) {
       found = unpacked.file_to_convert().value_or("");
       EXPECT_TRUE(found.ends_with(std::string("/unzipped/") + c.found)) << c.name << ": " << found;
       EXPECT_EQ(test::read_file(found), c.content) << c.name;
-      const bool is_catalog = std::string(c.found).ends_with("CATD.DDF") || std::string(c.found).ends_with("catd.ddf");
+      const bool is_catalog =
+          std::string(c.found).ends_with("CATD.DDF") || std::string(c.found).ends_with("catd.ddf");
       EXPECT_EQ(unpacked.catalog(), is_catalog ? std::optional(found) : std::nullopt) << c.name;
     }
     EXPECT_FALSE(test::exists(found)) << c.name;
@@ -140,14 +177,30 @@ TEST_F(UnpackedArchiveTest, FailuresSayWhy) {
   };
   const std::vector<Case> cases{
       {"missing.tar.gz", Packing::Absent, {}, nullptr, "cannot read the archive"},
-      {"broken.tar.gz", Packing::Raw, {{Kind::File, "", "not gzip at all", ""}}, nullptr, "the gzip data is damaged"},
-      {"evil.tar", Packing::Tar, {{Kind::File, "../evil.opt", "x", ""}}, nullptr,
+      {"broken.tar.gz",
+       Packing::Raw,
+       {{Kind::File, "", "not gzip at all", ""}},
+       nullptr,
+       "the gzip data is damaged"},
+      {"evil.tar",
+       Packing::Tar,
+       {{Kind::File, "../evil.opt", "x", ""}},
+       nullptr,
        "tar: refused member ../evil.opt: absolute path or \"..\""},
-      {"big.tar.gz", Packing::TarGz, {{Kind::File, "big.opt", std::string(5000, 'x'), ""}}, "1000",
+      {"big.tar.gz",
+       Packing::TarGz,
+       {{Kind::File, "big.opt", std::string(5000, 'x'), ""}},
+       "1000",
        "it decompresses to more than 20 GiB or the free space"},
-      {"big.tar", Packing::Tar, {{Kind::File, "big.opt", std::string(5000, 'x'), ""}}, "1000",
+      {"big.tar",
+       Packing::Tar,
+       {{Kind::File, "big.opt", std::string(5000, 'x'), ""}},
+       "1000",
        "tar: the archive unpacks to more than 1000 bytes (limit or free space)"},
-      {"say \"cheese\".tar", Packing::Tar, {{Kind::File, "AB01CATD.DDF", "catalog", ""}}, nullptr,
+      {"say \"cheese\".tar",
+       Packing::Tar,
+       {{Kind::File, "AB01CATD.DDF", "catalog", ""}},
+       nullptr,
        "the path holds a double quote"},
   };
   for (const Case& c : cases) {
@@ -172,9 +225,11 @@ TEST_F(UnpackedArchiveTest, NothingToConvert) {
 
   const UnpackedArchive optional(make("opt.tar", Packing::Tar, {{Kind::File, "a.opt", "dlg", ""}}));
   EXPECT_THROW(optional.required_catalog(), FatalError);
-  EXPECT_EQ(messages_.messages, std::vector<std::string>{"No file to convert in " + in_dir() + "/opt.tar"});
+  EXPECT_EQ(messages_.messages,
+            std::vector<std::string>{"No file to convert in " + in_dir() + "/opt.tar"});
 
-  const UnpackedArchive transfer(make("t.tar", Packing::Tar, {{Kind::File, "AB01CATD.DDF", "catalog", ""}}));
+  const UnpackedArchive transfer(
+      make("t.tar", Packing::Tar, {{Kind::File, "AB01CATD.DDF", "catalog", ""}}));
   EXPECT_TRUE(transfer.required_catalog().ends_with("/unzipped/AB01CATD.DDF"));
 }
 

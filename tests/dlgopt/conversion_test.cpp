@@ -21,12 +21,14 @@ TEST_F(ConversionTest, DottedNameGivesUnderscoredRunDirectoryAndOutputs) {
   EXPECT_EQ(base_, "A_B");
   EXPECT_TRUE(fs::exists(out_dir_ + "/A_Bshp/A_Bnodes.shp"));
   EXPECT_TRUE(logged("directory " + out_dir_ + "/A_Bshp created\n"));
-  EXPECT_NE(read_file(path("tmp/dlgopt.tmp")).find(out_dir_ + "/A_Bshp/A_Bnodes.shp\n"), std::string::npos);
+  EXPECT_NE(read_file(path("tmp/dlgopt.tmp")).find(out_dir_ + "/A_Bshp/A_Bnodes.shp\n"),
+            std::string::npos);
 }
 
 TEST_F(ConversionTest, HeaderIsShownAndLogged) {
   ASSERT_EQ(convert(dlgopt_fixture::ladder(1, 2)), 0);
-  EXPECT_TRUE(logged("DLG reference system is UTM\nUTM zone is 19\nDLG units are meters\nCategory"));
+  EXPECT_TRUE(
+      logged("DLG reference system is UTM\nUTM zone is 19\nDLG units are meters\nCategory"));
   EXPECT_EQ(progress_.fields[1013], "UTM Zone 19");
 
   DlgFile file = dlgopt_fixture::ladder(2, 2);
@@ -36,26 +38,30 @@ TEST_F(ConversionTest, HeaderIsShownAndLogged) {
   file.reference_system = 3;
   file.units = 1;
   ASSERT_EQ(convert(file), 0);
-  EXPECT_TRUE(logged("Scale is 1:2000000\nDLG reference system is Area Conic\nDLG units are unknown\n"
-                     "DLG horizontal datum NAD 27\nDLG vertical datum is unknown\n"));
+  EXPECT_TRUE(
+      logged("Scale is 1:2000000\nDLG reference system is Area Conic\nDLG units are unknown\n"
+             "DLG horizontal datum NAD 27\nDLG vertical datum is unknown\n"));
   EXPECT_TRUE(logged("Category is ROADS AND TRAILS    \nRead 6 node records\n"));
   EXPECT_EQ(progress_.layout.title, "CORVANE for Optional Format by Wendmark");
-  const std::map<int, std::string> fields = {{1013, "Area Conic"}, {1014, "Unknown"}, {1005, "1:2000000"},
-                                             {1007, "6"}, {1008, "7"}, {1009, "3"}, {1012, "3"}};
+  const std::map<int, std::string> fields = {
+      {1013, "Area Conic"}, {1014, "Unknown"}, {1005, "1:2000000"}, {1007, "6"},
+      {1008, "7"},          {1009, "3"},       {1012, "3"}};
   for (const auto& [id, text] : fields) EXPECT_EQ(progress_.fields[id], text) << id;
   EXPECT_FALSE(progress_.is_open);
 }
 
 TEST_F(ConversionTest, AreaRingsFollowTheLineListWithReversedLines) {
   std::vector<dlgopt_fixture::Line> lines;
-  for (int id = 1; id <= 12; ++id) lines.push_back(line(id, {{id * 10.0, 1.0}, {id * 10.0, 2.0}, {id * 10.0, 3.0}}));
+  for (int id = 1; id <= 12; ++id)
+    lines.push_back(line(id, {{id * 10.0, 1.0}, {id * 10.0, 2.0}, {id * 10.0, 3.0}}));
   ASSERT_EQ(convert(small_file(lines, {12, 0, -7})), 0);
   const Shapefile areas = read_shapefile(output("areas"));
   ASSERT_EQ(areas.records.size(), 1u);
   const ShpRecord& polygon = areas.records[0];
   EXPECT_EQ(polygon.shape_type, 5);
   EXPECT_EQ(polygon.parts, (std::vector<std::int32_t>{0, 3}));
-  EXPECT_EQ(polygon.points, (std::vector<XY>{{120, 1}, {120, 2}, {120, 3}, {70, 3}, {70, 2}, {70, 1}}));
+  EXPECT_EQ(polygon.points,
+            (std::vector<XY>{{120, 1}, {120, 2}, {120, 3}, {70, 3}, {70, 2}, {70, 1}}));
   EXPECT_EQ(polygon.box[0], 70.0);
   EXPECT_EQ(polygon.box[3], 3.0);
 
@@ -76,7 +82,8 @@ TEST_F(ConversionTest, LinesOutOfOrderAreFoundById) {
     ASSERT_EQ(convert(small_file(lines, {3})), 0);
     EXPECT_EQ(read_shapefile(output("areas")).records.at(0).points.at(0), (XY{3.0, 0.0})) << ids[1];
     // Links keep the input order.
-    EXPECT_EQ(read_dbf(output("links.dbf")).rows.at(1).substr(1, 8), std::to_string(ids[1]) + "       ");
+    EXPECT_EQ(read_dbf(output("links.dbf")).rows.at(1).substr(1, 8),
+              std::to_string(ids[1]) + "       ");
   }
 }
 
@@ -85,7 +92,8 @@ TEST_F(ConversionTest, WithoutAttributePairsThereAreNoAttributeTables) {
   for (const char* table : {"nodeatts.dbf", "lineatts.dbf", "dglnatts.dbf", "areaatts.dbf"})
     EXPECT_FALSE(fs::exists(output(table))) << table;
   EXPECT_TRUE(logged("No node attributes were generated\n"));
-  EXPECT_TRUE(logged("No line attributes were generated\nNo degenerate line (node) attributes were generated\n"));
+  EXPECT_TRUE(logged(
+      "No line attributes were generated\nNo degenerate line (node) attributes were generated\n"));
   EXPECT_TRUE(logged("No area attributes were generated\n"));
 }
 
@@ -95,11 +103,13 @@ TEST_F(ConversionTest, DegenerateLinesGoToTheirOwnTable) {
     return l;
   };
   ASSERT_EQ(convert(small_file({with_codes(line(1, {{1, 1}, {1, 1}}, 5, 5)),
-                                with_codes(line(2, {{1, 1}, {2, 2}, {1, 1}}, 5, 5))}, {})), 0);
+                                with_codes(line(2, {{1, 1}, {2, 2}, {1, 1}}, 5, 5))},
+                               {})),
+            0);
   const DbfTable degenerate = read_dbf(output("dglnatts.dbf"));
   EXPECT_EQ(degenerate.record_length, 117);
-  EXPECT_EQ(degenerate.rows,
-            std::vector<std::string>{"        50050.0001Upper origin of stream" + std::string(91 - 22 + 8, ' ')});
+  EXPECT_EQ(degenerate.rows, std::vector<std::string>{"        50050.0001Upper origin of stream" +
+                                                      std::string(91 - 22 + 8, ' ')});
   const DbfTable lines = read_dbf(output("lineatts.dbf"));
   ASSERT_EQ(lines.rows.size(), 1u);
   EXPECT_EQ(lines.rows[0].substr(0, 18), "        20050.0001");
@@ -119,7 +129,8 @@ class NameTableTest : public ConversionTest {
 };
 
 TEST_F(NameTableTest, AirportsJoinTheirNodesAndMissingOnesGetMinusOne) {
-  write_file(path("usMT.txt"), "   12   Logan International" + std::string(10, ' ') + "\n   99   Nowhere Field\n");
+  write_file(path("usMT.txt"),
+             "   12   Logan International" + std::string(10, ' ') + "\n   99   Nowhere Field\n");
   ASSERT_EQ(convert(named(197, 12), "usMT.opt"), 0);
   const DbfTable air = read_dbf(output("air.dbf"));
   ASSERT_EQ(air.rows.size(), 2u);
@@ -135,8 +146,8 @@ TEST_F(NameTableTest, PlacesJoinTheirNodesAndAMissingNamesFileFailsTheRun) {
   EXPECT_TRUE(logged(".txt.  No place names generated\nAn error has occured, aborting"));
 
   const std::string name = "Springfield" + std::string(31, ' ');
-  write_file(path("usMS.txt"),
-             "    7   " + name + "  25     123456\n    8   Elsewhere" + std::string(35, ' ') + "  3    -\n");
+  write_file(path("usMS.txt"), "    7   " + name + "  25     123456\n    8   Elsewhere" +
+                                   std::string(35, ' ') + "  3    -\n");
   ASSERT_EQ(convert(named(207, 7), "usMS.opt"), 0);
   const DbfTable places = read_dbf(output("place.dbf"));
   ASSERT_EQ(places.rows.size(), 2u);
@@ -161,8 +172,8 @@ TEST_F(ConversionTest, DamagedInputsFailWithTheirReason) {
   bad[bad.find("\nN    2") + 1] = 'X';
   EXPECT_NE(convert_bytes(bad, "bad.opt"), 0);
   EXPECT_NE(convert(small_file({line(1, {{0, 0}, {1, 1}})}, {1, -9})), 0);
-  EXPECT_EQ(messages_.messages,
-            (std::vector<std::string>{"error reading node 1", "ERROR-cannot find link -9 for area 1"}));
+  EXPECT_EQ(messages_.messages, (std::vector<std::string>{"error reading node 1",
+                                                          "ERROR-cannot find link -9 for area 1"}));
 
   EXPECT_NE(convert_path(path("absent.opt")), 0);
   EXPECT_TRUE(logged("Cannot open input file " + path("absent.opt") + "\nQuitting"));

@@ -19,7 +19,8 @@ int ConversionTest::convert_path(const std::string& input_path) {
   return RunDisplayOpt(input_path.c_str(), out_dir_.c_str());
 }
 
-dlgopt_fixture::Line line(int id, std::vector<std::pair<double, double>> points, int start, int end) {
+dlgopt_fixture::Line line(int id, std::vector<std::pair<double, double>> points, int start,
+                          int end) {
   dlgopt_fixture::Line l;
   l.id = id;
   l.start_node = start;
@@ -30,7 +31,8 @@ dlgopt_fixture::Line line(int id, std::vector<std::pair<double, double>> points,
   return l;
 }
 
-dlgopt_fixture::DlgFile small_file(std::vector<dlgopt_fixture::Line> lines, std::vector<int> area_lines) {
+dlgopt_fixture::DlgFile small_file(std::vector<dlgopt_fixture::Line> lines,
+                                   std::vector<int> area_lines) {
   dlgopt_fixture::DlgFile file;
   for (int id = 1; id <= 3; ++id) file.nodes.push_back({id, 100.0 * id, 200.0 * id, {}, {}});
   file.areas.push_back({1, 10.0, 20.0, std::move(area_lines), {}});

@@ -14,8 +14,11 @@ namespace corvane::dlgopt {
 namespace {
 
 TEST(ParseFieldTest, BlankMissingAndPartialNumbersReadAsTheCLibraryWould) {
-  const std::pair<const char*, int> integers[] = {
-      {"   12", 12}, {"      ", 0}, {"  12AB", 12}, {"    -7", -7}, {"99999999999999999999", 2147483647}};
+  const std::pair<const char*, int> integers[] = {{"   12", 12},
+                                                  {"      ", 0},
+                                                  {"  12AB", 12},
+                                                  {"    -7", -7},
+                                                  {"99999999999999999999", 2147483647}};
   for (const auto& [text, value] : integers) {
     int i = -1;
     ParseField(text, 0, 20, i);
@@ -27,7 +30,8 @@ TEST(ParseFieldTest, BlankMissingAndPartialNumbersReadAsTheCLibraryWould) {
   ParseField("N   12   3.5", 1, 5, i);
   EXPECT_EQ(i, 12);
   // A Fortran exponent ends the number at the D.
-  for (const auto& [text, value] : {std::pair{"   304844.81", 304844.81}, {" 6.35000000000D-01", 6.35}, {"   abc", 0.0}}) {
+  for (const auto& [text, value] :
+       {std::pair{"   304844.81", 304844.81}, {" 6.35000000000D-01", 6.35}, {"   abc", 0.0}}) {
     double d = -1.0;
     ParseField(text, 0, 18, d);
     EXPECT_DOUBLE_EQ(d, value) << text;
@@ -68,7 +72,8 @@ TEST_F(RecordReaderTest, ThreeFormsGiveTheSameRecords) {
   EXPECT_TRUE(line_ends_);
   EXPECT_EQ(read_all(a + "\r\n" + "B    12\r\n"), (std::vector<std::string>{a, b}));
   // A short line after a long one reads blanks, not stale columns.
-  EXPECT_EQ(read_all("L" + std::string(70, ' ') + "999999999\nL\n").at(1), "L" + std::string(79, ' '));
+  EXPECT_EQ(read_all("L" + std::string(70, ' ') + "999999999\nL\n").at(1),
+            "L" + std::string(79, ' '));
   // 180 + 4 bytes without line ends: the last 24 are a cut record, not a record.
   EXPECT_EQ(read_all(std::string(80, 'x') + std::string(100, 'y') + "yyyy").size(), 2u);
 }

@@ -15,12 +15,15 @@ int epsg_of(const ReferenceChoice& choice) {
 
 TEST(SdtsCoordinateReference, UtmAndGeographicByDatum) {
   const std::pair<std::array<const char*, 3>, int> cases[] = {
-      {{"UTM", "NAS", "18"}, 26718}, {{"UTM", "NAX", "18"}, 26918}, {{"UTM ", " NAS", " 19"}, 26719},
-      {{"UTM", "WGC", "18"}, 32218}, {{"UTM", "WGE", "18"}, 32618}, {{"GEO", "NAS", ""}, 4267},
-      {{"GEO", "NAX", ""}, 4269},    {{"SPCS", "NAX", "2001"}, 26986}};
+      {{"UTM", "NAS", "18"}, 26718},    {{"UTM", "NAX", "18"}, 26918},
+      {{"UTM ", " NAS", " 19"}, 26719}, {{"UTM", "WGC", "18"}, 32218},
+      {{"UTM", "WGE", "18"}, 32618},    {{"GEO", "NAS", ""}, 4267},
+      {{"GEO", "NAX", ""}, 4269},       {{"SPCS", "NAX", "2001"}, 26986}};
   for (const auto& [xref, epsg] : cases)
-    EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference(xref[0], xref[1], xref[2])), epsg) << xref[0] << xref[1] << xref[2];
-  EXPECT_EQ(SDTS_Coordinate_Reference("UTM", "NAS", "18").reference->label(), "EPSG:26718 NAD27 / UTM zone 18N");
+    EXPECT_EQ(epsg_of(SDTS_Coordinate_Reference(xref[0], xref[1], xref[2])), epsg)
+        << xref[0] << xref[1] << xref[2];
+  EXPECT_EQ(SDTS_Coordinate_Reference("UTM", "NAS", "18").reference->label(),
+            "EPSG:26718 NAD27 / UTM zone 18N");
 }
 
 TEST(SdtsCoordinateReference, StatePlaneOnlyWhereTheRegistryHasItInMetres) {
@@ -68,10 +71,13 @@ const std::vector<const char*> kConusAlbers = {"0.000000000000000D+00",  "0.0000
 
 TEST(DlgCoordinateReference, UtmStatePlaneAndGeographic) {
   const std::pair<std::array<const char*, 4>, int> cases[] = {
-      {{"1", "19", "2", "0"}, 26719},   {{"1", "18", "2", "1"}, 26918}, {{"2", "2001", "1", "0"}, 26786},
-      {{"2", "2001", "2", "1"}, 26986}, {{"0", "0", "4", "1"}, 4269},   {{"1", "20", "2", "2"}, 3920}};
+      {{"1", "19", "2", "0"}, 26719},   {{"1", "18", "2", "1"}, 26918},
+      {{"2", "2001", "1", "0"}, 26786}, {{"2", "2001", "2", "1"}, 26986},
+      {{"0", "0", "4", "1"}, 4269},     {{"1", "20", "2", "2"}, 3920}};
   for (const auto& [fields, epsg] : cases)
-    EXPECT_EQ(epsg_of(DLG_Coordinate_Reference(dlg_header(fields[0], fields[1], fields[2], fields[3]))), epsg)
+    EXPECT_EQ(
+        epsg_of(DLG_Coordinate_Reference(dlg_header(fields[0], fields[1], fields[2], fields[3]))),
+        epsg)
         << fields[0] << " " << fields[1] << " " << fields[2] << " " << fields[3];
 }
 

@@ -6,11 +6,11 @@
 #include <ctime>
 #include <fstream>
 
-#include "tests/support/sandbox.h"
 #include "formats/c_file.h"
 #include "formats/dbf_writer.h"
 #include "formats/format_trace.h"
 #include "platform/byte_order.h"
+#include "tests/support/sandbox.h"
 
 using namespace corvane::formats;
 using corvane::bytes::get_le16;
@@ -67,17 +67,17 @@ class DBase : public corvane::test::Sandbox {
   // Writes `bytes` to a fresh file and opens it for reading.
   int read_header_of(const std::vector<std::uint8_t>& bytes, DBaseFile& table) {
     const std::string name = path("corrupt.dbf");
-    std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                               static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     table.set_file_name(name);
     EXPECT_EQ(table.open_for_read(), 0);
     return table.read_db_header();
   }
 };
 
-const DBFFieldDef kFields[] = {{"ELEVATION", 'N', 8, 0},
-                               {"LONGFIELDNAME", 'C', 20, 0},
-                               {nullptr, 0, 0, 0}};
+const DBFFieldDef kFields[] = {
+    {"ELEVATION", 'N', 8, 0}, {"LONGFIELDNAME", 'C', 20, 0}, {nullptr, 0, 0, 0}};
 
 TEST_F(DBase, PlainRoutinesWriteTheHeaderRewriteTheCountAndMarkTheEnd) {
   CFile f = open_c_file(path("p.dbf"), "wb");
@@ -88,7 +88,8 @@ TEST_F(DBase, PlainRoutinesWriteTheHeaderRewriteTheCountAndMarkTheEnd) {
   ASSERT_EQ(b.size(), 32u + 32u * 2u + 1u);
   const std::time_t now = std::time(nullptr);
   const std::tm* local = std::localtime(&now);
-  EXPECT_EQ(std::vector<int>(b.begin(), b.begin() + 3), (std::vector<int>{3, local->tm_year, local->tm_mon + 1}));
+  EXPECT_EQ(std::vector<int>(b.begin(), b.begin() + 3),
+            (std::vector<int>{3, local->tm_year, local->tm_mon + 1}));
   EXPECT_EQ(get_le32(&b[4]), 0u);
   EXPECT_EQ(get_le16(&b[8]), 97);
   EXPECT_EQ(get_le16(&b[10]), 29);
@@ -203,13 +204,13 @@ TEST_F(DBase, CorruptTablesAreRefused) {
     return bytes;
   };
   const std::vector<std::vector<std::uint8_t>> corrupt = {
-      std::vector<std::uint8_t>(good.begin(), good.begin() + 20),         // truncated header
-      with([](auto& b) { b[4] = 3; }),                                    // more records than held
-      with([](auto& b) { b[10] = 200; }),                                 // longer records than held
-      with([](auto& b) { b[8] = 20; }),                                   // header shorter than 33
-      with([](auto& b) { b[9] = 2; }),                                    // header past the end
-      with([](auto& b) { b[48] = 5; }),                                   // fields disagree with length
-      std::vector<std::uint8_t>(good.begin(), good.begin() + 50),         // truncated descriptors
+      std::vector<std::uint8_t>(good.begin(), good.begin() + 20),  // truncated header
+      with([](auto& b) { b[4] = 3; }),                             // more records than held
+      with([](auto& b) { b[10] = 200; }),                          // longer records than held
+      with([](auto& b) { b[8] = 20; }),                            // header shorter than 33
+      with([](auto& b) { b[9] = 2; }),                             // header past the end
+      with([](auto& b) { b[48] = 5; }),                            // fields disagree with length
+      std::vector<std::uint8_t>(good.begin(), good.begin() + 50),  // truncated descriptors
   };
   for (std::size_t i = 0; i < corrupt.size(); ++i) {
     g_trace_lines.clear();
@@ -217,7 +218,8 @@ TEST_F(DBase, CorruptTablesAreRefused) {
     EXPECT_EQ(read_header_of(corrupt[i], table), 1) << "case " << i;
     EXPECT_STREQ(table.read_record(1), "") << "case " << i;
     bool reported = false;
-    for (const auto& l : g_trace_lines) reported |= l.find("*** DBF file corrupt ***") != std::string::npos;
+    for (const auto& l : g_trace_lines)
+      reported |= l.find("*** DBF file corrupt ***") != std::string::npos;
     EXPECT_TRUE(reported) << "case " << i;
   }
 }

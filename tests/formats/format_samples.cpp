@@ -36,11 +36,14 @@ template <typename Shape>
 void write_layer(const std::string& stem, std::int32_t type, const std::vector<Shape>& shapes,
                  const std::vector<DBFFieldDef>& fields, const std::vector<std::string>& rows) {
   ShapefilePair pair;
-  if (!pair.open_shp(stem + ".shp") || !pair.open_shx(stem + ".shx")) throw std::runtime_error(stem);
+  if (!pair.open_shp(stem + ".shp") || !pair.open_shx(stem + ".shx"))
+    throw std::runtime_error(stem);
   pair.begin(type);
   for (const Shape& shape : shapes) {
-    if constexpr (std::is_same_v<Shape, SHPPoint>) pair.add_point(shape);
-    else pair.add_arc(shape);
+    if constexpr (std::is_same_v<Shape, SHPPoint>)
+      pair.add_point(shape);
+    else
+      pair.add_arc(shape);
   }
   pair.finish();
   CFile dbf = open_c_file(stem + ".dbf", "wb");
@@ -55,7 +58,8 @@ void write_layer(const std::string& stem, std::int32_t type, const std::vector<S
 int write_projection_files(const std::string& dir) {
   int failures = 0;
   const auto write = [&](const std::string& name, const ReferenceChoice& choice) {
-    const ProjectionFileResult result = PRJ_Write_Projection_File(dir + "/" + name + ".shp", choice);
+    const ProjectionFileResult result =
+        PRJ_Write_Projection_File(dir + "/" + name + ".shp", choice);
     std::printf("%s\n", result.log_line.c_str());
     failures += !result.written;
   };
@@ -65,7 +69,8 @@ int write_projection_files(const std::string& dir) {
   write("4267", SDTS_Coordinate_Reference("GEO", "NAS", ""));
   write("4269", SDTS_Coordinate_Reference("GEO", "NAX", ""));
   write("26986", SDTS_Coordinate_Reference("SPCS", "NAX", "2001"));
-  for (const int code : {26786, 5069}) write(std::to_string(code), {CoordinateReference{code, {}, ""}, {}});
+  for (const int code : {26786, 5069})
+    write(std::to_string(code), {CoordinateReference{code, {}, ""}, {}});
   const AlbersDefinition albers{4269, 30.0, 45.5, 23.0, -96.0, 0.0, 0.0};
   write("custom_albers", {CoordinateReference{0, albers, "NAD83 / test Albers"}, {}});
   return failures;
@@ -80,26 +85,33 @@ int main(int argc, char** argv) {
   }
   const std::string dir = std::string(argv[1]) + "/";
   write_layer(dir + "nodes", SHP_POINT,
-              std::vector<SHPPoint>{{SHP_POINT, 500000.5, 4200000.25}, {SHP_POINT, 500100.0, 4200050.0},
+              std::vector<SHPPoint>{{SHP_POINT, 500000.5, 4200000.25},
+                                    {SHP_POINT, 500100.0, 4200050.0},
                                     {SHP_POINT, 499900.0, 4199990.5}},
-              {{"NO01_ID", 'N', 8, 0}, {nullptr, 0, 0, 0}}, {" 1       ", " 2       ", " 3       "});
+              {{"NO01_ID", 'N', 8, 0}, {nullptr, 0, 0, 0}},
+              {" 1       ", " 2       ", " 3       "});
   write_layer(dir + "lines", SHP_POLYLINE,
-              std::vector<SHPArc>{arc(SHP_POLYLINE, {0}, {{0, 0}, {10, 5}}),
-                                  arc(SHP_POLYLINE, {0, 2}, {{1, 1}, {2, 2}, {20, -3}, {21, -4}, {22, -3}})},
+              std::vector<SHPArc>{
+                  arc(SHP_POLYLINE, {0}, {{0, 0}, {10, 5}}),
+                  arc(SHP_POLYLINE, {0, 2}, {{1, 1}, {2, 2}, {20, -3}, {21, -4}, {22, -3}})},
               {{"LE01_ID", 'N', 10, 0}, {"DESCRIPTION", 'C', 12, 0}, {nullptr, 0, 0, 0}},
               {"          1Stream      ", "          2Canal ditch "});
   // Outer ring clockwise, hole counter-clockwise, as the format wants.
-  write_layer(dir + "polygons", SHP_POLYGON,
-              std::vector<SHPArc>{arc(SHP_POLYGON, {0, 5},
-                                      {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}, {2, 2}, {4, 2}, {4, 4}, {2, 4}, {2, 2}})},
-              {{"PC01_id", 'N', 8, 0}, {nullptr, 0, 0, 0}}, {" 7       "});
+  write_layer(
+      dir + "polygons", SHP_POLYGON,
+      std::vector<SHPArc>{arc(
+          SHP_POLYGON, {0, 5},
+          {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}, {2, 2}, {4, 2}, {4, 4}, {2, 4}, {2, 2}})},
+      {{"PC01_id", 'N', 8, 0}, {nullptr, 0, 0, 0}}, {" 7       "});
 
   DBaseFile joined;
   joined.set_file_name(dir + "joined.dbf");
   if (joined.open_for_write() != 0) return 1;
-  joined.add_fields({{"NO01_id", 'N', 10, 0}, {"ATTRIBUTE_LABEL", 'C', 16, 0}, {"ELEVATION", 'N', 8, 2}});
+  joined.add_fields(
+      {{"NO01_id", 'N', 10, 0}, {"ATTRIBUTE_LABEL", 'C', 16, 0}, {"ELEVATION", 'N', 8, 2}});
   if (joined.write_db_header() != 0) return 1;
-  for (const char* text : {"          1Spot height        12.50", "          2Benchmark       -3.25"}) {
+  for (const char* text :
+       {"          1Spot height        12.50", "          2Benchmark       -3.25"}) {
     joined.set_record(text);
     joined.write_record();
   }

@@ -1,6 +1,6 @@
 // Projection files beside each finished layer of a conversion: written for a known reference,
 // left out with the reason logged otherwise. GDAL reads them back (gdal_crosscheck.py).
-#include "formats/layer_reference.h"
+#include "formats/projection_file.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/projection_file.h"
+#include "formats/layer_reference.h"
 #include "platform/paths.h"
 #include "tests/support/output_files.h"
 
@@ -35,31 +35,38 @@ TEST_F(ProjectionFileTest, EachFinishedLayerGetsTheConversionsReferenceOnlyWhile
     PRJ_Finish_Layer(dir.file("nodes.shp"));
     const std::string wkt = test::read_file(dir.file("HYDRO.LE01.prj"));
     EXPECT_EQ(wkt, PRJ_Esri_Wkt(*choice.reference));
-    EXPECT_EQ(wkt.rfind("PROJCS[\"NAD_1927_UTM_Zone_18N\",GEOGCS[\"GCS_North_American_1927\"", 0), 0u) << wkt;
+    EXPECT_EQ(wkt.rfind("PROJCS[\"NAD_1927_UTM_Zone_18N\",GEOGCS[\"GCS_North_American_1927\"", 0),
+              0u)
+        << wkt;
   }
   PRJ_Finish_Layer(dir.file("later.shp"));
   EXPECT_TRUE(fs::exists(dir.file("nodes.prj")));
   EXPECT_FALSE(fs::exists(dir.file("later.prj")));
-  EXPECT_EQ(g_logged, (std::vector<std::string>{
-                          "Projection file " + dir.file("HYDRO.LE01.prj") + " written: EPSG:26718 NAD27 / UTM zone 18N",
-                          "Projection file " + dir.file("nodes.prj") + " written: EPSG:26718 NAD27 / UTM zone 18N"}));
+  EXPECT_EQ(g_logged, (std::vector<std::string>{"Projection file " + dir.file("HYDRO.LE01.prj") +
+                                                    " written: EPSG:26718 NAD27 / UTM zone 18N",
+                                                "Projection file " + dir.file("nodes.prj") +
+                                                    " written: EPSG:26718 NAD27 / UTM zone 18N"}));
 }
 
 TEST_F(ProjectionFileTest, UnknownDatumLogsWhyForEveryLayer) {
   const ReferenceChoice choice = SDTS_Coordinate_Reference("UTM", "ABC", "18");
-  EXPECT_EQ(PRJ_Reference_Line(choice), "Coordinate reference: none (horizontal datum \"ABC\" is unknown)");
+  EXPECT_EQ(PRJ_Reference_Line(choice),
+            "Coordinate reference: none (horizontal datum \"ABC\" is unknown)");
   const LayerReferenceScope scope(choice, keep);
   PRJ_Finish_Layer(dir.file("lines.shp"));
   EXPECT_FALSE(fs::exists(dir.file("lines.prj")));
-  EXPECT_EQ(g_logged, std::vector<std::string>{"No projection file written for " + dir.file("lines.shp") +
-                                               ": horizontal datum \"ABC\" is unknown"});
+  EXPECT_EQ(g_logged,
+            std::vector<std::string>{"No projection file written for " + dir.file("lines.shp") +
+                                     ": horizontal datum \"ABC\" is unknown"});
 }
 
 TEST_F(ProjectionFileTest, UnwritableDirectoryIsReportedNotHidden) {
   const std::string shp = dir.file("missing/nodes.shp");
-  const ProjectionFileResult result = PRJ_Write_Projection_File(shp, SDTS_Coordinate_Reference("GEO", "NAX", ""));
+  const ProjectionFileResult result =
+      PRJ_Write_Projection_File(shp, SDTS_Coordinate_Reference("GEO", "NAX", ""));
   EXPECT_FALSE(result.written);
-  EXPECT_EQ(result.log_line, "No projection file written for " + shp + ": cannot write " + dir.file("missing/nodes.prj"));
+  EXPECT_EQ(result.log_line, "No projection file written for " + shp + ": cannot write " +
+                                 dir.file("missing/nodes.prj"));
 }
 
 }  // namespace

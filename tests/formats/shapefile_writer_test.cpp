@@ -1,17 +1,16 @@
 #include "formats/shapefile_writer.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <algorithm>
 #include <functional>
 
-#include "tests/support/sandbox.h"
 #include "formats/c_file.h"
 #include "formats/shapefile_pair.h"
 #include "platform/byte_order.h"
 #include "platform/fatal_error.h"
+#include "tests/support/sandbox.h"
 
 using namespace corvane::formats;
 using corvane::FatalError;
@@ -39,18 +38,24 @@ class ShapefileWriting : public corvane::test::Sandbox {
     pair.begin(type);
   }
 
-  void write_pair(std::int32_t type, const std::vector<SHPArc>& shapes, const std::string& stem = "t") {
+  void write_pair(std::int32_t type, const std::vector<SHPArc>& shapes,
+                  const std::string& stem = "t") {
     ShapefilePair pair;
     begin(pair, stem, type);
     for (const SHPArc& arc : shapes) pair.add_arc(arc);
     pair.finish();
   }
 
-  std::vector<std::uint8_t> shp(const std::string& stem = "t") const { return file_bytes(path(stem + ".shp")); }
-  std::vector<std::uint8_t> shx(const std::string& stem = "t") const { return file_bytes(path(stem + ".shx")); }
+  std::vector<std::uint8_t> shp(const std::string& stem = "t") const {
+    return file_bytes(path(stem + ".shp"));
+  }
+  std::vector<std::uint8_t> shx(const std::string& stem = "t") const {
+    return file_bytes(path(stem + ".shx"));
+  }
 };
 
-void expect_header_box(const std::vector<std::uint8_t>& b, const BoundingBox& box, const std::string& what) {
+void expect_header_box(const std::vector<std::uint8_t>& b, const BoundingBox& box,
+                       const std::string& what) {
   ASSERT_GE(b.size(), 100u) << what;
   EXPECT_EQ(get_le_double(&b[36]), box.x_min) << what;
   EXPECT_EQ(get_le_double(&b[44]), box.y_min) << what;
@@ -76,7 +81,8 @@ TEST_F(ShapefileWriting, EmptyPairIsTwoHeadersWithTheUntouchedBox) {
 // Nothing is shared between pairs: two written side by side, record for record, come out as
 // each written alone, and a caller's box replaces the records' box.
 TEST_F(ShapefileWriting, PairsWrittenSideBySideMatchPairsWrittenAlone) {
-  const std::vector<SHPPoint> points = {{SHP_POINT, 7, 8}, {SHP_POINT, -1, 3.5}, {SHP_POINT, 2, -9}};
+  const std::vector<SHPPoint> points = {
+      {SHP_POINT, 7, 8}, {SHP_POINT, -1, 3.5}, {SHP_POINT, 2, -9}};
   SHPArc ring = two_point_line(0, 0, 4, 4);
   ring.shape_type = SHP_POLYGON;
   ring.points = {{0, 0}, {0, 4}, {4, 4}, {0, 0}};
@@ -125,7 +131,8 @@ TEST_F(ShapefileWriting, WrittenRecordsAreTheirImagesWhateverCameBefore) {
   huge.x_max = 1, huge.y_max = 2;
   SHPArc medium = two_point_line(7, 8, 9, 10);
   for (int i = 0; i < 300; ++i) medium.points.push_back({i + 0.125, i - 0.125});
-  const std::vector<SHPArc> shapes = {medium, huge, two_point_line(1, 2, 3, 4), medium, two_point_line(5, 6, 7, 8)};
+  const std::vector<SHPArc> shapes = {medium, huge, two_point_line(1, 2, 3, 4), medium,
+                                      two_point_line(5, 6, 7, 8)};
   for (const std::int32_t type : {SHP_POLYLINE, SHP_POLYGON}) {
     std::vector<SHPArc> typed = shapes;
     for (SHPArc& arc : typed) arc.shape_type = type;
@@ -181,12 +188,14 @@ TEST_F(ShapefileWriting, WriteFailuresEndTheConversionNotTheProcess) {
          return SHP_Write_Record_Header(writer, f, rec);
        },
        "Error: numWritten in record header is = 0\n"},
-      {"point", read_only.get(), [&](std::FILE* f) { return SHP_Write_Point(writer, f, SHPPoint{}); },
+      {"point", read_only.get(),
+       [&](std::FILE* f) { return SHP_Write_Point(writer, f, SHPPoint{}); },
        "Error: numWritten in record header is = 0\n"},
       {"arc", read_only.get(),
        [&](std::FILE* f) { return SHP_Write_Arc(writer, f, two_point_line(0, 0, 1, 1)); },
        "Error: numWritten in record header is = 0\n"},
-      {"header on a pipe", pipe_end.get(), write_header, "ERROR: rtnCode = -1 (SHP_Write_Header)\n"},
+      {"header on a pipe", pipe_end.get(), write_header,
+       "ERROR: rtnCode = -1 (SHP_Write_Header)\n"},
       {"header on a full disk", full.get(), write_header, "Error: numWritten = 0\n"},
   };
   for (const Case& c : cases) {
@@ -202,7 +211,8 @@ TEST_F(ShapefileWriting, WriteFailuresEndTheConversionNotTheProcess) {
   const std::int32_t before = writer.shx_offset;
   EXPECT_EQ(SHP_Write_Index(writer, read_only.get(), entry), -1);
   EXPECT_EQ(writer.shx_offset, before);
-  EXPECT_EQ(messages_.messages, (std::vector<std::string>{"Error: numWritten in shp index is = 0\n"}));
+  EXPECT_EQ(messages_.messages,
+            (std::vector<std::string>{"Error: numWritten in shp index is = 0\n"}));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The batch list's operations as the dialog's buttons use them, and reading the
 // file-open dialog's result.
+#include "frontend/batch/batch_session.h"
+
 #include <gtest/gtest.h>
 
-#include "frontend/batch/batch_session.h"
 #include "frontend/batch/file_selection.h"
 
 namespace corvane::batch {
@@ -31,7 +32,8 @@ TEST(BatchSession, AddAsksForEachFileAndSelectsTheLast) {
   ASSERT_EQ(session.items().size(), 2u);
   EXPECT_EQ(dialog.proposed, (std::vector<std::string>{"/data/HY", "/data/opt"}));
   EXPECT_EQ(session.items()[0].output_parent, "/out/a");
-  EXPECT_EQ(session.items()[1].output_parent, "/data/opt");  // empty answer: the file's own directory
+  EXPECT_EQ(session.items()[1].output_parent,
+            "/data/opt");  // empty answer: the file's own directory
   EXPECT_EQ(session.selected(), 1);
   EXPECT_EQ(session.default_output_dir(), "/data/opt");
 }
@@ -116,12 +118,15 @@ TEST(FileSelection, OnePathOrADirectoryWithNames) {
   EXPECT_TRUE(parse_file_open_buffer(std::string_view("\0", 1)).empty());
   EXPECT_TRUE(parse_file_open_buffer("").empty());
   using namespace std::string_literals;
-  EXPECT_EQ(parse_file_open_buffer("/d/HY01CATD.DDF\0\0"s), std::vector<std::string>{"/d/HY01CATD.DDF"});
+  EXPECT_EQ(parse_file_open_buffer("/d/HY01CATD.DDF\0\0"s),
+            std::vector<std::string>{"/d/HY01CATD.DDF"});
   EXPECT_EQ(parse_file_open_buffer("/d/dlg\0c.opt\0a.opt\0b.opt\0\0"s),
             (std::vector<std::string>{"/d/dlg/c.opt", "/d/dlg/a.opt", "/d/dlg/b.opt"}));
   // A root directory already ends with its separator.
-  EXPECT_EQ(parse_file_open_buffer("/\0a.opt\0b.opt\0\0"s), (std::vector<std::string>{"/a.opt", "/b.opt"}));
-  EXPECT_EQ(parse_file_open_buffer("C:\\\0a.opt\0b.opt\0\0"s), (std::vector<std::string>{"C:\\a.opt", "C:\\b.opt"}));
+  EXPECT_EQ(parse_file_open_buffer("/\0a.opt\0b.opt\0\0"s),
+            (std::vector<std::string>{"/a.opt", "/b.opt"}));
+  EXPECT_EQ(parse_file_open_buffer("C:\\\0a.opt\0b.opt\0\0"s),
+            (std::vector<std::string>{"C:\\a.opt", "C:\\b.opt"}));
 }
 
 }  // namespace

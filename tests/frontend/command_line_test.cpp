@@ -1,5 +1,7 @@
 // `corvane` as scripts run it: options, exit status, output per input, and parallel jobs on
 // the real USGS data (whose outputs the golden test pins).
+#include "frontend/cli/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include <sstream>
 
 #include "frontend/cli/child_jobs.h"
-#include "frontend/cli/command_line.h"
 #include "tests/archives/fixtures.h"
 #include "tests/support/shared_data.h"
 
@@ -52,21 +53,26 @@ std::map<std::string, std::string> run_directories(const std::string& out) {
 }
 
 TEST(CommandLine, ParsesConvertOptions) {
-  const CommandLine line = parse_command_line({"convert", "-o", "out", "-j3", "--trace", "a.opt", "--", "-b.opt"});
+  const CommandLine line =
+      parse_command_line({"convert", "-o", "out", "-j3", "--trace", "a.opt", "--", "-b.opt"});
   ASSERT_EQ(line.action, CommandLine::Action::Convert);
   EXPECT_EQ(line.convert.output_dir, "out");
   EXPECT_EQ(line.convert.jobs, 3);
   EXPECT_TRUE(line.convert.trace);
   EXPECT_EQ(line.convert.inputs, (std::vector<std::string>{"a.opt", "-b.opt"}));
   EXPECT_EQ(parse_command_line({}).action, CommandLine::Action::Window);
-  for (const auto& bad : std::vector<std::vector<std::string>>{
-           {"convert"}, {"convert", "-j", "0", "a"}, {"convert", "-j", "x", "a"}, {"convert", "-o"},
-           {"convert", "--bogus", "a"}, {"frobnicate"}})
+  for (const auto& bad : std::vector<std::vector<std::string>>{{"convert"},
+                                                               {"convert", "-j", "0", "a"},
+                                                               {"convert", "-j", "x", "a"},
+                                                               {"convert", "-o"},
+                                                               {"convert", "--bogus", "a"},
+                                                               {"frobnicate"}})
     EXPECT_EQ(parse_command_line(bad).action, CommandLine::Action::UsageError) << bad.back();
 }
 
 TEST(CommandLine, ItemsThatMustNotRunTogether) {
-  const batch::BatchItem opt_a{"/d/a.opt", "/o"}, opt_b{"/d/b.opt", "/o"}, opt_a_elsewhere{"/e/a.opt", "/o"};
+  const batch::BatchItem opt_a{"/d/a.opt", "/o"}, opt_b{"/d/b.opt", "/o"},
+      opt_a_elsewhere{"/e/a.opt", "/o"};
   const batch::BatchItem sdts{"/d/HY/HY01CATD.DDF", "/o"}, sdts_other{"/d/RR/RR01CATD.DDF", "/p"};
   const batch::BatchItem archive{"/d/x.tar.gz", "/o"};
   EXPECT_FALSE(items_conflict(opt_a, opt_b));
@@ -97,7 +103,8 @@ TEST(CommandLine, WindowModeWithoutADisplayExplainsTheCommandLine) {
 TEST(CommandLine, MissingAndUnpackableInputsFail) {
   const ScratchDir dir;
   test::write_file(dir / "broken.tar.gz", "not an archive");
-  const ProgramRun run = corvane({"convert", "-o", dir / "out", dir / "missing.opt", dir / "broken.tar.gz"});
+  const ProgramRun run =
+      corvane({"convert", "-o", dir / "out", dir / "missing.opt", dir / "broken.tar.gz"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(lines(run.out), (std::vector<std::string>{dir / "missing.opt: conversion failed",
                                                       dir / "broken.tar.gz: conversion failed"}));
@@ -131,23 +138,27 @@ TEST(CommandLineRealData, DamagedInputFailsAloneAndTheOthersComplete) {
   test::copy_tree(data + "/sdts/concord-ma-RR", work / "RR");
   fs::create_directory(work / "bad");
   test::write_file(work / "bad/XX01CATD.DDF", "this is no ISO 8211 file");
-  test::write_file(work / "cut.tar.gz", test::read_file(data + "/sdts-archives/1577410.RR.sdts.tar").substr(0, 20000));
-  const std::vector<std::string> inputs{data + "/dlg3-optional/concord-ma-RR.opt", work / "bad/XX01CATD.DDF",
-                                        work / "RR/RR01CATD.DDF", work / "cut.tar.gz",
-                                        data + "/dlg3-optional/anacapa-ca-BD.opt"};
+  test::write_file(work / "cut.tar.gz",
+                   test::read_file(data + "/sdts-archives/1577410.RR.sdts.tar").substr(0, 20000));
+  const std::vector<std::string> inputs{
+      data + "/dlg3-optional/concord-ma-RR.opt", work / "bad/XX01CATD.DDF",
+      work / "RR/RR01CATD.DDF", work / "cut.tar.gz", data + "/dlg3-optional/anacapa-ca-BD.opt"};
   std::vector<std::string> args{"convert", "-q", "-j", "2", "-o", work / "out"};
   args.insert(args.end(), inputs.begin(), inputs.end());
   const ProgramRun run = corvane(args);
   EXPECT_EQ(run.status, 1);
   const std::vector<std::string> printed = lines(run.out);
   ASSERT_EQ(printed.size(), inputs.size()) << run.out;
-  for (const std::size_t i : {0u, 2u, 4u}) EXPECT_EQ(printed[i].rfind(inputs[i] + " -> ", 0), 0u) << printed[i];
-  for (const std::size_t i : {1u, 3u}) EXPECT_EQ(printed[i].rfind(inputs[i] + ": conversion failed", 0), 0u) << printed[i];
+  for (const std::size_t i : {0u, 2u, 4u})
+    EXPECT_EQ(printed[i].rfind(inputs[i] + " -> ", 0), 0u) << printed[i];
+  for (const std::size_t i : {1u, 3u})
+    EXPECT_EQ(printed[i].rfind(inputs[i] + ": conversion failed", 0), 0u) << printed[i];
 }
 
 // Every output file of each input's run directory, by name, with its bytes; run files
 // carry times and paths, so only shapefiles and tables are compared.
-std::map<std::string, std::string> outputs_of(const std::map<std::string, std::string>& dirs, const std::string& prefix) {
+std::map<std::string, std::string> outputs_of(const std::map<std::string, std::string>& dirs,
+                                              const std::string& prefix) {
   std::map<std::string, std::string> files;
   for (const auto& [input, dir] : dirs) {
     for (const auto& name : test::list_dir(dir)) {
@@ -172,7 +183,8 @@ TEST(CommandLineRealData, TwoJobsGiveTheSameOutputsAsOne) {
       test::copy_tree(data + "/sdts/" + transfer, root + "/" + transfer);
       inputs.push_back(files_in(root + "/" + transfer, "CATD.DDF").front());
       fs::create_directories(root + "/opt-" + transfer);
-      fs::copy(data + "/dlg3-optional/" + transfer + ".opt", root + "/opt-" + transfer + "/" + transfer + ".opt");
+      fs::copy(data + "/dlg3-optional/" + transfer + ".opt",
+               root + "/opt-" + transfer + "/" + transfer + ".opt");
       inputs.push_back(root + "/opt-" + transfer + "/" + transfer + ".opt");
     }
     std::vector<std::string> args{"convert", "-q", "-j", std::to_string(jobs)};

@@ -1,11 +1,12 @@
 // One batch item from input to run directory: dispatch, unpacking and the rename after
 // names.txt, with stand-in converters that behave like the real ones at their boundary.
+#include "frontend/batch/item_runner.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "frontend/batch/item_runner.h"
 #include "frontend/batch/sdts_rename.h"
 #include "platform/message_sink.h"
 #include "tests/archives/fixtures.h"
@@ -31,7 +32,8 @@ int fake_display(const char* input, const char* parent) {
   g_script.display_inputs.push_back(input);
   g_script.contents.push_back(test::read_file(input));
   fs::create_directory(std::string(parent) + "/" + g_script.run_name);
-  if (g_script.write_names) test::write_file(std::string(parent) + "/names.txt", g_script.run_name + "\n" + g_script.title);
+  if (g_script.write_names)
+    test::write_file(std::string(parent) + "/names.txt", g_script.run_name + "\n" + g_script.title);
   return g_script.result;
 }
 
@@ -59,7 +61,8 @@ class ItemRunnerTest : public ::testing::Test {
   }
   void TearDown() override { install_message_sink(nullptr); }
   ItemOutcome run(const std::string& input, const std::string& parent) {
-    return ItemRunner(Converters{&fake_display, &fake_display_opt}, fixed_time).run({input, parent});
+    return ItemRunner(Converters{&fake_display, &fake_display_opt}, fixed_time)
+        .run({input, parent});
   }
 
   RecordingMessageSink messages;
@@ -75,7 +78,8 @@ TEST_F(ItemRunnerTest, UpperCaseDdfGoesToDisplayWithThePathUnchanged) {
   EXPECT_TRUE(outcome.converted);
   // Title "Contours, Elev/1:24 000" at 9:05:07 on 14 March.
   EXPECT_EQ(outcome.run_directory, out / "Contours__Elev_1:24_0003_14_9_05_07");
-  EXPECT_EQ(test::list_dir(out.path()), std::vector<std::string>{"Contours__Elev_1:24_0003_14_9_05_07"});
+  EXPECT_EQ(test::list_dir(out.path()),
+            std::vector<std::string>{"Contours__Elev_1:24_0003_14_9_05_07"});
   EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -104,8 +108,10 @@ TEST_F(ItemRunnerTest, SecondConversionInTheSameSecondKeepsItsNameWithAWarning) 
   EXPECT_EQ(run(data / "AB01CATD.DDF", out.path()).run_directory, out / "HY01CATDshp");
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0],
-            "Warning--cannot rename output directory to Same3_14_9_05_07\nDirectory will be named HY01CATDshp");
-  EXPECT_EQ(test::list_dir(out.path()), (std::vector<std::string>{"HY01CATDshp", "Same3_14_9_05_07"}));
+            "Warning--cannot rename output directory to Same3_14_9_05_07\nDirectory will be named "
+            "HY01CATDshp");
+  EXPECT_EQ(test::list_dir(out.path()),
+            (std::vector<std::string>{"HY01CATDshp", "Same3_14_9_05_07"}));
 }
 
 TEST_F(ItemRunnerTest, MissingNamesFileSkipsTheRenameAndSaysSo) {
@@ -130,7 +136,8 @@ TEST_F(ItemRunnerTest, NamesFileCannotSteerTheRenameElsewhere) {
 
 TEST(RunDirectoryName, TitleCharactersAndTime) {
   EXPECT_EQ(run_directory_name("Contours, Elev", fixed_time()), "Contours__Elev3_14_9_05_07");
-  EXPECT_EQ(run_directory_name("BOSTON SOUTH, MA   \r", fixed_time()), "BOSTON_SOUTH__MA___3_14_9_05_07");
+  EXPECT_EQ(run_directory_name("BOSTON SOUTH, MA   \r", fixed_time()),
+            "BOSTON_SOUTH__MA___3_14_9_05_07");
 }
 
 // The unpack directory is private, named "unzipped", and gone afterwards; the user's own
@@ -138,9 +145,10 @@ TEST(RunDirectoryName, TitleCharactersAndTime) {
 TEST_F(ItemRunnerTest, TarGzTransferWithUpperCaseCatalog) {
   fs::create_directory(out / "unzipped");
   test::write_file(out / "unzipped/mine.txt", "the user's");
-  test::write_tar(data / "1577865.HY.sdts.tar", {{test::TarMember::Kind::File, "README", "about", ""},
-                                                  {test::TarMember::Kind::File, "HY01CATD.DDF", "catalog", ""},
-                                                  {test::TarMember::Kind::File, "HY01LE01.DDF", "lines", ""}});
+  test::write_tar(data / "1577865.HY.sdts.tar",
+                  {{test::TarMember::Kind::File, "README", "about", ""},
+                   {test::TarMember::Kind::File, "HY01CATD.DDF", "catalog", ""},
+                   {test::TarMember::Kind::File, "HY01LE01.DDF", "lines", ""}});
   test::write_gzip(data / "1577865.HY.sdts.tar.gz", test::read_file(data / "1577865.HY.sdts.tar"));
   const std::string cwd = fs::current_path().string();
 

@@ -15,7 +15,8 @@ TEST(ProgressPresenter, TerminalBarDrawsOnlyWhenItMoves) {
   terminal.close();
   const std::string drawn = testing::internal::GetCapturedStderr();
   std::size_t draws = 0;
-  for (std::size_t at = drawn.find("\r["); at != std::string::npos; at = drawn.find("\r[", at + 1)) ++draws;
+  for (std::size_t at = drawn.find("\r["); at != std::string::npos; at = drawn.find("\r[", at + 1))
+    ++draws;
   // The status, the range, then one draw per cell of the bar.
   EXPECT_LE(draws, 33u);
   EXPECT_NE(drawn.find("[" + std::string(30, '#') + "] Building lines"), std::string::npos);

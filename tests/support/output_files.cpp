@@ -46,8 +46,10 @@ Shapefile read_shapefile(const std::string& stem) {
   shp.shape_type = bytes::get_le32s(at(data, 32));
   for (int k = 0; k < 4; ++k) shp.box[k] = bytes::get_le_double(at(data, 36 + 8 * k));
   for (std::size_t i = 100; i + 8 <= index.size(); i += 8)
-    shp.index.emplace_back(bytes::get_be32s(at(index, i)) * 2, bytes::get_be32s(at(index, i + 4)) * 2);
-  for (std::size_t i = 100; i + 12 <= data.size(); i += 8 + static_cast<std::size_t>(shp.records.back().content_length)) {
+    shp.index.emplace_back(bytes::get_be32s(at(index, i)) * 2,
+                           bytes::get_be32s(at(index, i + 4)) * 2);
+  for (std::size_t i = 100; i + 12 <= data.size();
+       i += 8 + static_cast<std::size_t>(shp.records.back().content_length)) {
     ShpRecord& r = shp.records.emplace_back();
     r.number = bytes::get_be32s(at(data, i));
     r.content_length = bytes::get_be32s(at(data, i + 4)) * 2;
@@ -80,12 +82,14 @@ DbfTable read_dbf(const std::string& path) {
   t.record_length = bytes::get_le16(at(data, 10));
   for (std::size_t i = 32; i + 32 <= t.header_length; i += 32) {
     const std::string d = data.substr(i, 32);
-    std::string text = d.substr(0, d.find('\0')) + " " + d[11] + "(" + std::to_string(static_cast<unsigned char>(d[16]));
+    std::string text = d.substr(0, d.find('\0')) + " " + d[11] + "(" +
+                       std::to_string(static_cast<unsigned char>(d[16]));
     if (d[17] != 0) text += "." + std::to_string(static_cast<int>(d[17]));
     t.fields.push_back(text + ")");
   }
   std::size_t i = t.header_length;
-  for (std::uint32_t k = 0; k < t.records && i + t.record_length <= data.size(); ++k, i += t.record_length)
+  for (std::uint32_t k = 0; k < t.records && i + t.record_length <= data.size();
+       ++k, i += t.record_length)
     t.rows.push_back(data.substr(i, t.record_length));
   t.tail = data.substr(std::min(i, data.size()));
   return t;

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <system_error>
 #include <filesystem>
+#include <system_error>
 
 namespace corvane::test {
 
@@ -15,8 +15,9 @@ std::string shared_data_dir() {
 
 std::filesystem::path fresh_directory(const std::string& prefix) {
   std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error(
-      "cannot create a test directory", pattern, std::error_code(errno, std::generic_category()));
+  if (::mkdtemp(pattern.data()) == nullptr)
+    throw std::filesystem::filesystem_error("cannot create a test directory", pattern,
+                                            std::error_code(errno, std::generic_category()));
   return pattern;
 }
 

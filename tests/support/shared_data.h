@@ -14,9 +14,9 @@ std::string shared_data_dir();
 }  // namespace corvane::test
 
 // Skips the current test with a clear message when the real data is absent.
-#define CORVANE_REQUIRE_SHARED_DATA()                                                    \
-  do {                                                                                   \
-    if (corvane::test::shared_data_dir().empty())                                        \
+#define CORVANE_REQUIRE_SHARED_DATA()                                                   \
+  do {                                                                                  \
+    if (corvane::test::shared_data_dir().empty())                                       \
       GTEST_SKIP() << "real DLG data not found beside the repository (../shared/data)"; \
   } while (0)
 

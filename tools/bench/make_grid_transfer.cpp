@@ -29,7 +29,8 @@ std::string id_field(const char* module, long id) {
 
 std::string be32_text(std::int32_t v) {
   const auto u = static_cast<std::uint32_t>(v);
-  return {static_cast<char>(u >> 24), static_cast<char>(u >> 16), static_cast<char>(u >> 8), static_cast<char>(u)};
+  return {static_cast<char>(u >> 24), static_cast<char>(u >> 16), static_cast<char>(u >> 8),
+          static_cast<char>(u)};
 }
 
 class Streamed {
@@ -84,23 +85,31 @@ int main(int argc, char** argv) {
   long count = 0;
   {
     Streamed out(t.module_path("LE01"), lines);
-    const auto line = [&](long x0, long y0, long dx, long dy, long from, long to, long left, long right) {
+    const auto line = [&](long x0, long y0, long dx, long dy, long from, long to, long left,
+                          long right) {
       std::string sadr;
       for (int k = 0; k <= 4; ++k) {
         sadr += be32_text(static_cast<std::int32_t>(x0 + dx * k * kCell / 4));
         sadr += be32_text(static_cast<std::int32_t>(y0 + dy * k * kCell / 4));
       }
       ++count;
-      out.record(count, {{"LINE", id_field("LE01", count)}, {"PIDL", id_field("PC01", left)},
-                         {"PIDR", id_field("PC01", right)}, {"SNID", id_field("NO01", from)},
-                         {"ENID", id_field("NO01", to)}, {"SADR", sadr + kFieldTerminator}});
+      out.record(count, {{"LINE", id_field("LE01", count)},
+                         {"PIDL", id_field("PC01", left)},
+                         {"PIDR", id_field("PC01", right)},
+                         {"SNID", id_field("NO01", from)},
+                         {"ENID", id_field("NO01", to)},
+                         {"SADR", sadr + kFieldTerminator}});
     };
     for (long r = 0; r <= rows; ++r) {
       // Eastward: the cell above is on the left, the cell below on the right.
-      for (long c = 0; c < cols; ++c) line(c * kCell, r * kCell, 1, 0, node(r, c), node(r, c + 1), polygon(r, c), polygon(r - 1, c));
+      for (long c = 0; c < cols; ++c)
+        line(c * kCell, r * kCell, 1, 0, node(r, c), node(r, c + 1), polygon(r, c),
+             polygon(r - 1, c));
       if (r == rows) break;
       // Northward: the cell to the west is on the left, the cell to the east on the right.
-      for (long c = 0; c <= cols; ++c) line(c * kCell, r * kCell, 0, 1, node(r, c), node(r + 1, c), polygon(r, c - 1), polygon(r, c));
+      for (long c = 0; c <= cols; ++c)
+        line(c * kCell, r * kCell, 0, 1, node(r, c), node(r + 1, c), polygon(r, c - 1),
+             polygon(r, c));
     }
   }
   {

@@ -28,7 +28,8 @@ std::string field(const std::string& text, std::size_t width) {
 
 // `items` written `per_record` to a record, each as `text` makes it.
 template <typename Item, typename Text>
-void add_records(std::vector<std::string>& out, const std::vector<Item>& items, std::size_t per_record, Text text) {
+void add_records(std::vector<std::string>& out, const std::vector<Item>& items,
+                 std::size_t per_record, Text text) {
   std::string record;
   for (std::size_t k = 0; k < items.size(); ++k) {
     record += text(items[k]);
@@ -44,11 +45,14 @@ void add_ids(std::vector<std::string>& out, const std::vector<int>& ids) {
 }
 
 void add_pairs(std::vector<std::string>& out, const std::vector<Pair>& pairs) {
-  add_records(out, pairs, 6, [](const Pair& pair) { return format("%6d%6d", pair.major, pair.minor); });
+  add_records(out, pairs, 6,
+              [](const Pair& pair) { return format("%6d%6d", pair.major, pair.minor); });
 }
 
-void add_points(std::vector<std::string>& out, const std::vector<std::pair<double, double>>& points) {
-  add_records(out, points, 3, [](const auto& point) { return format("%12.2f%12.2f", point.first, point.second); });
+void add_points(std::vector<std::string>& out,
+                const std::vector<std::pair<double, double>>& points) {
+  add_records(out, points, 3,
+              [](const auto& point) { return format("%12.2f%12.2f", point.first, point.second); });
 }
 
 int count(const auto& list) { return static_cast<int>(list.size()); }
@@ -58,35 +62,38 @@ int count(const auto& list) { return static_cast<int>(list.size()); }
 std::vector<std::string> records(const DlgFile& file) {
   std::vector<std::string> out;
   out.push_back(fit(file.banner));
-  out.push_back(fit(field(file.place, 40) + " " + field(file.dates, 10) + " " + format("%8d", file.scale)));
+  out.push_back(
+      fit(field(file.place, 40) + " " + field(file.dates, 10) + " " + format("%8d", file.scale)));
   out.push_back(fit(""));
-  out.push_back(fit(format("%6d%6d%6d%6d%18s%6d%6d%6d%6d", 3, file.reference_system, file.zone, file.units,
-                           "0.61000000000D+00", 4, 0, 4, 1) +
+  out.push_back(fit(format("%6d%6d%6d%6d%18s%6d%6d%6d%6d", 3, file.reference_system, file.zone,
+                           file.units, "0.61000000000D+00", 4, 0, 4, 1) +
                     field(file.horizontal_datum, 3) + field(file.vertical_datum, 3)));
   for (int k = 0; k < 6; ++k) {
     out.push_back(fit("   0.000000000000000D+00   0.000000000000000D+00   0.000000000000000D+00"));
   }
   for (const char* corner : {"SW", "NW", "NE", "SE"}) {
-    out.push_back(fit(format("%-6s%12.6f%12.6f      %12.2f%12.2f", corner, 42.0, -71.0, 300000.0, 4690000.0)));
+    out.push_back(fit(
+        format("%-6s%12.6f%12.6f      %12.2f%12.2f", corner, 42.0, -71.0, 300000.0, 4690000.0)));
   }
-  out.push_back(fit(field(file.category, 20) + format("%4d%6d%6d 010%6d%6d 010%6d%6d   1", 0, count(file.nodes),
-                                                      count(file.nodes), count(file.areas), count(file.areas),
+  out.push_back(fit(field(file.category, 20) + format("%4d%6d%6d 010%6d%6d 010%6d%6d   1", 0,
+                                                      count(file.nodes), count(file.nodes),
+                                                      count(file.areas), count(file.areas),
                                                       count(file.lines), count(file.lines))));
   for (const Node& n : file.nodes) {
-    out.push_back(
-        fit(format("N%5d%12.2f%12.2f%6d%6d%6s%6d%6d", n.id, n.x, n.y, 0, count(n.lines), "", count(n.codes), 0)));
+    out.push_back(fit(format("N%5d%12.2f%12.2f%6d%6d%6s%6d%6d", n.id, n.x, n.y, 0, count(n.lines),
+                             "", count(n.codes), 0)));
     add_ids(out, n.lines);
     add_pairs(out, n.codes);
   }
   for (const Area& a : file.areas) {
-    out.push_back(
-        fit(format("A%5d%12.2f%12.2f%6d%6d%6s%6d%6d", a.id, a.x, a.y, 0, count(a.lines), "", count(a.codes), 0)));
+    out.push_back(fit(format("A%5d%12.2f%12.2f%6d%6d%6s%6d%6d", a.id, a.x, a.y, 0, count(a.lines),
+                             "", count(a.codes), 0)));
     add_ids(out, a.lines);
     add_pairs(out, a.codes);
   }
   for (const Line& l : file.lines) {
-    out.push_back(fit(format("L%5d%6d%6d%6d%6d%12s%6d%6d%6d", l.id, l.start_node, l.end_node, l.left_area, l.right_area,
-                             "", count(l.points), count(l.codes), 0)));
+    out.push_back(fit(format("L%5d%6d%6d%6d%6d%12s%6d%6d%6d", l.id, l.start_node, l.end_node,
+                             l.left_area, l.right_area, "", count(l.points), count(l.codes), 0)));
     add_points(out, l.points);
     add_pairs(out, l.codes);
   }
@@ -143,8 +150,8 @@ DlgFile ladder(int cells, int points_per_line) {
   auto cell = [](int i) { return i + 2; };
   for (int i = 0; i < n; ++i) {
     const double x = x0 + i * side;
-    file.lines.push_back({bottom_edge(i), bottom(i), bottom(i + 1), cell(i), outside, straight(x, y0, x + side, y0),
-                          road(bottom_edge(i))});
+    file.lines.push_back({bottom_edge(i), bottom(i), bottom(i + 1), cell(i), outside,
+                          straight(x, y0, x + side, y0), road(bottom_edge(i))});
   }
   for (int i = 0; i < n; ++i) {
     const double x = x0 + i * side;
@@ -155,8 +162,8 @@ DlgFile ladder(int cells, int points_per_line) {
     const double x = x0 + i * side;
     const int left = i == 0 ? outside : cell(i - 1);
     const int right = i == n ? outside : cell(i);
-    file.lines.push_back(
-        {vertical(i), bottom(i), top(i), left, right, straight(x, y0, x, y0 + side), road(vertical(i))});
+    file.lines.push_back({vertical(i), bottom(i), top(i), left, right,
+                          straight(x, y0, x, y0 + side), road(vertical(i))});
   }
   for (Line& line : file.lines) {
     file.nodes[static_cast<std::size_t>(line.start_node - 1)].lines.push_back(line.id);

@@ -10,7 +10,9 @@
 namespace {
 
 int usage() {
-  std::fprintf(stderr, "usage: make_dlgopt OUTPUT_FILE [--lines N] [--points-per-line P] [--form fixed|lines|short]\n");
+  std::fprintf(stderr,
+               "usage: make_dlgopt OUTPUT_FILE [--lines N] [--points-per-line P] [--form "
+               "fixed|lines|short]\n");
   return 2;
 }
 
@@ -52,7 +54,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_dlgopt: cannot write %s\n", output.c_str());
     return 1;
   }
-  std::printf("%s: %zu nodes, %zu areas, %zu lines, %ld coordinate pairs\n", output.c_str(), file.nodes.size(),
-              file.areas.size(), file.lines.size(), static_cast<long>(file.lines.size()) * points);
+  std::printf("%s: %zu nodes, %zu areas, %zu lines, %ld coordinate pairs\n", output.c_str(),
+              file.nodes.size(), file.areas.size(), file.lines.size(),
+              static_cast<long>(file.lines.size()) * points);
   return 0;
 }

@@ -38,10 +38,13 @@ std::vector<Subfield> read_file(const std::string& path, bool runs, int& final_s
   std::vector<char> buffer(kValueSize);
   if (ISO_Read_DDR(stream, buffer.data(), static_cast<int>(buffer.size()), &status)) {
     while (status != ISO_STATUS_END_OF_FILE) {
-      if (!ISO_Read_Subfield(stream, tag, &leader, buffer.data(), kValueSize, &length, &status)) break;
+      if (!ISO_Read_Subfield(stream, tag, &leader, buffer.data(), kValueSize, &length, &status))
+        break;
       if (!ISO_Check_Subfield(stream, tag, label, sizeof label, format, sizeof format)) break;
-      out.emplace_back(tag, label, format, std::string(buffer.data(), static_cast<std::size_t>(length)), status);
-      const bool record_ends = status == ISO_STATUS_END_OF_RECORD || status == ISO_STATUS_END_OF_FILE;
+      out.emplace_back(tag, label, format,
+                       std::string(buffer.data(), static_cast<std::size_t>(length)), status);
+      const bool record_ends =
+          status == ISO_STATUS_END_OF_RECORD || status == ISO_STATUS_END_OF_FILE;
       if (!runs || record_ends) continue;
       IsoValueRef values[3];
       int count = 0;
@@ -49,7 +52,8 @@ std::vector<Subfield> read_file(const std::string& path, bool runs, int& final_s
       for (int i = 0; i < count; ++i)
         out.emplace_back(values[i].tag, std::string(values[i].label, values[i].label_length),
                          std::string(values[i].format, values[i].format_length),
-                         std::string(values[i].bytes, static_cast<std::size_t>(values[i].length)), values[i].status);
+                         std::string(values[i].bytes, static_cast<std::size_t>(values[i].length)),
+                         values[i].status);
     }
   }
   ISO_End_File(&stream);

@@ -13,7 +13,8 @@ namespace {
 
 std::string digits(long long v, int width) {
   std::string s = std::to_string(v);
-  if (static_cast<int>(s.size()) > width) throw std::invalid_argument("fixture: number too wide: " + s);
+  if (static_cast<int>(s.size()) > width)
+    throw std::invalid_argument("fixture: number too wide: " + s);
   return std::string(width - s.size(), '0') + s;
 }
 
@@ -63,7 +64,8 @@ std::string make_record(char leader_id, int level, int field_control_length,
   const long long last_position = position - static_cast<long long>(fields.back().second.size());
   const int size_of_length = std::max(1, digit_count(max_length));
   const int size_of_position = std::max(1, digit_count(last_position));
-  if (size_of_length > 9 || size_of_position > 9) throw std::invalid_argument("fixture: field too long");
+  if (size_of_length > 9 || size_of_position > 9)
+    throw std::invalid_argument("fixture: field too long");
 
   std::string directory, area;
   position = 0;
@@ -97,9 +99,9 @@ std::string make_record(char leader_id, int level, int field_control_length,
 }
 
 Iso8211Builder::Iso8211Builder(DdrOptions options) : options_(std::move(options)) {
-  if (options_.level < 1 || options_.level > 3) throw std::invalid_argument("fixture: level 1 to 3");
-  if (options_.file_control_field)
-    raw_field("0000", "0000;&", options_.title + kFieldTerminator);
+  if (options_.level < 1 || options_.level > 3)
+    throw std::invalid_argument("fixture: level 1 to 3");
+  if (options_.file_control_field) raw_field("0000", "0000;&", options_.title + kFieldTerminator);
 }
 
 Iso8211Builder& Iso8211Builder::raw_field(std::string tag, std::string controls, std::string text) {
@@ -123,7 +125,8 @@ Iso8211Builder& Iso8211Builder::field(std::string tag, std::string controls, std
 }
 
 Iso8211Builder& Iso8211Builder::record(std::vector<Field> fields, char leader_id) {
-  if (leader_id != 'D' && leader_id != 'R') throw std::invalid_argument("fixture: leader 'D' or 'R'");
+  if (leader_id != 'D' && leader_id != 'R')
+    throw std::invalid_argument("fixture: leader 'D' or 'R'");
   records_.push_back({leader_id, std::move(fields)});
   return *this;
 }

@@ -63,10 +63,10 @@ struct Field {
 };
 
 struct DdrOptions {
-  int level = 2;                 // interchange level 1, 2 or 3
-  std::string title = "FIXTURE"; // text of the "0000" file control field
-  bool file_control_field = true;  // false: no "0000" field is written first
-  bool zero_record_length = false; // every leader says record length 0
+  int level = 2;                    // interchange level 1, 2 or 3
+  std::string title = "FIXTURE";    // text of the "0000" file control field
+  bool file_control_field = true;   // false: no "0000" field is written first
+  bool zero_record_length = false;  // every leader says record length 0
 };
 
 class Iso8211Builder {

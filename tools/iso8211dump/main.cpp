@@ -22,8 +22,9 @@ void print_ddr(std::FILE* stream, int level) {
   const IsoFileState* file = Iso_Find_File(stream);
   std::printf("# level %d, title %s\n", level, file->file_control.file_title.value_or("").c_str());
   for (const auto& d : file->field_descriptions)
-    std::printf("# %s\t%s\t%s\t%s\t%s\n", d.tag.c_str(), d.field_controls.c_str(), d.field_name.c_str(),
-                d.array_descriptor_text.c_str(), d.format_controls_text.c_str());
+    std::printf("# %s\t%s\t%s\t%s\t%s\n", d.tag.c_str(), d.field_controls.c_str(),
+                d.field_name.c_str(), d.array_descriptor_text.c_str(),
+                d.format_controls_text.c_str());
 }
 
 std::string hex(const char* bytes, int length) {
@@ -76,7 +77,8 @@ int main(int argc, char** argv) {
       ISO_End_File(&stream);
       return fail(path, "cannot describe a subfield", records);
     }
-    const std::string shown = format[0] == 'B' ? hex(value.data(), length) : std::string(value.data(), length);
+    const std::string shown =
+        format[0] == 'B' ? hex(value.data(), length) : std::string(value.data(), length);
     std::printf("%s\t%s\t%s\t%d\t%s\n", tag, label, format, status, shown.c_str());
     if (status == ISO_STATUS_END_OF_RECORD || status == ISO_STATUS_END_OF_FILE) ++records;
   }

@@ -31,7 +31,8 @@ bool save_with_caption(QWidget* window, const std::string& file) {
   QFont font = painter.font();
   font.setBold(true);
   painter.setFont(font);
-  painter.drawText(QRect(10, 0, body.width() - 20, caption), Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
+  painter.drawText(QRect(10, 0, body.width() - 20, caption), Qt::AlignVCenter | Qt::AlignLeft,
+                   window->windowTitle());
   painter.end();
   return picture.save(QString::fromStdString(file));
 }
@@ -86,7 +87,9 @@ int main(int argc, char** argv) {
   const bool sdts = paths::iequals(paths::extension(input), "ddf");
 
   batch::BatchSession session(batch::is_read_only_media);
-  const auto keep = [](const std::string&) { return batch::OutputDirAnswer{"/home/user/shapes", true}; };
+  const auto keep = [](const std::string&) {
+    return batch::OutputDirAnswer{"/home/user/shapes", true};
+  };
   session.add({"/home/user/dlg/1577865.HY.sdts.tar.gz", "/home/user/dlg/concord-ma/RD01CATD.DDF",
                "/home/user/dlg/westford-ma-HY.opt"},
               keep);
@@ -97,7 +100,8 @@ int main(int argc, char** argv) {
   const bool dialog_taken = save_with_caption(&dialog, paths::join(docs, "batch-dialog.png"));
   dialog.hide();
 
-  CapturingPresenter presenter(paths::join(docs, sdts ? "progress-window-sdts.png" : "progress-window-opt.png"));
+  CapturingPresenter presenter(
+      paths::join(docs, sdts ? "progress-window-sdts.png" : "progress-window-opt.png"));
   install_progress_presenter(&presenter);
   batch::ItemRunner(batch::linked_converters()).run({input, output_dir});
   install_progress_presenter(nullptr);

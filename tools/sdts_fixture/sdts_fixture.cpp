@@ -68,8 +68,9 @@ Module& SdtsTransfer::iden(const IdenSpec& s) {
              "(A,I,10A,I,A)")
       .field("CONF", "1600;&", "CONFORMANCE", "FFYN!VGYN!GTYN!RCYN!EXSP!FTLV", "(4A,2I)");
   m.add({{"IDEN",
-          {"IDEN", rcid_text(1), s.stid, s.stvs, s.docu, s.prid, s.prvs, "FIPS 173-1 TOPOLOGICAL VECTOR PROFILE",
-           s.has_title ? s.title : "", "DLG-3", "1987", "19960827", s.scale, s.comt}},
+          {"IDEN", rcid_text(1), s.stid, s.stvs, s.docu, s.prid, s.prvs,
+           "FIPS 173-1 TOPOLOGICAL VECTOR PROFILE", s.has_title ? s.title : "", "DLG-3", "1987",
+           "19960827", s.scale, s.comt}},
          {"CONF", {"Y", "Y", "Y", "N", "1", "4"}}});
   return m;
 }
@@ -82,9 +83,9 @@ Module& SdtsTransfer::iref(const IrefSpec& s) {
                   "MODN!RCID!SATP!XLBL!YLBL!HFMT!SFAX!SFAY!XORG!YORG!XHRS!YHRS",
                   "(A,I,4A," + numbers + ",2R)");
   m.add({{"IREF",
-          {"IREF", rcid_text(1), "2-TUPLE", "EASTING", "NORTHING", "BI32", iref_value(s.sfax, s.format),
-           iref_value(s.sfay, s.format), iref_value(s.xorg, s.format), iref_value(s.yorg, s.format),
-           "0.635000", "0.635000"}}});
+          {"IREF", rcid_text(1), "2-TUPLE", "EASTING", "NORTHING", "BI32",
+           iref_value(s.sfax, s.format), iref_value(s.sfay, s.format), iref_value(s.xorg, s.format),
+           iref_value(s.yorg, s.format), "0.635000", "0.635000"}}});
   return m;
 }
 
@@ -116,14 +117,16 @@ Module& SdtsTransfer::cats(const std::string& name, const std::string& theme) {
     m->builder.field("CATS", "1600;&", "CATALOG/SPATIAL DOMAIN",
                      "MODN!RCID!NAME!TYPE!MAP!THEM!AGOB!AGTP", "(A,I,6A)");
   }
-  m->add({{"CATS", {"CATS", rcid_text(m->records + 1), name, "Module", "FIXTURE, MA", theme, "", "GT"}}});
+  m->add({{"CATS",
+           {"CATS", rcid_text(m->records + 1), name, "Module", "FIXTURE, MA", theme, "", "GT"}}});
   return *m;
 }
 
 Module& SdtsTransfer::quality(const std::string& name, const std::vector<std::string>& comments) {
   Module& m = module(name, "Data Quality");
   m.builder.field(name, "1600;&", "DATA QUALITY", "MODN!RCID!COMT", "(A,I,A)");
-  for (const std::string& comment : comments) m.add({{name, {name, rcid_text(m.records + 1), comment}}});
+  for (const std::string& comment : comments)
+    m.add({{name, {name, rcid_text(m.records + 1), comment}}});
   return m;
 }
 
@@ -134,7 +137,8 @@ Module& SdtsTransfer::stat() {
   m.builder.field("STAT", "1600;&", "TRANSFER STATISTICS", "MODN!RCID!MNTF!MNRF!NREC!NSAD",
                   "(A,I,2A,2I)");
   for (const auto& [name, count] : counts)
-    m.add({{"STAT", {"STAT", rcid_text(m.records + 1), "Module", name, std::to_string(count), "0"}}});
+    m.add(
+        {{"STAT", {"STAT", rcid_text(m.records + 1), "Module", name, std::to_string(count), "0"}}});
   return m;
 }
 
@@ -146,7 +150,8 @@ std::string SdtsTransfer::catalog_path() const {
 std::string SdtsTransfer::module_path(const std::string& name) const {
   for (const Module& m : modules_)
     if (m.name == name)
-      return (std::filesystem::path(directory_) / (lower_case_ ? lower(m.file_name) : m.file_name)).string();
+      return (std::filesystem::path(directory_) / (lower_case_ ? lower(m.file_name) : m.file_name))
+          .string();
   return {};
 }
 
@@ -155,7 +160,8 @@ std::string SdtsTransfer::write() {
   options.title = prefix_ + "CATD";
   Iso8211Builder catalog(options);
   catalog.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
-      .field("CATD", "1600;&", "CATALOG/DIRECTORY", "MODN!RCID!NAME!TYPE!FILE!EXTR!MVER", "(A,I,5A)");
+      .field("CATD", "1600;&", "CATALOG/DIRECTORY", "MODN!RCID!NAME!TYPE!FILE!EXTR!MVER",
+             "(A,I,5A)");
   int rcid = 0;
   const auto list = [&](const std::string& name, const std::string& type, const std::string& file) {
     ++rcid;

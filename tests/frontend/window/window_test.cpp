@@ -78,8 +78,9 @@ TEST_F(WindowTest, CaptionsAndAboutText) {
   dialog.button(BatchDialog::kAbout)->click();
   EXPECT_EQ(version, "Version 3.20");
   EXPECT_EQ(title, "About Corvane");
-  EXPECT_EQ(input_file_filters(), (QStringList{"Compressed files (*.gz *.tar)", "SDTS DLG files (*catd.ddf *CATD.DDF)",
-                                               "OPT DLG files (*.opt *.do*)", "All files (*)"}));
+  EXPECT_EQ(input_file_filters(),
+            (QStringList{"Compressed files (*.gz *.tar)", "SDTS DLG files (*catd.ddf *CATD.DDF)",
+                         "OPT DLG files (*.opt *.do*)", "All files (*)"}));
 }
 
 TEST_F(WindowTest, AddAsksOnceWhenUseForAllIsTicked) {
@@ -101,7 +102,9 @@ TEST_F(WindowTest, AddAsksOnceWhenUseForAllIsTicked) {
 }
 
 TEST_F(WindowTest, EditOutputDirBrowsesAndReplacesTheDirectory) {
-  session.add({"/data/a/x.opt", "/data/b/y.opt"}, [](const std::string&) { return batch::OutputDirAnswer{"/first", false}; });
+  session.add({"/data/a/x.opt", "/data/b/y.opt"}, [](const std::string&) {
+    return batch::OutputDirAnswer{"/first", false};
+  });
   BatchDialog dialog(session, g_idle_runner, choosers({}));
   dialog.input_list()->setCurrentRow(0);
   chosen_directory = scratch.path();
@@ -120,15 +123,17 @@ TEST_F(WindowTest, EditOutputDirBrowsesAndReplacesTheDirectory) {
 TEST_F(WindowTest, OutputDirDialogRefusesReadOnlyMedia) {
   std::vector<std::string> offered{"/media/cdrom", scratch.path()};
   std::size_t next = 0;
-  OutputDirDialog ask("/data", [&](QWidget*, const std::string&) { return offered.at(next++); },
-                      [](const std::string& dir) { return dir == "/media/cdrom"; }, nullptr);
+  OutputDirDialog ask(
+      "/data", [&](QWidget*, const std::string&) { return offered.at(next++); },
+      [](const std::string& dir) { return dir == "/media/cdrom"; }, nullptr);
   ask.browse();  // refused once, then the chooser opens again
   EXPECT_EQ(next, 2u);
   EXPECT_EQ(ask.edit()->text().toStdString(), scratch.path());
   ask.edit()->setText("/media/cdrom");
   ask.accept();  // typed: refused as well, the dialog stays open
   EXPECT_NE(ask.result(), QDialog::Accepted);
-  EXPECT_EQ(messages.messages, (std::vector<std::string>(2, "The Output Directory cannot be a CD-ROM")));
+  EXPECT_EQ(messages.messages,
+            (std::vector<std::string>(2, "The Output Directory cannot be a CD-ROM")));
   ask.reject();
   EXPECT_EQ(ask.answer().text, "/data");  // Cancel hands back the proposal
 }
@@ -145,7 +150,10 @@ QtProgressPresenter* g_presenter = nullptr;
 
 int converter_with_window(const char* input, const char*) {
   ProgressPresenter& progress = progress_presenter();
-  progress.open({"CORVANE for Optional Format by Wendmark", {{1000, "Input File:"}, {1007, "Points"}}, 0, true});
+  progress.open({"CORVANE for Optional Format by Wendmark",
+                 {{1000, "Input File:"}, {1007, "Points"}},
+                 0,
+                 true});
   progress.set_text(1000, input);
   progress.set_range(0, 10);
   progress.set_position(5);
@@ -164,7 +172,8 @@ TEST_F(WindowTest, GoConvertsEveryItemWithItsProgressWindowAndCloses) {
   g_seen.clear();
   test::write_file(scratch / "a.opt", "a");
   test::write_file(scratch / "b.opt", "b");
-  session.add({scratch / "a.opt", scratch / "b.opt"}, [](const std::string&) { return batch::OutputDirAnswer{}; });
+  session.add({scratch / "a.opt", scratch / "b.opt"},
+              [](const std::string&) { return batch::OutputDirAnswer{}; });
   const batch::ItemRunner runner(batch::Converters{&no_conversion, &converter_with_window});
   BatchDialog dialog(session, runner, choosers({}));
   dialog.show();

@@ -22,8 +22,12 @@ class AttrTestRun : public ::testing::Test {
   ~AttrTestRun() override { corvane::sdts::g_run_dir.clear(); }
 
   std::string input(const std::string& name) const { return m_work.file(name); }
-  std::string output(const std::string& name) const { return corvane::paths::join(corvane::sdts::g_run_dir, name); }
-  corvane::test::DbfTable table(const std::string& name) const { return corvane::test::read_dbf(output(name)); }
+  std::string output(const std::string& name) const {
+    return corvane::paths::join(corvane::sdts::g_run_dir, name);
+  }
+  corvane::test::DbfTable table(const std::string& name) const {
+    return corvane::test::read_dbf(output(name));
+  }
   bool logged(const std::string& part) const {
     return corvane::test::read_file(input("run.log")).find(part) != std::string::npos;
   }

@@ -68,7 +68,8 @@ TEST_F(JoinTables, UnknownRecordsAndMissingTablesGiveBlanks) {
   record(tables, 5, {{"AHPR", 3}, {"AHPR", 0}, {"AHPR", -1}, {"AXXX", 1}});
   tables.close_tables();
 
-  EXPECT_EQ(table("LE01_1234AHPR.dbf").rows, std::vector<std::string>(3, "          5" + std::string(14, ' ')));
+  EXPECT_EQ(table("LE01_1234AHPR.dbf").rows,
+            std::vector<std::string>(3, "          5" + std::string(14, ' ')));
   const corvane::test::DbfTable missing = table("LE01_1234AXXX.dbf");
   EXPECT_EQ(missing.header_length, 65);
   EXPECT_EQ(missing.rows.at(0), "          5");

@@ -26,11 +26,11 @@ class HypsographyMerge : public AttrTestRun {
   // A join table: object id, attribute record number, elevation.
   void join_table(const std::string& name, const std::vector<int>& keys) {
     write_table(name, {{"LE01_id", 'N', 10, 0}, {"AHPR_RCID", 'N', 6, 0}, {"ELEVATION", 'N', 8, 2}},
-          keys, [](int key) {
-            char row[32];
-            std::snprintf(row, sizeof row, " %10d%6d%8.2f", key, key + 50, key * 1.5);
-            return std::string(row);
-          });
+                keys, [](int key) {
+                  char row[32];
+                  std::snprintf(row, sizeof row, " %10d%6d%8.2f", key, key + 50, key * 1.5);
+                  return std::string(row);
+                });
   }
 
   corvane::RecordingMessageSink m_messages;
@@ -38,7 +38,7 @@ class HypsographyMerge : public AttrTestRun {
  private:
   template <typename MakeRow>
   void write_table(const std::string& name, const std::vector<corvane::formats::DBaseField>& fields,
-             const std::vector<int>& keys, MakeRow make_row) {
+                   const std::vector<int>& keys, MakeRow make_row) {
     corvane::formats::DBaseFile file;
     file.set_file_name(output(name));
     ASSERT_EQ(file.open_for_write(), 0);
@@ -58,11 +58,13 @@ TEST_F(HypsographyMerge, MissingKeysAndExtraShapeRowsGetBlanks) {
   ASSERT_EQ(Merge_Hypsography_Tables(g_run_dir), 0);
 
   const corvane::test::DbfTable g = table("HYPSOGRAPHY_LE01_.dbf");
-  EXPECT_EQ(g.fields, (std::vector<std::string>{"LE01_ID N(6)", "LENGTH N(4)", "AHPR_RCID N(6)", "ELEVATION N(8.2)"}));
+  EXPECT_EQ(g.fields, (std::vector<std::string>{"LE01_ID N(6)", "LENGTH N(4)", "AHPR_RCID N(6)",
+                                                "ELEVATION N(8.2)"}));
   const std::string blanks(14, ' ');
-  EXPECT_EQ(g.rows, (std::vector<std::string>{"      1 100    51    1.50", "      2 200" + blanks,
-                                              "      3 300    53    4.50", "      4 400    54    6.00",
-                                              "      5 500" + blanks}));
+  EXPECT_EQ(g.rows,
+            (std::vector<std::string>{"      1 100    51    1.50", "      2 200" + blanks,
+                                      "      3 300    53    4.50", "      4 400    54    6.00",
+                                      "      5 500" + blanks}));
   EXPECT_EQ(g.tail, "\x1a");
 }
 

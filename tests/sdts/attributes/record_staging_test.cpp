@@ -19,7 +19,8 @@ namespace {
 constexpr std::int64_t kSmall = 1000;
 constexpr std::int64_t kLarge = WorkFiles::kMemoryBudget + 1;
 
-AttrRecord record_of(bool has_rcid, const std::string& rcid, const std::vector<std::string>& texts) {
+AttrRecord record_of(bool has_rcid, const std::string& rcid,
+                     const std::vector<std::string>& texts) {
   AttrRecord record;
   record.has_rcid = has_rcid;
   record.rcid.text = rcid;
@@ -67,10 +68,11 @@ TEST(AttrRecordStaging, DamagedSizesEndTheRecords) {
     file.put(static_cast<char>(byte));
   };
   AttrRecord record;
-  for (const auto& [offset, byte] : {std::pair{3L, std::uint8_t{0x7F}},   // record size far too large
-                                     std::pair{0L, std::uint8_t{0x02}},   // record size too small
-                                     std::pair{12L, std::uint8_t{0x01}},  // rcid flag without its text
-                                     std::pair{16L, std::uint8_t{0x7F}}}) {  // a text longer than its record
+  for (const auto& [offset, byte] :
+       {std::pair{3L, std::uint8_t{0x7F}},      // record size far too large
+        std::pair{0L, std::uint8_t{0x02}},      // record size too small
+        std::pair{12L, std::uint8_t{0x01}},     // rcid flag without its text
+        std::pair{16L, std::uint8_t{0x7F}}}) {  // a text longer than its record
     AttrRecordStaging staging("damaged-test.rows", kLarge);
     ASSERT_TRUE(staging.put(record_of(false, "", {"ROAD"}), 1));
     ASSERT_TRUE(staging.rewind());

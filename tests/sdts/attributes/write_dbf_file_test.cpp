@@ -24,25 +24,45 @@ struct ModuleCase {
 void PrintTo(const ModuleCase& c, std::ostream* out) { *out << c.name; }
 
 const ModuleCase kModules[] = {
-    {"WorkedExample", "ENTITY_LABEL!ELEVATION", "(A,I)", {{1, {"HYPSO", "0200"}}},
-     {"AHPR_RCID N(1)", "ENTITY_LAB C(5)", "ELEVATION N(4)"}, {" 1HYPSO0200"},
+    {"WorkedExample",
+     "ENTITY_LABEL!ELEVATION",
+     "(A,I)",
+     {{1, {"HYPSO", "0200"}}},
+     {"AHPR_RCID N(1)", "ENTITY_LAB C(5)", "ELEVATION N(4)"},
+     {" 1HYPSO0200"},
      {" AHPR_RCID   AHPR_RCID ", " ENTITY_LABELENTITY_LAB", " ELEVATION   ELEVATION "}},
     // A record without values keeps its place (for the joins) but is no attribute record.
-    {"RecordWithoutValues", "ELEVATION", "(I)", {{1, {"10"}}, {2, {}}, {3, {"30"}}},
-     {"AHPR_RCID N(1)", "ELEVATION N(2)"}, {" 110", "*2  ", " 330"}, {}},
-    {"VariableLengthPaddedToTheLongest", "ROUTE_NUMBER!LANES", "(A,I)",
+    {"RecordWithoutValues",
+     "ELEVATION",
+     "(I)",
+     {{1, {"10"}}, {2, {}}, {3, {"30"}}},
+     {"AHPR_RCID N(1)", "ELEVATION N(2)"},
+     {" 110", "*2  ", " 330"},
+     {}},
+    {"VariableLengthPaddedToTheLongest",
+     "ROUTE_NUMBER!LANES",
+     "(A,I)",
      {{1, {"SR 4", "2"}}, {10, {"US 3 ALT", "12"}}, {100, {"", "1"}}},
-     {"AHPR_RCID N(3)", "ROUTE_NUMB C(8)", "LANES N(2)"}, {"   1SR 4     2", "  10US 3 ALT12", " 100         1"}, {}},
-    {"RepeatedLabelsAndLongNamesUnique", "ELEVATION!ELEVATION!SW_LATITUDE!SW_LATITUDE_2", "(I,I,A,A)",
+     {"AHPR_RCID N(3)", "ROUTE_NUMB C(8)", "LANES N(2)"},
+     {"   1SR 4     2", "  10US 3 ALT12", " 100         1"},
+     {}},
+    {"RepeatedLabelsAndLongNamesUnique",
+     "ELEVATION!ELEVATION!SW_LATITUDE!SW_LATITUDE_2",
+     "(I,I,A,A)",
      {{1, {"1", "2", "N", "S"}}},
-     {"AHPR_RCID N(1)", "ELEVATION N(1)", "ELEVATION_ N(1)", "SW_LATITUD C(1)", "SW_LATIT_2 C(1)"}, {" 112NS"},
-     {" AHPR_RCID    AHPR_RCID ", " ELEVATION    ELEVATION ", " ELEVATION_2  ELEVATION_", " SW_LATITUDE  SW_LATITUD",
-      " SW_LATITUDE_2SW_LATIT_2"}},
+     {"AHPR_RCID N(1)", "ELEVATION N(1)", "ELEVATION_ N(1)", "SW_LATITUD C(1)", "SW_LATIT_2 C(1)"},
+     {" 112NS"},
+     {" AHPR_RCID    AHPR_RCID ", " ELEVATION    ELEVATION ", " ELEVATION_2  ELEVATION_",
+      " SW_LATITUDE  SW_LATITUD", " SW_LATITUDE_2SW_LATIT_2"}},
     // A binary column is wide enough for any 32-bit value.
-    {"BinaryAndRealValuesAreNumbers", "COUNT!ANGLE!ELEVATION", "(B(32),R(6),R(8))",
-     {{1, {be32(1), fixed("  12.5"), fixed("   36.00")}}, {2, {be32(-7), fixed("     3"), fixed("  102.25")}}},
+    {"BinaryAndRealValuesAreNumbers",
+     "COUNT!ANGLE!ELEVATION",
+     "(B(32),R(6),R(8))",
+     {{1, {be32(1), fixed("  12.5"), fixed("   36.00")}},
+      {2, {be32(-7), fixed("     3"), fixed("  102.25")}}},
      {"AHPR_RCID N(1)", "COUNT N(11)", "ANGLE N(6.1)", "ELEVATION N(8.2)"},
-     {" 1          1  12.5   36.00", " 2         -7     3  102.25"}, {}},
+     {" 1          1  12.5   36.00", " 2         -7     3  102.25"},
+     {}},
     {"EmptyModule", "ELEVATION", "(I)", {}, {}, {}, {}},
 };
 
@@ -52,7 +72,8 @@ void write_module(const std::string& path, const ModuleCase& c) {
       .field("ATPR", "1600;&", "ATTRIBUTE PRIMARY", "MODN!RCID", "(A,I)")
       .field("ATTP", "1600;&", "PRIMARY ATTRIBUTES", c.labels, c.formats);
   for (const auto& [rcid, values] : c.records) {
-    std::vector<Field> fields = {{"0001", {std::to_string(rcid)}}, {"ATPR", {"AHPR", std::to_string(rcid)}}};
+    std::vector<Field> fields = {{"0001", {std::to_string(rcid)}},
+                                 {"ATPR", {"AHPR", std::to_string(rcid)}}};
     if (!values.empty()) fields.push_back({"ATTP", values});
     b.record(std::move(fields));
   }
@@ -105,7 +126,8 @@ TEST_F(WriteDbfFiles, NamesAreCutAtTheFirstDotOfTheFileNameOnlyAndMissingModules
   g_run_dir = input("out.2024");
   std::filesystem::create_directories(g_run_dir);
   write_module(input("quads.v2/1234ahpr.ddf"), kModules[1]);
-  ASSERT_EQ(SDTS_Write_DBF_File(input("quads.v2/1234AHPR.DDF").c_str()), 0) << "found in any letter case";
+  ASSERT_EQ(SDTS_Write_DBF_File(input("quads.v2/1234AHPR.DDF").c_str()), 0)
+      << "found in any letter case";
   EXPECT_TRUE(std::filesystem::exists(input("out.2024/1234AHPR.dbf")));
   EXPECT_TRUE(std::filesystem::exists(input("out.2024/1234AHPR(Name).dbf")));
 }

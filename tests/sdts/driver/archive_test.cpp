@@ -16,7 +16,9 @@ namespace {
 
 class Archives : public Sandbox {
  protected:
-  int convert(const std::string& archive) { return corvane::sdts::SDTS_Convert(archive.c_str(), path("out").c_str()); }
+  int convert(const std::string& archive) {
+    return corvane::sdts::SDTS_Convert(archive.c_str(), path("out").c_str());
+  }
 };
 
 TEST_F(Archives, TarAndGzippedTarWithBlanksInTheirNamesConvertAndStayUntouched) {
@@ -45,9 +47,10 @@ TEST_F(Archives, TarAndGzippedTarWithBlanksInTheirNamesConvertAndStayUntouched) 
   EXPECT_NE(convert(path("none.tar")), 0);
   write_file(path("broken.tar.gz"), "not gzip");
   EXPECT_NE(convert(path("broken.tar.gz")), 0);
-  EXPECT_EQ(messages_.messages, (std::vector<std::string>{
-                                    "No file to convert in " + path("none.tar"),
-                                    "Cannot unpack " + path("broken.tar.gz") + ": the gzip data is damaged"}));
+  EXPECT_EQ(messages_.messages,
+            (std::vector<std::string>{
+                "No file to convert in " + path("none.tar"),
+                "Cannot unpack " + path("broken.tar.gz") + ": the gzip data is damaged"}));
 }
 
 }  // namespace

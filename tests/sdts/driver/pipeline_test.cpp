@@ -30,7 +30,9 @@ class Pipeline : public corvane::test::Sandbox {
     fs::create_directory(out());
   }
   std::string out() const { return path("out"); }
-  std::string run_file(const std::string& ending) const { return read_file(path("out/HYDRO1234CATDshp/1234CATD") + ending); }
+  std::string run_file(const std::string& ending) const {
+    return read_file(path("out/HYDRO1234CATDshp/1234CATD") + ending);
+  }
   int convert(const std::string& catalog) { return SDTS_Convert(catalog.c_str(), out().c_str()); }
   // A small complete transfer of control modules in `folder`.
   std::string transfer(const std::string& folder = "HYDRO") {
@@ -48,20 +50,27 @@ TEST_F(Pipeline, RunFilesNamesFileAndWindowFields) {
   ASSERT_EQ(convert(catalog), 0);
   EXPECT_EQ(read_file(path("out/names.txt")), "HYDRO1234CATDshp\nFIXTURE, MA / HYDROGRAPHY");
   EXPECT_TRUE(run_file(".doc").starts_with("********* SDTS Document File  *****************\n\n"));
-  EXPECT_TRUE(run_file(".log").starts_with("********* DLG Log File  *****************\n\ninput catalog: " + catalog +
-                                           "\noutput directory " + path("out/HYDRO1234CATDshp") + "\n\n"));
-  EXPECT_FALSE(fs::exists(path("out/HYDRO1234CATDshp/1234CATD.dbg"))) << "no trace file while tracing is off";
+  EXPECT_TRUE(run_file(".log").starts_with(
+      "********* DLG Log File  *****************\n\ninput catalog: " + catalog +
+      "\noutput directory " + path("out/HYDRO1234CATDshp") + "\n\n"));
+  EXPECT_FALSE(fs::exists(path("out/HYDRO1234CATDshp/1234CATD.dbg")))
+      << "no trace file while tracing is off";
   EXPECT_TRUE(messages_.messages.empty());
 
   EXPECT_EQ(progress_.layout.title, "DLG-SDTS to Shape by Wendmark");
   EXPECT_EQ(progress_.layout.fields.size(), 8u);
   EXPECT_EQ(progress_.layout.status_field, 3003);
-  const std::map<int, std::string> fields = {
-      {3011, "FIXTURE, MA / HYDROGRAPHY"}, {3012, catalog}, {3013, path("out/HYDRO1234CATDshp")},
-      {3014, "UTM"}, {3015, "19"}, {3016, "NAS"}, {3017, "24000"}};
+  const std::map<int, std::string> fields = {{3011, "FIXTURE, MA / HYDROGRAPHY"},
+                                             {3012, catalog},
+                                             {3013, path("out/HYDRO1234CATDshp")},
+                                             {3014, "UTM"},
+                                             {3015, "19"},
+                                             {3016, "NAS"},
+                                             {3017, "24000"}};
   for (const auto& [id, text] : fields) EXPECT_EQ(progress_.fields[id], text) << id;
-  EXPECT_EQ(progress_.statuses, (std::vector<std::string>{"HALYARD: starting...", "Reading Control Files",
-                                                          "Building DBase Files ...", "Building Shapes ..."}));
+  EXPECT_EQ(progress_.statuses,
+            (std::vector<std::string>{"HALYARD: starting...", "Reading Control Files",
+                                      "Building DBase Files ...", "Building Shapes ..."}));
   EXPECT_FALSE(progress_.is_open);
 
   // A second conversion rewrites the run directory.
@@ -120,8 +129,11 @@ TEST_F(Pipeline, AModuleThatCannotBeWrittenIsLoggedAndFailsTheConversion) {
     const std::string catalog = t.write();
     fs::remove(t.module_path(name));
     EXPECT_EQ(convert(catalog), 1) << name;
-    const std::string line = "ERROR: module " + name + " (" + t.module_path(name) + ") was not converted completely\n";
-    EXPECT_NE(read_file(path("out/" + name + "1234CATDshp/1234CATD.log")).find(line), std::string::npos) << name;
+    const std::string line =
+        "ERROR: module " + name + " (" + t.module_path(name) + ") was not converted completely\n";
+    EXPECT_NE(read_file(path("out/" + name + "1234CATDshp/1234CATD.log")).find(line),
+              std::string::npos)
+        << name;
   }
 }
 
@@ -144,27 +156,33 @@ TEST_F(Pipeline, TemporaryFileListStartsEmptyAndIsDeletedAtTheEnd) {
 TEST(OutputNamesTest, ThemeNamesBecomeFileNamesInsideTheRunDirectory) {
   g_run_dir = "/out/RUNshp";
   for (const auto& [name, expected] : {std::pair{"HYPSOGRAPHY(LE01).shp", "HYPSOGRAPHY_LE01_.shp"},
-                                       {"C:\\a\\NAME(1).x", "NAME_1_.x"}, {"A(B(C)).dbf", "A_B(C)_.dbf"},
-                                       {"../../etc/passwd", "passwd"}, {"x\\..\\..\\evil.dbf", "evil.dbf"}})
+                                       {"C:\\a\\NAME(1).x", "NAME_1_.x"},
+                                       {"A(B(C)).dbf", "A_B(C)_.dbf"},
+                                       {"../../etc/passwd", "passwd"},
+                                       {"x\\..\\..\\evil.dbf", "evil.dbf"}})
     EXPECT_EQ(SDTS_Get_Output_File_Name(name), std::string("/out/RUNshp/") + expected);
   g_cats_records.clear();
-  for (const auto& [name, theme] : {std::pair{"LE01", "HYPSOGRAPHY         "}, {"NO01", "*"}, {"NE01", "   "}}) {
+  for (const auto& [name, theme] :
+       {std::pair{"LE01", "HYPSOGRAPHY         "}, {"NO01", "*"}, {"NE01", "   "}}) {
     g_cats_records.emplace_back().NAME = name;
     g_cats_records.back().THEM = theme;
   }
   EXPECT_EQ(SDTS_Get_Module_Theme_Name("LE01"), "HYPSOGRAPHY(LE01)");
-  for (const char* plain : {"NO01", "NE01", "PC01"}) EXPECT_EQ(SDTS_Get_Module_Theme_Name(plain), plain);
+  for (const char* plain : {"NO01", "NE01", "PC01"})
+    EXPECT_EQ(SDTS_Get_Module_Theme_Name(plain), plain);
   g_cats_records.clear();
 }
 
 TEST(RunLayoutTest, NamesFollowFolderBaseAndShp) {
   const RunLayout l = SDTS_Run_Layout("/data/HYDRO/1234CATD.DDF", "/out");
   EXPECT_EQ(std::vector<std::string>({l.run_name, l.run_dir, l.doc_path, l.log_path, l.trace_path}),
-            std::vector<std::string>({"HYDRO1234CATDshp", "/out/HYDRO1234CATDshp", "/out/HYDRO1234CATDshp/1234CATD.doc",
-                                      "/out/HYDRO1234CATDshp/1234CATD.log", "/out/HYDRO1234CATDshp/1234CATD.dbg"}));
-  EXPECT_EQ(SDTS_Run_Layout("D:\\DLG\\HYDRO\\1234CATD.DDF", "C:\\OUT").run_name, "HYDRO1234CATDshp");
-  for (const char* catalog : {"D:\\1234CATD.DDF", "/1234CATD.DDF", "1234CATD.DDF", "/o/UNZIPPED/1234CATD.DDF",
-                              "/o/Unzipped/1234CATD.DDF"})
+            std::vector<std::string>(
+                {"HYDRO1234CATDshp", "/out/HYDRO1234CATDshp", "/out/HYDRO1234CATDshp/1234CATD.doc",
+                 "/out/HYDRO1234CATDshp/1234CATD.log", "/out/HYDRO1234CATDshp/1234CATD.dbg"}));
+  EXPECT_EQ(SDTS_Run_Layout("D:\\DLG\\HYDRO\\1234CATD.DDF", "C:\\OUT").run_name,
+            "HYDRO1234CATDshp");
+  for (const char* catalog : {"D:\\1234CATD.DDF", "/1234CATD.DDF", "1234CATD.DDF",
+                              "/o/UNZIPPED/1234CATD.DDF", "/o/Unzipped/1234CATD.DDF"})
     EXPECT_EQ(SDTS_Run_Layout(catalog, "/out").run_name, "1234CATDshp") << catalog;
 }
 
@@ -207,7 +225,8 @@ TEST_F(Pipeline, TracingWritesNestedIndentedLines) {
   ASSERT_EQ(convert(catalog), 0);
   const std::string trace = run_file(".dbg");
   ASSERT_TRUE(trace.starts_with("********* SDTS TRACE File  *****************\n\n"));
-  EXPECT_NE(trace.find("\n>> BEGIN: Display\n >> BEGIN: SDTS_Process\n"), std::string::npos) << trace;
+  EXPECT_NE(trace.find("\n>> BEGIN: Display\n >> BEGIN: SDTS_Process\n"), std::string::npos)
+      << trace;
   EXPECT_TRUE(trace.ends_with("\n<< EXIT:  Display return_code = 0\n"));
 
   // Every begin has its exit at the same depth; a routine's own lines stand at its depth
@@ -218,7 +237,9 @@ TEST_F(Pipeline, TracingWritesNestedIndentedLines) {
     const auto indent = static_cast<int>(line.find_first_not_of(' '));
     const std::string body = line.substr(indent);
     if (body.starts_with("<< EXIT:  ")) --depth;
-    EXPECT_EQ(indent, body.starts_with(">> BEGIN: ") || body.starts_with("<< EXIT:  ") ? depth : std::max(depth - 1, 0))
+    EXPECT_EQ(indent, body.starts_with(">> BEGIN: ") || body.starts_with("<< EXIT:  ")
+                          ? depth
+                          : std::max(depth - 1, 0))
         << line;
     if (body.starts_with(">> BEGIN: ")) ++depth;
   }

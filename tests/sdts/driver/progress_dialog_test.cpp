@@ -44,7 +44,8 @@ TEST_F(ProgressDialogTest, ABarOfManyPositionsGetsAThousandStepsAndBothEnds) {
   EXPECT_GE(log_.positions.size(), 1000u);
   EXPECT_EQ(log_.positions.front(), 0);
   EXPECT_EQ(log_.positions.back(), 250000);
-  for (std::size_t k = 1; k < log_.positions.size(); ++k) EXPECT_LT(log_.positions[k - 1], log_.positions[k]);
+  for (std::size_t k = 1; k < log_.positions.size(); ++k)
+    EXPECT_LT(log_.positions[k - 1], log_.positions[k]);
 
   // A new range starts afresh, and a short one shows every position.
   log_.positions.clear();

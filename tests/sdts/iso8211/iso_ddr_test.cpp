@@ -63,7 +63,8 @@ TEST(IsoFormats, GrammarAndWalk) {
                 IsoFormatNode root;
                 Iso_Parse_Formats("(I,5000(A,B))", root);
                 return root;
-              }()).empty());
+              }())
+                  .empty());
   EXPECT_EQ(walk("A(4)", 1), "invalid");
   EXPECT_EQ(walk("(A(4)", 1), "invalid");
   EXPECT_EQ(walk("(A,)", 1), "invalid");
@@ -101,7 +102,8 @@ TEST(IsoDdr, LeaderControlTagAndArrayDescriptorChecks) {
   const std::string title = std::string("0000;&T") + kFieldTerminator;
   const std::string text = std::string("1600;&TEXT") + kFieldTerminator;
   const auto grid = [](const std::string& descriptor) {
-    return "2600;&GRID" + std::string(1, kUnitTerminator) + descriptor + kUnitTerminator + "(I)" + kFieldTerminator;
+    return "2600;&GRID" + std::string(1, kUnitTerminator) + descriptor + kUnitTerminator + "(I)" +
+           kFieldTerminator;
   };
   const auto patched = [](std::string ddr, std::size_t at, char c) {
     ddr[at] = c;
@@ -112,12 +114,14 @@ TEST(IsoDdr, LeaderControlTagAndArrayDescriptorChecks) {
       {ddr_with_fields(2, 6, {{"0000", title}, {"0001", kRecordId}}), true},
       {ddr_with_fields(2, 0, {{"0001", kRecordId}}), false},  // level 2 without field controls
       {ddr_with_fields(1, 6, {{"0001", kRecordId}}), false},  // level 1 with them
-      {patched(good, 6, 'D'), false},                          // not a DDR leader
-      {patched(good, 23, '8'), false},                         // tag size
+      {patched(good, 6, 'D'), false},                         // not a DDR leader
+      {patched(good, 23, '8'), false},                        // tag size
       {ddr_with_fields(2, 6, {{"0001", kRecordId}, {"GRID", grid("2,3,4")}}), true},
-      {ddr_with_fields(2, 6, {{"0001", kRecordId}, {"GRID", grid("1,3")}}), false},  // one dimension
+      {ddr_with_fields(2, 6, {{"0001", kRecordId}, {"GRID", grid("1,3")}}),
+       false},  // one dimension
   };
-  for (const auto& [ddr, read] : cases) EXPECT_EQ(read_all(files.write("ddr.ddf", ddr)).ddr_read, read) << ddr;
+  for (const auto& [ddr, read] : cases)
+    EXPECT_EQ(read_all(files.write("ddr.ddf", ddr)).ddr_read, read) << ddr;
   EXPECT_FALSE(read_all(files.write("level4.ddf", patched(patched(good, 23, '8'), 5, '4'))).opened);
 
   // Control tags out of order, twice, missing, or after another tag: refused at levels 1 and 2.
@@ -129,7 +133,8 @@ TEST(IsoDdr, LeaderControlTagAndArrayDescriptorChecks) {
   };
   for (const auto& fields : bad_tags) {
     for (int level : {1, 2, 3}) {
-      const auto r = read_all(files.write("tags.ddf", ddr_with_fields(level, level == 1 ? 0 : 6, fields)));
+      const auto r =
+          read_all(files.write("tags.ddf", ddr_with_fields(level, level == 1 ? 0 : 6, fields)));
       EXPECT_EQ(r.ddr_read, level == 3) << "level " << level << ", first tag " << fields[0].first;
     }
   }
@@ -161,7 +166,8 @@ TEST(IsoDdr, ZeroRecordLengthIsComputedFromTheDirectory) {
   std::FILE* stream = nullptr;
   ASSERT_TRUE(ISO_Open_File(path.c_str(), "R", &level, &ic, cs, &stream));
   std::vector<char> buffer(ddr.size());
-  EXPECT_EQ(ISO_Read_DDR(stream, buffer.data(), static_cast<int>(ddr.size()), &status), 0);  // no room for the zero
+  EXPECT_EQ(ISO_Read_DDR(stream, buffer.data(), static_cast<int>(ddr.size()), &status),
+            0);  // no room for the zero
   buffer.resize(ddr.size() + 1);
   ASSERT_EQ(ISO_Read_DDR(stream, buffer.data(), static_cast<int>(buffer.size()), &status), 1);
   EXPECT_EQ(std::memcmp(buffer.data(), ddr.data(), ddr.size()), 0);
@@ -206,8 +212,10 @@ TEST(IsoDdr, OpenRefusesWhatIsNotIso8211) {
   int level = 0;
   char ic = 0, cs[4];
   std::FILE* stream = reinterpret_cast<std::FILE*>(&level);
-  EXPECT_FALSE(ISO_Open_File(files.write("short.ddf", std::string("0012")).c_str(), "r", &level, &ic, cs, &stream));
+  EXPECT_FALSE(ISO_Open_File(files.write("short.ddf", std::string("0012")).c_str(), "r", &level,
+                             &ic, cs, &stream));
   EXPECT_EQ(stream, nullptr);
   EXPECT_FALSE(ISO_Open_File("/nonexistent/x.ddf", "r", &level, &ic, cs, &stream));
-  EXPECT_FALSE(ISO_Open_File(files.write("w.ddf", std::string(30, '2')).c_str(), "w", &level, &ic, cs, &stream));
+  EXPECT_FALSE(ISO_Open_File(files.write("w.ddf", std::string(30, '2')).c_str(), "w", &level, &ic,
+                             cs, &stream));
 }

@@ -25,7 +25,8 @@ Iso8211Builder point_module() {
     const std::string rcid = std::string(5, ' ') + std::to_string(i);
     b.record({{"0001", {fixed(rcid)}},
               {"PNTS", {fixed("NA01"), fixed(rcid), fixed("NA")}},
-              {"SADR", {raw(bytes_of({0x01, 0xD2, 0x1E, 0x1E})), raw(bytes_of({0x1C, 0x0E, 0x37, 0x1E}))}}},
+              {"SADR",
+               {raw(bytes_of({0x01, 0xD2, 0x1E, 0x1E})), raw(bytes_of({0x1C, 0x0E, 0x37, 0x1E}))}}},
              i == 1 ? 'D' : 'R');
   }
   return b;
@@ -36,10 +37,14 @@ Iso8211Builder point_module() {
 Iso8211Builder dictionary_module() {
   Iso8211Builder b;
   b.field("0001", "0100;&", "DDF RECORD IDENTIFIER")
-      .field("DDSH", "1600;&", "DATA DICTIONARY/SCHEMA", "MODN!RCID!NAME!TYPE!MXLN!KEY", "(A,I,2A,I,A)");
-  b.record({{"0001", {"1"}}, {"DDSH", {"DDSH", "1", "AHDR", "ATPR                      ", "72", "NOKEY"}}}, 'R');
+      .field("DDSH", "1600;&", "DATA DICTIONARY/SCHEMA", "MODN!RCID!NAME!TYPE!MXLN!KEY",
+             "(A,I,2A,I,A)");
+  b.record({{"0001", {"1"}},
+            {"DDSH", {"DDSH", "1", "AHDR", "ATPR                      ", "72", "NOKEY"}}},
+           'R');
   for (int i = 2; i <= 6; ++i)
-    b.record({{"0001", {std::to_string(i)}}, {"DDSH", {"DDSH", std::to_string(i), "", "HDR", "  ", ""}}});
+    b.record({{"0001", {std::to_string(i)}},
+              {"DDSH", {"DDSH", std::to_string(i), "", "HDR", "  ", ""}}});
   b.record({{"0001", {"7"}}, {"DDSH", {"DDSH", "7", std::string(9000, 'n'), "HDR", "1", "KEY"}}});
   return b;
 }
@@ -81,7 +86,8 @@ TEST(IsoRecords, TruncatedRecordsFailAtTheEndOfTheFile) {
   const auto good = point_module().bytes();
   const std::size_t ddr = point_module().ddr_bytes().size();
   for (std::size_t size = ddr + 1; size < good.size(); ++size) {
-    const auto r = read_all(files.write("cut.ddf", std::vector<std::uint8_t>(good.begin(), good.begin() + size)));
+    const auto r = read_all(
+        files.write("cut.ddf", std::vector<std::uint8_t>(good.begin(), good.begin() + size)));
     ASSERT_TRUE(r.ddr_read);
     if (r.failed) {
       EXPECT_EQ(r.final_status, ISO_STATUS_END_OF_FILE) << "size " << size;
@@ -96,7 +102,8 @@ TEST(IsoRecords, DamagedFilesNeverOverrun) {
     for (int round = 0; round < 100; ++round) {
       auto bytes = good;
       for (int flips = 0; flips < 3; ++flips)
-        bytes[random() % bytes.size()] = static_cast<std::uint8_t>("0923R D\x1e\x1f(*!9"[random() % 14]);
+        bytes[random() % bytes.size()] =
+            static_cast<std::uint8_t>("0923R D\x1e\x1f(*!9"[random() % 14]);
       const auto r = read_all(files.write("damaged.ddf", bytes), 1000);
       if (r.failed) {
         EXPECT_TRUE(r.final_status == 0 || r.final_status == 4);
@@ -141,9 +148,10 @@ void expect_shortcut_cuts_as_the_walk(const char* formats, const std::string& da
   IsoValueStore fast_store, walk_store;
   IsoDataField fast, walk;
   std::size_t fast_used = 0, walk_used = 0;
-  const auto fast_result = Iso_Cut_Field(d, data.data(), data.size(), IsoFieldExtent::known, fast_store, fast, fast_used);
-  const auto walk_result =
-      Iso_Cut_Field(walked, data.data(), data.size(), IsoFieldExtent::known, walk_store, walk, walk_used);
+  const auto fast_result = Iso_Cut_Field(d, data.data(), data.size(), IsoFieldExtent::known,
+                                         fast_store, fast, fast_used);
+  const auto walk_result = Iso_Cut_Field(walked, data.data(), data.size(), IsoFieldExtent::known,
+                                         walk_store, walk, walk_used);
   std::string shown;
   for (char c : data) shown += c == '\x1E' ? std::string("^") : std::string(1, c);
   const std::string what = std::string(formats) + " on \"" + shown + "\"";
@@ -174,7 +182,8 @@ TEST(IsoFieldCutter, ShortcutsCutAsValueByValue) {
   }
   // Fixed-width text: random fields of letters and terminators.
   std::mt19937 random(8211);
-  for (const char* formats : {"(A(4),I(6))", "(A(1),I(2))", "(3A(2))", "(A(4),2(I(1),R(2)))", "(I(1))"}) {
+  for (const char* formats :
+       {"(A(4),I(6))", "(A(1),I(2))", "(3A(2))", "(A(4),2(I(1),R(2)))", "(I(1))"}) {
     for (int n = 0; n < 3000; ++n) {
       std::string data(random() % 16, 'a');
       for (char& c : data) c = "ab\x1E"[random() % (random() % 4 == 0 ? 3 : 2)];

@@ -46,8 +46,9 @@ class Files {
  public:
   std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     const std::string path = dir_.file(name);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path;
   }
   std::string write(const std::string& name, const std::string& bytes) {
@@ -69,9 +70,11 @@ inline ReadResult read_all(const std::string& path, int max_subfields = 1000000,
   r.opened = ISO_Open_File(path.c_str(), "r", &level, &inline_code, charset, &stream) == 1;
   if (!r.opened) return r;
   std::vector<char> buffer(200000);
-  r.ddr_read = ISO_Read_DDR(stream, buffer.data(), static_cast<int>(buffer.size()), &r.ddr_status) == 1;
+  r.ddr_read =
+      ISO_Read_DDR(stream, buffer.data(), static_cast<int>(buffer.size()), &r.ddr_status) == 1;
   int status = r.ddr_status;
-  while (r.ddr_read && status != ISO_STATUS_END_OF_FILE && static_cast<int>(r.subfields.size()) < max_subfields) {
+  while (r.ddr_read && status != ISO_STATUS_END_OF_FILE &&
+         static_cast<int>(r.subfields.size()) < max_subfields) {
     char tag[ISO_TAG_BUFFER_SIZE], leader = 0, label[100], format[100];
     int length = 0;
     if (!ISO_Read_Subfield(stream, tag, &leader, buffer.data(), 10004, &length, &status) ||
@@ -83,13 +86,15 @@ inline ReadResult read_all(const std::string& path, int max_subfields = 1000000,
     while (run > 0 && status != ISO_STATUS_END_OF_RECORD && status != ISO_STATUS_END_OF_FILE) {
       std::vector<IsoValueRef> values(static_cast<std::size_t>(run));
       int count = 0;
-      if (!ISO_Read_Record_Values(stream, values.data(), run, 10003, &count, &status)) r.failed = true;
+      if (!ISO_Read_Record_Values(stream, values.data(), run, 10003, &count, &status))
+        r.failed = true;
       if (count == 0) break;
       for (int i = 0; i < count; ++i)
-        r.subfields.push_back({values[i].tag, std::string(values[i].label, values[i].label_length),
-                               std::string(values[i].format, values[i].format_length),
-                               std::string(values[i].bytes, static_cast<std::size_t>(values[i].length)),
-                               values[i].status});
+        r.subfields.push_back(
+            {values[i].tag, std::string(values[i].label, values[i].label_length),
+             std::string(values[i].format, values[i].format_length),
+             std::string(values[i].bytes, static_cast<std::size_t>(values[i].length)),
+             values[i].status});
       if (values[count - 1].status != status) r.failed = true;
     }
   }
@@ -99,13 +104,15 @@ inline ReadResult read_all(const std::string& path, int max_subfields = 1000000,
 }
 
 // Runs of values must tell exactly what single reads tell.
-inline void expect_same_subfields(const ReadResult& single, const ReadResult& runs, const std::string& what) {
+inline void expect_same_subfields(const ReadResult& single, const ReadResult& runs,
+                                  const std::string& what) {
   ASSERT_EQ(single.failed, runs.failed) << what;
   ASSERT_EQ(single.subfields.size(), runs.subfields.size()) << what;
   for (std::size_t i = 0; i < single.subfields.size(); ++i) {
     const auto& a = single.subfields[i];
     const auto& b = runs.subfields[i];
-    ASSERT_EQ(std::tie(a.tag, a.label, a.format, a.value, a.status), std::tie(b.tag, b.label, b.format, b.value, b.status))
+    ASSERT_EQ(std::tie(a.tag, a.label, a.format, a.value, a.status),
+              std::tie(b.tag, b.label, b.format, b.value, b.status))
         << what << ", subfield " << i;
   }
 }

@@ -7,11 +7,11 @@
 #include <fstream>
 #include <tuple>
 
-#include "sdts/run/progress_dialog.h"
-#include "sdts/run/run_state.h"
 #include "sdts/modules/catalog.h"
 #include "sdts/modules/decimal_text.h"
 #include "sdts/modules/spatial_reference.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
 #include "tests/support/shared_data.h"
 #include "tools/sdts_fixture/sdts_fixture.h"
 
@@ -25,7 +25,8 @@ class Modules : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = corvane::test::fresh_directory(
-        "corvane-modules-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        "corvane-modules-" +
+        std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     SDTS_Reset_Conversion_State();
     g_log_path = (dir_ / "run.log").string();
     g_doc_path = (dir_ / "run.doc").string();
@@ -47,8 +48,10 @@ TEST(SDTSFileNameTest, PartsOfAModulePath) {
     SDTSFileName n;
     n.path = path;
     n.parse();
-    EXPECT_EQ(std::vector<std::string>({n.directory, n.file_name, n.extension, n.prefix, n.base_name, n.module_part}),
-              parts) << path;
+    EXPECT_EQ(std::vector<std::string>(
+                  {n.directory, n.file_name, n.extension, n.prefix, n.base_name, n.module_part}),
+              parts)
+        << path;
   }
 }
 
@@ -59,9 +62,10 @@ TEST_F(Modules, CatalogRecordsWithModulePathsInTheCatalogsDirectory) {
   t.cats("LE01", "HYDROGRAPHY");
   t.cats("NO01", "*");
   auto& cross = t.module("CATX", "Catalog/Cross-Reference");
-  cross.builder.field("CATX", "1600;&", "CATALOG/CROSS-REFERENCE", "MODN!RCID!NAM1!TYP1!NAM2!TYP2!COMT",
-                      "(A,I,5A)");
-  cross.add({{"CATX", {"CATX", rcid_text(1), "DQHL", "Lineage", "NP*", "Point-Node", "control points"}}});
+  cross.builder.field("CATX", "1600;&", "CATALOG/CROSS-REFERENCE",
+                      "MODN!RCID!NAM1!TYP1!NAM2!TYP2!COMT", "(A,I,5A)");
+  cross.add(
+      {{"CATX", {"CATX", rcid_text(1), "DQHL", "Lineage", "NP*", "Point-Node", "control points"}}});
   const std::string catalog = t.write();
 
   SDTSCatdFile catd(catalog);
@@ -69,8 +73,10 @@ TEST_F(Modules, CatalogRecordsWithModulePathsInTheCatalogsDirectory) {
   ASSERT_EQ(records.size(), 4u);
   EXPECT_EQ(records[0].NAME, "CATD");
   const CatdRecord& iden = records[1];
-  EXPECT_EQ(std::tie(iden.MODN, iden.RCID, iden.NAME, iden.TYPE, iden.FILE, iden.EXTR, iden.MVER, iden.FLAG),
-            std::tuple("CATD", 2, "IDEN", "Identification", (dir / "1234IDEN.DDF").string(), "N", "", 0));
+  EXPECT_EQ(
+      std::tie(iden.MODN, iden.RCID, iden.NAME, iden.TYPE, iden.FILE, iden.EXTR, iden.MVER,
+               iden.FLAG),
+      std::tuple("CATD", 2, "IDEN", "Identification", (dir / "1234IDEN.DDF").string(), "N", "", 0));
   EXPECT_EQ(catd.read_result(), 0);
 
   SDTSCatsFile cats(records[2].FILE);
@@ -121,10 +127,37 @@ TEST_F(Modules, ModuleEndingAfterItsDdrHasNoRecords) {
 
 // Ids and counts must read exactly as atol read them, whatever the text.
 TEST(DecimalValue, ReadsAsAtolDoes) {
-  for (const char* text : {"", "0", "7", "007", "2147483647", "2147483648", "4294967297", "-5", "+3", " 12", "12 ",
-                           "12abc", "abc", "99999999999999999", "123456789012345678", "9223372036854775807",
-                           "9223372036854775808", "99999999999999999999", "-9223372036854775809", "1.5", "\t8",
-                           "     1", "  -12", " + 4", "- 4", "--4", "   ", " \t 9", "-0", "+", "-"}) {
+  for (const char* text : {"",
+                           "0",
+                           "7",
+                           "007",
+                           "2147483647",
+                           "2147483648",
+                           "4294967297",
+                           "-5",
+                           "+3",
+                           " 12",
+                           "12 ",
+                           "12abc",
+                           "abc",
+                           "99999999999999999",
+                           "123456789012345678",
+                           "9223372036854775807",
+                           "9223372036854775808",
+                           "99999999999999999999",
+                           "-9223372036854775809",
+                           "1.5",
+                           "\t8",
+                           "     1",
+                           "  -12",
+                           " + 4",
+                           "- 4",
+                           "--4",
+                           "   ",
+                           " \t 9",
+                           "-0",
+                           "+",
+                           "-"}) {
     EXPECT_EQ(SDTS_Decimal_Value(text), std::atol(text)) << '"' << text << '"';
   }
 }
@@ -140,14 +173,16 @@ TEST_F(Modules, IrefSetsTheGroundTransformInEveryNumberFormat) {
   EXPECT_DOUBLE_EQ(SDTS_Ground_X(12345), 500123.45);
   EXPECT_DOUBLE_EQ(SDTS_Ground_Y(67890), 4000678.9);
 
-  for (const IrefSpec& spec : {IrefSpec{.sfax = 2, .sfay = 3, .xorg = -100, .yorg = 7, .format = 'I'},
-                                IrefSpec{.sfax = 1, .sfay = 1, .xorg = 100000, .yorg = -5, .format = 'B'}}) {
+  for (const IrefSpec& spec :
+       {IrefSpec{.sfax = 2, .sfay = 3, .xorg = -100, .yorg = 7, .format = 'I'},
+        IrefSpec{.sfax = 1, .sfay = 1, .xorg = 100000, .yorg = -5, .format = 'B'}}) {
     SdtsTransfer other((dir_ / std::string(1, spec.format)).string(), "1234");
     other.iref(spec);
     other.write();
     ASSERT_EQ(SDTS_Get_IREF_Attributes(other.module_path("IREF")), 0);
     EXPECT_EQ(std::vector<double>({g_iref_sfax, g_iref_sfay, g_iref_xorg, g_iref_yorg}),
-              std::vector<double>({spec.sfax, spec.sfay, spec.xorg, spec.yorg})) << spec.format;
+              std::vector<double>({spec.sfax, spec.sfay, spec.xorg, spec.yorg}))
+        << spec.format;
   }
 
   // A module that cannot be read keeps what was set before.

@@ -1,6 +1,8 @@
 // The intermediate line files: fetching a line back by id, refusal of ids that would blow up
 // the record-id table, the fatal cases of a dangling ring entry, and the streams and mapped
 // files under them.
+#include "sdts/topology/line_files.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
@@ -12,7 +14,6 @@
 #include "sdts/run/run_state.h"
 #include "sdts/run/work_files.h"
 #include "sdts/topology/geo_distance.h"
-#include "sdts/topology/line_files.h"
 #include "sdts/topology/mapped_file.h"
 #include "sdts/topology/polygon_files.h"
 #include "tests/support/sandbox.h"
@@ -53,7 +54,8 @@ class LineFilesTest : public corvane::test::Sandbox {
 TEST_F(LineFilesTest, FetchFindsEachLineByIdAndDanglingIdsAreFatal) {
   for (const std::int64_t module_bytes : {kSmallModule, kLargeModule}) {
     write_lines({3, 1, 5, 2}, module_bytes);
-    EXPECT_EQ(std::filesystem::exists(corvane::paths::join(SDTS_Work_Files().directory(), stem_ + ".bxt")),
+    EXPECT_EQ(std::filesystem::exists(
+                  corvane::paths::join(SDTS_Work_Files().directory(), stem_ + ".bxt")),
               module_bytes == kLargeModule);
     LineFilesReader reader;
     ASSERT_EQ(reader.open(stem_), "");
@@ -90,7 +92,8 @@ TEST_F(LineFilesTest, DanglingRingEndsTheBuild) {
     LineFilesWriter writer(0);
     ASSERT_EQ(writer.open(Line_Files_Stem(module), kSmallModule), "");
     ASSERT_TRUE(writer.add_record_id(1));
-    ASSERT_EQ(writer.add_line(1, std::vector<SHPVertex>{{0, 0}, {1, 1}}), LineFilesWriter::LineWrite::ok);
+    ASSERT_EQ(writer.add_line(1, std::vector<SHPVertex>{{0, 0}, {1, 1}}),
+              LineFilesWriter::LineWrite::ok);
   }
   SDTSPolygons polygons;
   polygons.add_link(2, {1, 1, 2, +1, 0});

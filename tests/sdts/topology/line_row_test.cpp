@@ -12,24 +12,27 @@ using namespace corvane::sdts;
 
 namespace {
 
-std::string printf_row(std::int32_t id, std::int32_t from, std::int32_t to, std::int32_t left, std::int32_t right,
-                       double length) {
+std::string printf_row(std::int32_t id, std::int32_t from, std::int32_t to, std::int32_t left,
+                       std::int32_t right, double length) {
   char text[512];
-  std::snprintf(text, sizeof text, " %-8d%-8d%-8d%-8d%-8d%-12.4lf", id, from, to, left, right, length);
+  std::snprintf(text, sizeof text, " %-8d%-8d%-8d%-8d%-8d%-12.4lf", id, from, to, left, right,
+                length);
   return std::string(text).substr(0, kLineRowLength);
 }
 
 std::string row_text(const LineRow& row) { return std::string(row.data(), row.size()); }
 
-void expect_same(std::int32_t id, std::int32_t from, std::int32_t to, std::int32_t left, std::int32_t right,
-                 double length) {
-  EXPECT_EQ(row_text(Line_Row(id, from, to, left, right, length)), printf_row(id, from, to, left, right, length))
+void expect_same(std::int32_t id, std::int32_t from, std::int32_t to, std::int32_t left,
+                 std::int32_t right, double length) {
+  EXPECT_EQ(row_text(Line_Row(id, from, to, left, right, length)),
+            printf_row(id, from, to, left, right, length))
       << "length " << length;
 }
 
 // The table's rows were composed by printf; every byte must stay as it was.
 TEST(LineRow, ColumnsAsPrintfComposesThem) {
-  EXPECT_EQ(row_text(Line_Row(12, 3, 4, 1, 2, 0.0)), " 12      3       4       1       2       0.0000      ");
+  EXPECT_EQ(row_text(Line_Row(12, 3, 4, 1, 2, 0.0)),
+            " 12      3       4       1       2       0.0000      ");
   expect_same(0, 0, 0, 0, 0, 0.0);
   // Numbers wider than their columns push the rest right; the row is then cut.
   constexpr std::int32_t kLow = std::numeric_limits<std::int32_t>::min();
@@ -60,8 +63,9 @@ TEST(LineRow, LengthsRoundAsPrintfRoundsThem) {
 }
 
 TEST(IdRow, AsPrintfComposesIt) {
-  for (const std::int32_t id : {0, 1, -1, 12345678, 123456789, -12345678, std::numeric_limits<std::int32_t>::min(),
-                                std::numeric_limits<std::int32_t>::max()}) {
+  for (const std::int32_t id :
+       {0, 1, -1, 12345678, 123456789, -12345678, std::numeric_limits<std::int32_t>::min(),
+        std::numeric_limits<std::int32_t>::max()}) {
     char text[32];
     std::snprintf(text, sizeof text, " %-8d", id);
     const IdRow row = Id_Row(id);

@@ -26,17 +26,27 @@ void PrintTo(const ChainCase& c, std::ostream* out) { *out << c.name; }
 
 const ChainCase kChainCases[] = {
     // A square a-b-c-d whose links come out of walking order.
-    {"SquareFromTheFirstLink", {{3, 30, 40, +1, 0}, {1, 10, 20, +1, 0}, {4, 40, 10, +1, 0}, {2, 20, 30, +1, 0}},
-     {{3, 4, 1, 2}}, {0}},
+    {"SquareFromTheFirstLink",
+     {{3, 30, 40, +1, 0}, {1, 10, 20, +1, 0}, {4, 40, 10, +1, 0}, {2, 20, 30, +1, 0}},
+     {{3, 4, 1, 2}},
+     {0}},
     // Lines digitised the other way round: the polygon is on their left.
-    {"BackwardLinksNegative", {{1, 20, 10, -1, 0}, {2, 30, 20, -1, 0}, {3, 40, 30, -1, 0}, {4, 10, 40, -1, 0}},
-     {{-1, -4, -3, -2}}, {0}},
+    {"BackwardLinksNegative",
+     {{1, 20, 10, -1, 0}, {2, 30, 20, -1, 0}, {3, 40, 30, -1, 0}, {4, 10, 40, -1, 0}},
+     {{-1, -4, -3, -2}},
+     {0}},
     // Two loops meeting at node 5, where links 3 and 7 both leave: 3 comes first. A closed line
     // on its own is a ring of one entry.
     {"SelfTouchingAndIsland",
-     {{1, 1, 2, +1, 0}, {2, 2, 5, +1, 0}, {3, 5, 6, +1, 0}, {4, 6, 5, +1, 0}, {7, 5, 8, +1, 0}, {8, 8, 1, +1, 0},
+     {{1, 1, 2, +1, 0},
+      {2, 2, 5, +1, 0},
+      {3, 5, 6, +1, 0},
+      {4, 6, 5, +1, 0},
+      {7, 5, 8, +1, 0},
+      {8, 8, 1, +1, 0},
       {9, 20, 20, -1, 0}},
-     {{1, 2, 3, 4, 7, 8}, {-9}}, {0, 1}},
+     {{1, 2, 3, 4, 7, 8}, {-9}},
+     {0, 1}},
     // The open path 1-2-3 is dropped, and its chain number is not reused.
     {"UnclosedDropped", {{1, 1, 2, +1, 0}, {2, 2, 3, +1, 0}, {5, 7, 7, +1, 0}}, {{5}}, {1}},
 };
@@ -69,7 +79,8 @@ TEST(PolygonChain, ChainCannotOutgrowItsCapacity) {
   chain.add(1);
   EXPECT_THROW(chain.add(2), corvane::FatalError);
   corvane::install_message_sink(nullptr);
-  EXPECT_EQ(messages.messages, std::vector<std::string>{"ERROR: number of nodes in the chain is too big"});
+  EXPECT_EQ(messages.messages,
+            std::vector<std::string>{"ERROR: number of nodes in the chain is too big"});
 }
 
 TEST(PolygonChain, ManyLinksLeavingOneNodeChainQuickly) {
@@ -84,7 +95,8 @@ TEST(PolygonChain, ManyLinksLeavingOneNodeChainQuickly) {
   polygon.add_link({2, 0, 1, +1, 0});
   const auto start = std::chrono::steady_clock::now();
   polygon.make_chain();
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ASSERT_EQ(polygon.rings().size(), 1u);
   const std::vector<std::int32_t>& ring = polygon.rings()[0].entries();
   ASSERT_EQ(ring.size(), static_cast<std::size_t>(2 * petals + 2));

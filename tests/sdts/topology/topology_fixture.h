@@ -37,7 +37,8 @@ struct TestPoint {
 // test adds.
 class TopoTransfer {
  public:
-  TopoTransfer(const std::string& directory, const std::string& reference_system = "UTM", double scale = 1.0);
+  TopoTransfer(const std::string& directory, const std::string& reference_system = "UTM",
+               double scale = 1.0);
   // `id_width`: the width of the record-id subfields (real transfers use 6).
   void lines(const std::string& module, const std::vector<TestLine>& lines, int id_width = 6);
   void points(const std::string& module, const std::vector<TestPoint>& points);
