@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev zlib1g-dev libarchive-dev
-          qt6-base-dev libproj-dev gdal-bin python3-gdal python3-shapely xvfb clang)
+          qt6-base-dev libproj-dev gdal-bin python3-gdal python3-shapely xvfb clang clang-format)
 
 install_missing() {
   local missing=()
@@ -27,6 +27,12 @@ build() {  # build DIR [cmake options...]
   cmake --build "$dir" -j "$(nproc)"
 }
 
+# Every C++ source follows .clang-format.
+check_format() {
+  find platform formats archives sdts dlgopt frontend tools tests \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run --Werror
+}
+
 run_tests() {  # run_tests DIR
   (cd "$1" && ctest --output-on-failure -j "$(nproc)")
 }
@@ -39,9 +45,10 @@ case "${1:-}" in
     ;;
   test)
     install_missing
-    build build
+    check_format
+    build build -DCORVANE_WERROR=ON
     run_tests build
-    build build-sanitize -DCORVANE_SANITIZE=ON
+    build build-sanitize -DCORVANE_SANITIZE=ON -DCORVANE_WERROR=ON
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-sanitize
     ;;
   *)
