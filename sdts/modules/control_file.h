@@ -11,18 +11,21 @@
 
 #include "sdts/modules/sdts_file.h"
 #include "sdts/run/control_records.h"
+#include "sdts/run/progress_dialog.h"
+#include "sdts/run/run_state.h"
 #include "sdts/run/trace.h"
 
 namespace corvane::sdts {
 
-// One labelled subfield: kept as text, or as a number read the way atol reads it. `shown`,
-// when given, also receives the text (for the progress window and the log).
+// One labelled subfield: kept as text, or as a number read the way atol reads it. A text may
+// also be shown in a field of the progress window and logged after a heading.
 template <typename Record>
 struct RecordField {
   std::string_view label;
   std::string Record::*text = nullptr;
   int Record::*number = nullptr;
-  void (*shown)(const std::string& text) = nullptr;
+  void (ProgressDialog::*shown)(const std::string& text) = nullptr;
+  const char* logged = nullptr;
 };
 
 // Keeps the subfield `module` just read in `record` when `fields` names its label.
@@ -35,7 +38,8 @@ bool SDTS_Take_Field(const SDTSFile& module, std::span<const RecordField<Record>
       record.*field.number = static_cast<int>(module.value_long());
     } else {
       record.*field.text = module.value_text();
-      if (field.shown != nullptr) field.shown(record.*field.text);
+      if (field.shown != nullptr) (g_progress->*field.shown)(record.*field.text);
+      if (field.logged != nullptr) LOG_LINE(std::string(field.logged) + record.*field.text + "\n");
     }
     return true;
   }

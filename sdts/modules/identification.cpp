@@ -10,11 +10,6 @@ namespace corvane::sdts {
 
 namespace {
 
-void show_title(const std::string& title) {
-  g_progress->set_title(title);
-  LOG_LINE(SDTS_Message("Map Title: %s\n", title.c_str()));
-}
-
 constexpr RecordField<IdenRecord> kIdenFields[] = {
     {"MODN", &IdenRecord::MODN},
     {"RCID", nullptr, &IdenRecord::RCID},
@@ -28,7 +23,7 @@ constexpr RecordField<IdenRecord> kIdenFields[] = {
     {"MPDT", &IdenRecord::MPDT},
     {"DCDT", &IdenRecord::DCDT},
     {"COMT", &IdenRecord::COMT},
-    {"TITL", &IdenRecord::TITL, nullptr, show_title}};
+    {"TITL", &IdenRecord::TITL, nullptr, &ProgressDialog::set_title, "Map Title: "}};
 
 constexpr RecordField<IdenRecord> kConformanceFields[] = {
     {"FFYN", &IdenRecord::FFYN},          {"VGYN", &IdenRecord::VGYN},

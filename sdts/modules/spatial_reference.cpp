@@ -12,27 +12,14 @@ namespace corvane::sdts {
 
 namespace {
 
-void show_reference_system(const std::string& text) {
-  g_progress->set_reference_system(text);
-  LOG_LINE(SDTS_Message("Reference System: %s\n", text.c_str()));
-}
-
-void show_datum(const std::string& text) {
-  g_progress->set_horizontal_datum(text);
-  LOG_LINE(SDTS_Message("Horizontal Datum: %s\n", text.c_str()));
-}
-
-void show_zone(const std::string& text) {
-  g_progress->set_zone(text);
-  LOG_LINE(SDTS_Message("Zone: %s\n", text.c_str()));
-}
-
 constexpr RecordField<XrefRecord> kXrefFields[] = {
     {"MODN", &XrefRecord::MODN},
     {"RCID", nullptr, &XrefRecord::RCID},
-    {"RSNM", &XrefRecord::RSNM, nullptr, show_reference_system},
-    {"HDAT", &XrefRecord::HDAT, nullptr, show_datum},
-    {"ZONE", &XrefRecord::ZONE, nullptr, show_zone}};
+    {"RSNM", &XrefRecord::RSNM, nullptr, &ProgressDialog::set_reference_system,
+     "Reference System: "},
+    {"HDAT", &XrefRecord::HDAT, nullptr, &ProgressDialog::set_horizontal_datum,
+     "Horizontal Datum: "},
+    {"ZONE", &XrefRecord::ZONE, nullptr, &ProgressDialog::set_zone, "Zone: "}};
 
 constexpr DocumentLine<XrefRecord> kXrefDocumentLines[] = {
     {"Reference System:           ", &XrefRecord::RSNM},
