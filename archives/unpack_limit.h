@@ -9,9 +9,13 @@ namespace corvane::archives {
 
 inline constexpr std::uint64_t kMaxUnpackedBytes = 20ull << 30;  // 20 GiB
 
-// The smaller of 20 GiB and the space free for us in `directory`. The environment
-// variable CORVANE_UNPACK_LIMIT (bytes) may lower it further, so that the refusal can
-// be exercised without filling a disk.
-std::uint64_t unpacked_size_limit(const std::string& directory);
+struct UnpackLimit {
+  std::uint64_t bytes = kMaxUnpackedBytes;
+  std::string what;  // the limit in force, as a refusal names it: "1000 bytes, set by ..."
+};
+
+// The smallest of 20 GiB, the space free for us in `directory` and, when set, the
+// environment variable CORVANE_UNPACK_LIMIT (bytes), which lets a user or a test lower it.
+UnpackLimit unpack_limit(const std::string& directory);
 
 }  // namespace corvane::archives

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <vector>
 
+#include "archives/unpack_limit.h"
 #include "archives/wendmark_gzip.h"
 #include "archives/wendmark_tar.h"
 #include "platform/fatal_error.h"
+#include "platform/file_signature.h"
 #include "platform/sibling_library.h"
 #include "platform/text.h"
 
@@ -24,12 +26,7 @@ constexpr int kTarOutputSize = 10000;
 constexpr const char* kGZipLibrary = "libthawmill.so";
 constexpr const char* kTarLibrary = "libspoolet.so";
 
-bool names_tar(const std::string& name) {
-  const std::string l = lower(name);
-  return l.find(".tar") != std::string::npos || l.find("_tar") != std::string::npos;
-}
-
-std::string gzip_failure(int result) {
+std::string gzip_failure(int result, const std::string& directory) {
   switch (result) {
     case kGZipCannotRead:
       return "cannot read the archive";
@@ -38,9 +35,9 @@ std::string gzip_failure(int result) {
     case kGZipCannotWrite:
       return "cannot write into the unpack directory";
     case kGZipTooLarge:
-      return "it decompresses to more than 20 GiB or the free space";
+      return "it decompresses to more than " + unpack_limit(directory).what;
     default:
-      return "not a gzip archive name";
+      return "the gzip library refused its arguments";
   }
 }
 
@@ -52,7 +49,7 @@ std::string gunzip(const std::string& archive, const std::string& directory) {
   std::array<std::string, 3> words{"gzip", "-d", archive};
   std::array<char*, 3> argv{words[0].data(), words[1].data(), words[2].data()};
   const int status = gzip(3, argv.data(), directory.c_str());
-  return status == kGZipOk ? std::string() : gzip_failure(status);
+  return status == kGZipOk ? std::string() : gzip_failure(status, directory);
 }
 
 // The tar library's output ends with the reason when it fails.
@@ -114,9 +111,10 @@ struct CatalogCandidate {
 
 }  // namespace
 
-bool is_archive(std::string_view path) {
-  const std::string name = lower(paths::name_part(path));
-  return name.ends_with(".gz") || name.ends_with(".tar") || name.ends_with("_tar");
+bool is_archive(const std::string& path) {
+  const FileSignature signature = file_signature(path);
+  return signature == FileSignature::Gzip || signature == FileSignature::Tar ||
+         signature == FileSignature::Zip;
 }
 
 UnpackedArchive::UnpackedArchive(const std::string& archive_path)
@@ -124,26 +122,44 @@ UnpackedArchive::UnpackedArchive(const std::string& archive_path)
   std::error_code ec;
   if (!fs::create_directory(directory_, ec))
     fatal("Cannot create the unpack directory " + directory_);
-  if (std::string reason = unpack(); !reason.empty())
-    failure_ = "Cannot unpack " + archive_ + ": " + reason;
+  failure_ = unpack();
 }
 
 std::string UnpackedArchive::unpack() {
-  const std::string name = paths::name_part(archive_);
-  std::string inner = name;
-  std::string tar = archive_;
-  const bool compressed = lower(name).ends_with(".gz");
-  if (compressed) {
-    if (std::string failure = gunzip(archive_, directory_); !failure.empty()) return failure;
-    inner = name.substr(0, name.size() - 3);
-    tar = paths::join(directory_, inner);
+  std::string reason;
+  switch (file_signature(archive_)) {
+    case FileSignature::Zip:
+      return kZipRefusal;
+    case FileSignature::Tar:
+      reason = untar(archive_, directory_, listing_);
+      break;
+    case FileSignature::Gzip:
+      reason = gunzip_archive();
+      break;
+    default:
+      reason = "not a gzip or tar archive";
   }
-  if (!names_tar(inner)) return {};
-  std::string failure = untar(tar, directory_, listing_);
-  // Our own decompressed copy is not a candidate for conversion.
+  return reason.empty() ? reason : "cannot unpack the archive: " + reason;
+}
+
+// Decompressed into a directory of its own beside the unpack directory, so that no member of
+// the tar it may hold can meet it.
+std::string UnpackedArchive::gunzip_archive() {
+  const std::string beside = work_.file("gzip");
   std::error_code ec;
-  if (compressed) fs::remove(tar, ec);
-  return failure;
+  fs::create_directory(beside, ec);
+  if (std::string reason = gunzip(archive_, beside); !reason.empty()) return reason;
+  // The directory was empty: the one file it holds now is what the gzip data held.
+  const std::string name = regular_files(beside).front();
+  const std::string inner = paths::join(beside, name);
+  if (file_signature(inner) == FileSignature::Tar) {
+    std::string reason = untar(inner, directory_, listing_);
+    fs::remove(inner, ec);  // no longer needed, and as large as the transfer
+    return reason;
+  }
+  decompressed_ = paths::join(directory_, name);
+  fs::rename(inner, decompressed_, ec);
+  return ec ? "cannot move the decompressed file: " + ec.message() : std::string();
 }
 
 std::optional<std::string> UnpackedArchive::catalog() const {
@@ -163,28 +179,30 @@ std::optional<std::string> UnpackedArchive::catalog() const {
 std::string UnpackedArchive::required_catalog() const {
   if (!failure_.empty()) fatal(failure_);
   const std::optional<std::string> found = catalog();
-  if (!found) fatal(nothing_to_convert());
+  if (!found) fatal(kNoCatalog);
   return *found;
 }
 
 std::optional<std::string> UnpackedArchive::file_to_convert() {
+  if (!decompressed_.empty()) return decompressed_;
   if (std::optional<std::string> found = catalog()) return found;
   std::vector<std::string> names = regular_files(directory_);
-  if (auto gz = first_ending(names, ".gz")) {
-    const std::string member = paths::join(directory_, *gz);
+  for (const std::string& name : names) {
+    const std::string member = paths::join(directory_, name);
+    if (file_signature(member) != FileSignature::Gzip) continue;
     if (gunzip(member, directory_).empty()) {
       std::error_code ec;
       fs::remove(member, ec);
       names = regular_files(directory_);
     }
+    break;
   }
   if (auto opt = first_ending(names, ".opt")) return paths::join(directory_, *opt);
+  for (const std::string& name : names)
+    if (file_signature(paths::join(directory_, name)) == FileSignature::Iso8211)
+      return std::nullopt;
   if (!names.empty()) return paths::join(directory_, names.front());
   return std::nullopt;
-}
-
-std::string UnpackedArchive::nothing_to_convert() const {
-  return "No file to convert in " + archive_;
 }
 
 }  // namespace corvane::archives

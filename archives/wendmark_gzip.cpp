@@ -24,10 +24,11 @@ class OutputFile {
  public:
   explicit OutputFile(const std::string& path)
       : path_(path),
-        fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644)) {}
+        fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)) {}
+  // Only a file we created is removed: the one an exclusive open found is not ours.
   ~OutputFile() {
     if (fd_ >= 0) ::close(fd_);
-    if (!kept_) ::unlink(path_.c_str());
+    if (created_ && !kept_) ::unlink(path_.c_str());
   }
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -52,14 +53,17 @@ class OutputFile {
  private:
   std::string path_;
   int fd_;
+  bool created_ = fd_ >= 0;
   bool kept_ = false;
 };
 
-std::string name_without_gz(std::string_view path) {
+std::string decompressed_name(std::string_view path) {
   const auto slash = path.find_last_of("/\\");
   const std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
-  if (name.size() <= 3 || !corvane::lower(name).ends_with(".gz")) return {};
-  return name.substr(0, name.size() - 3);
+  const std::string lower = corvane::lower(name);
+  if (lower.ends_with(".gz")) return name.substr(0, name.size() - 3);
+  if (lower.ends_with(".tgz")) return name.substr(0, name.size() - 4) + ".tar";
+  return name;
 }
 
 int decompress(const std::string& archive, const std::string& output_path, std::uint64_t limit) {
@@ -93,9 +97,9 @@ extern "C" int Wendmark_GZip(int argc, char** argv, const char* directory) {
     return kGZipBadArguments;
   if (std::string_view(argv[argc - 2]) != "-d") return kGZipBadArguments;
   const std::string archive = argv[argc - 1];
-  const std::string name = name_without_gz(archive);
-  if (name.empty()) return kGZipBadArguments;
+  const std::string name = decompressed_name(archive);
+  if (name.empty() || name == "." || name == "..") return kGZipBadArguments;
   std::string dir = directory;
   if (dir.back() != '/') dir += '/';
-  return decompress(archive, dir + name, corvane::archives::unpacked_size_limit(directory));
+  return decompress(archive, dir + name, corvane::archives::unpack_limit(directory).bytes);
 }

@@ -69,43 +69,17 @@ std::optional<TarRequest> parse_request(const char* arguments) {
   return request;
 }
 
-// Components of a relative member path; nullopt when it is absolute or climbs out
-// (through "..") of the directory it is extracted into.
-std::optional<std::vector<std::string>> contained_components(std::string_view base_dir,
-                                                             std::string_view path) {
-  if (path.empty() || path[0] == '/') return std::nullopt;
-  std::vector<std::string> parts;
-  std::string joined(base_dir);
-  if (!joined.empty()) joined += '/';
-  joined += path;
-  std::size_t start = 0;
-  while (start <= joined.size()) {
-    const std::size_t end = std::min(joined.find('/', start), joined.size());
-    const std::string part = joined.substr(start, end - start);
-    if (part == "..") {
-      if (parts.empty()) return std::nullopt;
-      parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
-  return parts;
-}
-
-bool has_dot_dot(std::string_view path) {
+// True when `path` is relative and has no ".." component. With no symbolic link extracted,
+// such a path cannot lead out of the directory it is extracted into.
+bool stays_inside(std::string_view path) {
+  if (path.empty() || path[0] == '/') return false;
   std::size_t start = 0;
   while (start <= path.size()) {
     const std::size_t end = std::min(path.find('/', start), path.size());
-    if (path.substr(start, end - start) == "..") return true;
+    if (path.substr(start, end - start) == "..") return false;
     start = end + 1;
   }
-  return false;
-}
-
-std::string parent_of(std::string_view path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash));
+  return true;
 }
 
 class Extraction {
@@ -118,7 +92,7 @@ class Extraction {
     if (::realpath(request_.directory.c_str(), resolved) == nullptr)
       return fail("cannot use the directory " + request_.directory);
     destination_ = resolved;
-    limit_ = corvane::archives::unpacked_size_limit(destination_);
+    limit_ = corvane::archives::unpack_limit(destination_);
 
     ArchiveReader reader(archive_read_new());
     ArchiveWriter writer(archive_write_disk_new());
@@ -145,24 +119,21 @@ class Extraction {
  private:
   int extract(archive* reader, archive* writer, archive_entry* entry) {
     const std::string name = archive_entry_pathname(entry) ? archive_entry_pathname(entry) : "";
-    if (!contained_components("", name) || has_dot_dot(name))
-      return fail("refused member " + name + ": absolute path or \"..\"");
+    if (!stays_inside(name)) return fail("refused member " + name + ": absolute path or \"..\"");
     const auto type = archive_entry_filetype(entry);
     const char* hardlink = archive_entry_hardlink(entry);
     if (hardlink != nullptr) {
-      if (!contained_components("", hardlink) || has_dot_dot(hardlink))
+      if (!stays_inside(hardlink))
         return fail("refused member " + name + ": link leads out of the directory");
       archive_entry_set_hardlink(entry, (destination_ + '/' + hardlink).c_str());
     } else if (type == AE_IFLNK) {
-      const char* target = archive_entry_symlink(entry);
-      if (target == nullptr || !contained_components(parent_of(name), target))
-        return fail("refused member " + name + ": link leads out of the directory");
+      return fail("refused member " + name + ": symbolic links are not extracted");
     } else if (type != AE_IFREG && type != AE_IFDIR) {
       return fail("refused member " + name + ": not a file or directory");
     }
     if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > 0)
       total_ += static_cast<std::uint64_t>(archive_entry_size(entry));
-    if (total_ > limit_) return too_large();
+    if (total_ > limit_.bytes) return too_large();
 
     archive_entry_set_pathname(entry, (destination_ + '/' + name).c_str());
     if (archive_write_header(writer, entry) < ARCHIVE_WARN)
@@ -186,20 +157,31 @@ class Extraction {
         return fail("damaged member " + name + ": " + archive_error_string(reader));
       written += size;
       // The header's size may understate what the data holds; count what arrives too.
-      if (written > limit_) return too_large();
+      if (written > limit_.bytes) return too_large();
       if (archive_write_data_block(writer, block, size, offset) < ARCHIVE_WARN)
         return fail("cannot write " + name + ": " + archive_error_string(writer));
     }
   }
 
-  int too_large() {
-    return fail("the archive unpacks to more than " + std::to_string(limit_) +
-                " bytes (limit or free space)");
+  int too_large() { return fail("the archive unpacks to more than " + limit_.what); }
+
+  // The reason is the output's last line, whatever the listing before it filled.
+  int fail(const std::string& reason) {
+    const std::string line = "tar: " + reason + "\n";
+    make_room(line.size());
+    append(line);
+    return 1;
   }
 
-  int fail(const std::string& reason) {
-    append("tar: " + reason + "\n");
-    return 1;
+  // Drops whole lines from the end of the listing until `size` more bytes fit.
+  void make_room(std::size_t size) {
+    if (output_ == nullptr || output_size_ <= 0) return;
+    const std::size_t capacity = static_cast<std::size_t>(output_size_) - 1;
+    std::size_t used = std::strlen(output_);
+    if (used + size <= capacity) return;
+    used = size >= capacity ? 0 : capacity - size;
+    while (used > 0 && output_[used - 1] != '\n') --used;
+    output_[used] = '\0';
   }
 
   void append(const std::string& text) {
@@ -215,7 +197,7 @@ class Extraction {
   char* output_;
   int output_size_;
   std::string destination_;
-  std::uint64_t limit_ = 0;
+  corvane::archives::UnpackLimit limit_;
   std::uint64_t total_ = 0;
 };
 

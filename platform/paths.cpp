@@ -1,7 +1,9 @@
 #include "platform/paths.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -79,13 +81,15 @@ std::string resolve_case_insensitive(const std::string& path) {
   return path;
 }
 
-WorkDirectory::WorkDirectory(std::string_view prefix) {
-  std::string pattern = join(temp_directory(), std::string(prefix) + "XXXXXX");
+WorkDirectory::WorkDirectory(std::string_view prefix, const std::string& parent) {
+  const interruption::HeldSignals held;
+  std::string pattern = join(parent, std::string(prefix) + "XXXXXX");
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   if (::mkdtemp(buffer.data()) == nullptr)
-    fatal("Cannot create a work directory in " + temp_directory());
+    fatal("Cannot create a work directory in " + parent + ": " + std::strerror(errno));
   path_ = buffer.data();
+  removed_on_signal_.emplace(path_);
 }
 
 WorkDirectory::~WorkDirectory() {

@@ -2,9 +2,11 @@
 // ('/' or '\'), so every split accepts both; paths we build are joined with '/'.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/interruption.h"
 #include "platform/message_sink.h"
 
 namespace corvane::paths {
@@ -31,11 +33,13 @@ CORVANE_PLATFORM_API bool iequals(std::string_view a, std::string_view b);
 CORVANE_PLATFORM_API std::string resolve_case_insensitive(const std::string& path);
 
 // A private directory for one conversion's work files, removed with everything in it
-// when the object goes away (also when the conversion ends with an error).
+// when the object goes away (also when the conversion ends with an error, and when SIGINT,
+// SIGTERM or SIGHUP ends the process).
 class CORVANE_PLATFORM_API WorkDirectory {
  public:
-  // Creates a fresh directory "<temp>/<prefix>XXXXXX"; throws FatalError if it cannot.
-  explicit WorkDirectory(std::string_view prefix);
+  // Creates a fresh directory "<parent>/<prefix>XXXXXX", readable by us only; throws
+  // FatalError if it cannot.
+  explicit WorkDirectory(std::string_view prefix, const std::string& parent = temp_directory());
   ~WorkDirectory();
   WorkDirectory(const WorkDirectory&) = delete;
   WorkDirectory& operator=(const WorkDirectory&) = delete;
@@ -44,6 +48,7 @@ class CORVANE_PLATFORM_API WorkDirectory {
 
  private:
   std::string path_;
+  std::optional<interruption::RemovedOnSignal> removed_on_signal_;
 };
 
 }  // namespace corvane::paths

@@ -6,26 +6,21 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "archives/unpacked_archive.h"
-#include "frontend/batch/item_runner.h"
-#include "platform/paths.h"
+#include "frontend/cli/convert_command.h"
+#include "platform/interruption.h"
 
 extern char** environ;
 
 namespace corvane::cli {
 
 namespace {
-
-bool is_plain_optional(const batch::BatchItem& item) {
-  return !archives::is_archive(item.input_path) &&
-         !paths::iequals(paths::extension(item.input_path), "ddf");
-}
 
 struct Job {
   const batch::BatchItem* item = nullptr;
@@ -35,6 +30,28 @@ struct Job {
   enum class State { Waiting, Running, Done } state = State::Waiting;
   int status = 0;
 };
+
+batch::Outcome outcome_of_exit_status(int status) {
+  if (!WIFEXITED(status)) return batch::Outcome::Failed;
+  if (WEXITSTATUS(status) == 0) return batch::Outcome::Converted;
+  return WEXITSTATUS(status) == kExitIncomplete ? batch::Outcome::Incomplete
+                                                : batch::Outcome::Failed;
+}
+
+// Starts a child that a signal ending us is handed to: it is added to those before the signal
+// can arrive. Returns posix_spawn's result.
+int spawn_child(pid_t& pid, const std::string& exe, const posix_spawn_file_actions_t& actions,
+                char** argv) {
+  const interruption::HeldSignals held;
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setsigmask(&attributes, &held.previous());
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
+  const int error = posix_spawn(&pid, exe.c_str(), &actions, &attributes, argv, environ);
+  posix_spawnattr_destroy(&attributes);
+  if (error == 0) interruption::add_child(pid);
+  return error;
+}
 
 void write_all(int fd, const std::string& text) {
   std::size_t done = 0;
@@ -56,31 +73,21 @@ class Scheduler {
     for (std::size_t i = 0; i < items.size(); ++i) jobs_[i].item = &items[i];
   }
 
-  int run() {
+  batch::Outcome run() {
     while (printed_ < jobs_.size()) {
       start_ready_jobs();
-      // The first waiting item can always start, so every round makes progress.
       if (running_ > 0) wait_for_progress();
       print_finished_in_order();
       show_count();
     }
     clear_count();
-    return failures_;
+    return worst_;
   }
 
  private:
-  bool can_start(std::size_t index) const {
-    for (std::size_t i = 0; i < jobs_.size(); ++i) {
-      if (i == index || jobs_[i].state == Job::State::Done) continue;
-      if (jobs_[i].state == Job::State::Waiting && i > index) continue;
-      if (items_conflict(*jobs_[i].item, *jobs_[index].item)) return false;
-    }
-    return true;
-  }
-
   void start_ready_jobs() {
     for (std::size_t i = 0; i < jobs_.size() && running_ < options_.jobs; ++i) {
-      if (jobs_[i].state == Job::State::Waiting && can_start(i)) start(jobs_[i]);
+      if (jobs_[i].state == Job::State::Waiting) start(jobs_[i]);
     }
   }
 
@@ -104,8 +111,7 @@ class Scheduler {
         posix_spawn_file_actions_adddup2(&actions, ends[1], stream + 1);
       }
     }
-    const int error =
-        posix_spawn(&job.pid, options_.self_exe.c_str(), &actions, nullptr, argv.data(), environ);
+    const int error = spawn_child(job.pid, options_.self_exe, actions, argv.data());
     posix_spawn_file_actions_destroy(&actions);
     for (const int fd : child_ends)
       if (fd >= 0) ::close(fd);
@@ -160,6 +166,7 @@ class Scheduler {
     int status = 0;
     while (::waitpid(job.pid, &status, 0) < 0 && errno == EINTR) {
     }
+    interruption::remove_child(job.pid);
     job.status = status;
     job.state = Job::State::Done;
     --running_;
@@ -193,7 +200,7 @@ class Scheduler {
       std::fflush(stdout);
       write_all(STDERR_FILENO, job.text[1]);
       write_all(STDOUT_FILENO, job.text[0]);
-      if (!(WIFEXITED(job.status) && WEXITSTATUS(job.status) == 0)) ++failures_;
+      worst_ = std::max(worst_, outcome_of_exit_status(job.status));
     }
   }
 
@@ -205,19 +212,13 @@ class Scheduler {
   std::vector<Job> jobs_;
   int running_ = 0;
   std::size_t printed_ = 0;
-  int failures_ = 0;
+  batch::Outcome worst_ = batch::Outcome::Converted;
 };
 
 }  // namespace
 
-bool items_conflict(const batch::BatchItem& a, const batch::BatchItem& b) {
-  if (a.output_parent != b.output_parent) return false;
-  if (!is_plain_optional(a) || !is_plain_optional(b)) return true;
-  return batch::optional_format_run_directory(a.output_parent, a.input_path) ==
-         batch::optional_format_run_directory(b.output_parent, b.input_path);
-}
-
-int run_child_jobs(const std::vector<batch::BatchItem>& items, const ChildJobOptions& options) {
+batch::Outcome run_child_jobs(const std::vector<batch::BatchItem>& items,
+                              const ChildJobOptions& options) {
   return Scheduler(items, options).run();
 }
 

@@ -6,27 +6,44 @@ namespace corvane::cli {
 
 const char* const kVersionText = "corvane Version 3.20\n";
 
-const char* const kUsage =
+const char* const kSynopsis =
     "Usage: corvane                   open the batch window\n"
     "       corvane convert [-o DIR] [-j N] [--trace] [-q] INPUT...\n"
-    "       corvane --help | --version\n"
-    "\n"
+    "       corvane --help | --version\n";
+
+const char* const kHelp =
     "Converts USGS Digital Line Graph data into shapefiles and dBase tables. An INPUT is an\n"
     "SDTS transfer's catalog (*CATD.DDF) or a DLG-3 optional-format file, either of them\n"
-    "also as .gz, .tar or .tar.gz. Each input gets its own run directory under the output\n"
-    "directory; one line per input tells where it is.\n"
+    "also gzip-compressed or in a tar archive; inputs are recognised by their content, not\n"
+    "their names. Each input converted gets its own run directory in the output directory;\n"
+    "an entry already there is never replaced or merged into (a taken name gets _2, _3, ...).\n"
     "\n"
-    "  -o, --output DIR  make the run directories under DIR (created if missing);\n"
+    "  -o, --output DIR  make the run directories in DIR (created if missing);\n"
     "                    default: each input's own directory\n"
     "  -j, --jobs N      run up to N conversions at once, each in its own process\n"
     "      --trace       let the converters write their trace files (CORVANE_TRACE=1)\n"
-    "  -q, --quiet       no progress display\n"
+    "  -q, --quiet       no progress display; reasons are still shown\n"
     "  -h, --help        show this text\n"
     "      --version     show the version\n"
     "\n"
-    "Exit status: 0 when every input was converted, 1 when any failed, 2 for a usage error.\n";
+    "Standard output has one line per input, in input order:\n"
+    "  INPUT -> DIR               converted in full\n"
+    "  INPUT -> DIR (incomplete)  outputs written, but something is missing or partial\n"
+    "  INPUT: conversion failed   nothing usable written; nothing left in the output directory\n"
+    "Standard error has every reason an input is incomplete or failed, one line each, as\n"
+    "\"INPUT: REASON\"; the run directory's .log holds them too. With -j the lines of one\n"
+    "input stay together.\n"
+    "\n"
+    "Exit status: 0 when every input was converted in full, 3 when none failed but some\n"
+    "input is incomplete, 1 when any input failed, 2 for a usage error.\n";
 
 namespace {
+
+CommandLine help() {
+  CommandLine line;
+  line.action = CommandLine::Action::Help;
+  return line;
+}
 
 CommandLine usage_error(std::string message) {
   CommandLine line;
@@ -66,6 +83,8 @@ CommandLine parse_convert(const std::vector<std::string>& args) {
       options.trace = true;
     } else if (arg == "-q" || arg == "--quiet") {
       options.quiet = true;
+    } else if (arg == "-h" || arg == "--help") {
+      return help();
     } else {
       return usage_error("unknown option " + arg);
     }
@@ -79,11 +98,7 @@ CommandLine parse_convert(const std::vector<std::string>& args) {
 CommandLine parse_command_line(const std::vector<std::string>& args) {
   if (args.empty()) return {};
   const std::string& first = args[0];
-  if (first == "-h" || first == "--help" || first == "help") {
-    CommandLine line;
-    line.action = CommandLine::Action::Help;
-    return line;
-  }
+  if (first == "-h" || first == "--help" || first == "help") return help();
   if (first == "--version" || first == "-V") {
     CommandLine line;
     line.action = CommandLine::Action::Version;

@@ -23,7 +23,10 @@ struct CommandLine {
 CommandLine parse_command_line(
     const std::vector<std::string>& args);  // args without the program name
 
-extern const char* const kUsage;
+// The three ways to call corvane; printed after a usage error and before kHelp.
+extern const char* const kSynopsis;
+// What convert does, its options, what each line it prints means, and its exit statuses.
+extern const char* const kHelp;
 extern const char* const kVersionText;
 
 }  // namespace corvane::cli

@@ -3,18 +3,22 @@
 
 #include <string>
 
-#include "frontend/batch/batch_item.h"
+#include "frontend/batch/item_outcome.h"
 #include "frontend/batch/item_runner.h"
 #include "frontend/cli/command_line.h"
 
 namespace corvane::cli {
 
-// Converts every input; returns the exit status (0 only when all were converted).
-// Several inputs each run in a child process started from `self_exe`, because the
-// converters keep process-wide state; a single input runs in this process.
-int run_convert(const ConvertOptions& options, const std::string& self_exe);
+inline constexpr int kExitIncomplete = 3;
 
-// The line printed for one input: "INPUT -> RUN_DIRECTORY", or a failure line.
-std::string outcome_line(const std::string& input, const batch::ItemOutcome& outcome);
+// 0 for a batch converted in full, kExitIncomplete, or 1 when something failed.
+int exit_status(batch::Outcome worst);
+
+// Converts every input and returns the exit status. Several inputs each run in a child
+// process started from `self_exe`, because the converters keep process-wide state; a
+// single input runs in this process. SIGINT, SIGTERM and SIGHUP remove what the
+// conversions keep privately before they end the process.
+int run_convert(const ConvertOptions& options, const std::string& self_exe,
+                const batch::Converters& converters);
 
 }  // namespace corvane::cli

@@ -9,6 +9,7 @@
 
 #include "frontend/batch/output_media.h"
 #include "frontend/window/about_dialog.h"
+#include "frontend/window/batch_summary.h"
 #include "frontend/window/program_icon.h"
 
 namespace corvane::window {
@@ -102,6 +103,7 @@ void BatchDialog::go() {
     inputs_->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   });
+  BatchSummary(session_.items(), outcomes_, this).exec();
   accept();
 }
 

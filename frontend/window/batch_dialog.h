@@ -38,6 +38,7 @@ class BatchDialog final : public QDialog {
   void add();
   void remove_selected();
   void edit_output_dir();
+  // Converts every item, shows how each ended (BatchSummary), then closes.
   void go();
 
   QPushButton* button(Button id) const { return buttons_.at(id); }

@@ -9,9 +9,11 @@
 #include "frontend/window/program_icon.h"
 #include "frontend/window/qt_message_sink.h"
 #include "frontend/window/qt_progress_presenter.h"
+#include "platform/interruption.h"
 
 extern "C" __attribute__((visibility("default"))) int corvane_window_main(int argc, char** argv) {
   using namespace corvane;
+  interruption::install_handler();
   QApplication app(argc, argv);
   QApplication::setWindowIcon(window::program_icon());
   window::QtMessageSink sink;

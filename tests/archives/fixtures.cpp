@@ -92,4 +92,16 @@ void write_tar(const std::string& path, const std::vector<TarMember>& members) {
   archive_write_close(out.get());
 }
 
+std::string gzip_bytes(const std::string& content) {
+  const ScratchDir scratch;
+  write_gzip(scratch / "x.gz", content);
+  return read_file(scratch / "x.gz");
+}
+
+std::string tar_bytes(const std::vector<TarMember>& members) {
+  const ScratchDir scratch;
+  write_tar(scratch / "x.tar", members);
+  return read_file(scratch / "x.tar");
+}
+
 }  // namespace corvane::test

@@ -36,5 +36,8 @@ struct TarMember {
   std::string target;   // Symlink, Hardlink
 };
 void write_tar(const std::string& path, const std::vector<TarMember>& members);
+// The bytes of a gzip stream of `content`, and of a tar of `members`.
+std::string gzip_bytes(const std::string& content);
+std::string tar_bytes(const std::vector<TarMember>& members);
 
 }  // namespace corvane::test

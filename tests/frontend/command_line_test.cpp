@@ -1,16 +1,23 @@
-// `corvane` as scripts run it: options, exit status, output per input, and parallel jobs on
-// the real USGS data (whose outputs the golden test pins).
+// `corvane` as scripts run it: options, exit statuses, the lines per input and the reasons
+// (with stand-in converters), signals, and parallel jobs on the real USGS data (whose outputs
+// the golden test pins).
 #include "frontend/cli/command_line.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <thread>
 
-#include "frontend/cli/child_jobs.h"
 #include "tests/archives/fixtures.h"
 #include "tests/support/shared_data.h"
+
+extern char** environ;
 
 namespace corvane::cli {
 namespace {
@@ -25,9 +32,10 @@ struct ProgramRun {
 
 std::string quoted(const std::string& word) { return "'" + word + "'"; }
 
-ProgramRun corvane(const std::vector<std::string>& args, const std::string& env = "") {
+ProgramRun corvane(const std::vector<std::string>& args, const std::string& env = "",
+                   const char* program = CORVANE_PROGRAM) {
   const ScratchDir capture;
-  std::string command = env + " " + quoted(CORVANE_PROGRAM);
+  std::string command = env + " " + quoted(program);
   for (const auto& arg : args) command += " " + quoted(arg);
   command += " >" + quoted(capture / "out") + " 2>" + quoted(capture / "err") + " </dev/null";
   const int status = std::system(command.c_str());
@@ -61,6 +69,7 @@ TEST(CommandLine, ParsesConvertOptions) {
   EXPECT_TRUE(line.convert.trace);
   EXPECT_EQ(line.convert.inputs, (std::vector<std::string>{"a.opt", "-b.opt"}));
   EXPECT_EQ(parse_command_line({}).action, CommandLine::Action::Window);
+  EXPECT_EQ(parse_command_line({"convert", "a", "--help"}).action, CommandLine::Action::Help);
   for (const auto& bad : std::vector<std::vector<std::string>>{{"convert"},
                                                                {"convert", "-j", "0", "a"},
                                                                {"convert", "-j", "x", "a"},
@@ -70,47 +79,140 @@ TEST(CommandLine, ParsesConvertOptions) {
     EXPECT_EQ(parse_command_line(bad).action, CommandLine::Action::UsageError) << bad.back();
 }
 
-TEST(CommandLine, ItemsThatMustNotRunTogether) {
-  const batch::BatchItem opt_a{"/d/a.opt", "/o"}, opt_b{"/d/b.opt", "/o"},
-      opt_a_elsewhere{"/e/a.opt", "/o"};
-  const batch::BatchItem sdts{"/d/HY/HY01CATD.DDF", "/o"}, sdts_other{"/d/RR/RR01CATD.DDF", "/p"};
-  const batch::BatchItem archive{"/d/x.tar.gz", "/o"};
-  EXPECT_FALSE(items_conflict(opt_a, opt_b));
-  EXPECT_TRUE(items_conflict(opt_a, opt_a_elsewhere));  // same run directory
-  EXPECT_TRUE(items_conflict(sdts, opt_a));             // names.txt in /o
-  EXPECT_TRUE(items_conflict(archive, opt_b));
-  EXPECT_FALSE(items_conflict(sdts, sdts_other));
-}
-
-TEST(CommandLine, HelpVersionAndUsageErrors) {
-  const ProgramRun version = corvane({"--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "corvane Version 3.20\n");
-  const ProgramRun help = corvane({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("corvane convert [-o DIR] [-j N]"), std::string::npos);
-  const ProgramRun bad = corvane({"convert"});
-  EXPECT_EQ(bad.status, 2);
-  EXPECT_NE(bad.err.find("at least one INPUT"), std::string::npos);
-}
-
 TEST(CommandLine, WindowModeWithoutADisplayExplainsTheCommandLine) {
   const ProgramRun run = corvane({}, "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("corvane convert"), std::string::npos);
 }
 
-TEST(CommandLine, MissingAndUnpackableInputsFail) {
+// Inputs written as the stand-in converters read them, run in a directory of their own; paths
+// in what the program prints are given relative to it, the output directory as OUT.
+TEST(CommandLine, OneLinePerInputReasonsOnStderrAndTheWorstOutcomeAsStatus) {
   const ScratchDir dir;
-  test::write_file(dir / "broken.tar.gz", "not an archive");
-  const ProgramRun run =
-      corvane({"convert", "-o", dir / "out", dir / "missing.opt", dir / "broken.tar.gz"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(lines(run.out), (std::vector<std::string>{dir / "missing.opt: conversion failed",
-                                                      dir / "broken.tar.gz: conversion failed"}));
-  EXPECT_NE(run.err.find("No such input"), std::string::npos);
-  EXPECT_NE(run.err.find("Cannot unpack"), std::string::npos);
-  EXPECT_TRUE(fs::is_directory(dir / "out"));
+  test::write_file(dir / "ok.opt", "fine");
+  test::write_file(dir / "part.opt", "result=2");
+  test::write_file(dir / "bad.opt", "result=1");
+  test::write_file(dir / "a.zip", "PK\3\4");
+  fs::create_directory(dir / "folder");
+  const std::string ok = "ok.opt -> OUT/okshp\n", part = "part.opt -> OUT/partshp (incomplete)\n",
+                    why =
+                        "part.opt: LE01 (XX01LE01.DDF): converted in part: 20 of 41 records read\n",
+                    refused = "bad.opt: refused: the stand-in was told to fail\n";
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;
+  };
+  const std::vector<Case> cases{
+      {{"ok.opt"}, 0, ok, ""},
+      {{"-q", "ok.opt", "part.opt"}, 3, ok + part, why},
+      {{"-j", "2", "part.opt", "bad.opt", "ok.opt"},
+       1,
+       part + "bad.opt: conversion failed\n" + ok,
+       why + refused},
+      {{"bad.opt", "a.zip", "folder"},
+       1,
+       "bad.opt: conversion failed\na.zip: conversion failed\nfolder: conversion failed\n",
+       refused + "a.zip: unsupported archive: zip input is not supported yet\nfolder: is a folder: "
+                 "give the SDTS catalog (*CATD.DDF), the DLG-3 optional file or the archive in "
+                 "it\n"},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const std::string out = dir / ("out" + std::to_string(i));
+    std::vector<std::string> args{"convert", "-o", out};
+    for (const std::string& arg : cases[i].args)
+      args.push_back(arg.ends_with(".opt") || arg == "a.zip" || arg == "folder" ? dir / arg : arg);
+    ProgramRun run = corvane(args, "", CORVANE_STANDIN);
+    const std::pair<std::string, std::string> replacements[] = {{out, "OUT"}, {dir / "", ""}};
+    for (std::string* text : {&run.out, &run.err})
+      for (const auto& [from, to] : replacements)
+        for (auto at = text->find(from); at != std::string::npos; at = text->find(from, at))
+          text->replace(at, from.size(), to);
+    EXPECT_EQ(run.status, cases[i].status) << i;
+    EXPECT_EQ(run.out, cases[i].out) << i;
+    EXPECT_EQ(run.err, cases[i].err) << i;
+    EXPECT_EQ(test::list_dir(out).size(), run_directories(run.out).size()) << i;
+  }
+  const ProgramRun usage = corvane({"convert"}, "", CORVANE_STANDIN);
+  EXPECT_EQ(usage.status, 2);
+  EXPECT_NE(usage.err.find("at least one INPUT"), std::string::npos);
+  const ProgramRun help = corvane({"convert", "-h"}, "", CORVANE_STANDIN);
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Exit status: 0 when every input was converted in full, 3 when"),
+            std::string::npos);
+}
+
+// Concurrent conversions of one transfer into one output directory each end with a complete
+// run directory of their own.
+TEST(CommandLine, ConcurrentRunsOfOneTransferGetARunDirectoryEach) {
+  const ScratchDir dir;
+  test::write_file(dir / "HY01CATD.DDF", "01234 L     an ISO 8211 leader; pause");
+  const std::string one = quoted(CORVANE_STANDIN) + " convert -q -o " + quoted(dir / "out") + " " +
+                          quoted(dir / "HY01CATD.DDF") + " >/dev/null";
+  EXPECT_EQ(std::system((one + " & " + one + "; s=$?; wait $! && exit $s").c_str()), 0);
+  const std::vector<std::string> made = test::list_dir(dir / "out");
+  ASSERT_EQ(made.size(), 2u);
+  for (const std::string& name : made)
+    EXPECT_EQ(test::read_file(dir / ("out/" + name + "/HY01CATD.log")),
+              "log\nfinal run directory: " + dir / ("out/" + name) + "\n");
+}
+
+// `corvane ARGS` started with TEMP set and the three signals at their defaults.
+pid_t start(const std::vector<std::string>& args, const std::string& temp) {
+  ::setenv("TEMP", temp.c_str(), 1);
+  std::vector<std::string> words{CORVANE_STANDIN};
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&defaults, signal);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  pid_t pid = -1;
+  EXPECT_EQ(posix_spawn(&pid, words[0].c_str(), nullptr, &attributes, argv.data(), environ), 0);
+  posix_spawnattr_destroy(&attributes);
+  ::unsetenv("TEMP");
+  return pid;
+}
+
+// A signal during an unpack removes the private unpack and staging directories and ends the
+// process with that signal; with -j the parent hands it to its children and waits for them.
+// The archive unpacks to 1 GiB (gzip members of 1 MiB of zeros), far more than the time the
+// signal needs to arrive.
+TEST(CommandLine, SignalDuringAnUnpackLeavesNothingPrivate) {
+  const ScratchDir dir;
+  const std::string member = test::gzip_bytes(std::string(1 << 20, '\0'));
+  std::string archive;
+  for (int i = 0; i < 1024; ++i) archive += member;
+  test::write_file(dir / "big.opt.gz", archive);
+  fs::create_directory(dir / "tmp");
+  const std::string big = dir / "big.opt.gz", out = dir / "out";
+  const std::vector<std::tuple<int, std::size_t, std::vector<std::string>>> runs{
+      {SIGINT, 1, {"convert", "-q", "-o", out, big}},
+      {SIGTERM, 2, {"convert", "-j", "2", "-o", out, big, big}}};
+  for (const auto& [signal, unpacks, args] : runs) {
+    const pid_t pid = start(args, dir / "tmp");
+    const auto unpacking = [&] {  // files being written in the private directories
+      std::size_t n = 0;
+      std::error_code ec;
+      for (fs::recursive_directory_iterator it(dir / "tmp", ec), end; !ec && it != end;
+           it.increment(ec))
+        n += it->is_regular_file(ec);
+      return n;
+    };
+    for (int wait = 0; wait < 20000 && unpacking() < unpacks; ++wait)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ::kill(pid, signal);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal << ": " << status;
+    EXPECT_TRUE(test::list_dir(dir / "tmp").empty()) << signal;
+    EXPECT_TRUE(test::list_dir(out).empty()) << signal;
+  }
 }
 
 std::vector<std::string> files_in(const std::string& dir, const std::string& ending) {
@@ -129,30 +231,6 @@ void expect_every_input_converted(const ProgramRun& run, const std::vector<std::
     const std::string dir = printed[i].substr(inputs[i].size() + 4);
     EXPECT_FALSE(files_in(dir, ".shp").empty()) << dir;
   }
-}
-
-TEST(CommandLineRealData, DamagedInputFailsAloneAndTheOthersComplete) {
-  CORVANE_REQUIRE_SHARED_DATA();
-  const ScratchDir work;
-  const std::string data = corvane::test::shared_data_dir();
-  test::copy_tree(data + "/sdts/concord-ma-RR", work / "RR");
-  fs::create_directory(work / "bad");
-  test::write_file(work / "bad/XX01CATD.DDF", "this is no ISO 8211 file");
-  test::write_file(work / "cut.tar.gz",
-                   test::read_file(data + "/sdts-archives/1577410.RR.sdts.tar").substr(0, 20000));
-  const std::vector<std::string> inputs{
-      data + "/dlg3-optional/concord-ma-RR.opt", work / "bad/XX01CATD.DDF",
-      work / "RR/RR01CATD.DDF", work / "cut.tar.gz", data + "/dlg3-optional/anacapa-ca-BD.opt"};
-  std::vector<std::string> args{"convert", "-q", "-j", "2", "-o", work / "out"};
-  args.insert(args.end(), inputs.begin(), inputs.end());
-  const ProgramRun run = corvane(args);
-  EXPECT_EQ(run.status, 1);
-  const std::vector<std::string> printed = lines(run.out);
-  ASSERT_EQ(printed.size(), inputs.size()) << run.out;
-  for (const std::size_t i : {0u, 2u, 4u})
-    EXPECT_EQ(printed[i].rfind(inputs[i] + " -> ", 0), 0u) << printed[i];
-  for (const std::size_t i : {1u, 3u})
-    EXPECT_EQ(printed[i].rfind(inputs[i] + ": conversion failed", 0), 0u) << printed[i];
 }
 
 // Every output file of each input's run directory, by name, with its bytes; run files

@@ -1,47 +1,22 @@
-// One batch item from input to run directory: dispatch, unpacking and the rename after
-// names.txt, with stand-in converters that behave like the real ones at their boundary.
+// One batch item from input to run directory: recognition by content, unpacking, and the move
+// out of the private staging directory, with stand-in converters.
 #include "frontend/batch/item_runner.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
-#include "frontend/batch/sdts_rename.h"
-#include "platform/message_sink.h"
 #include "tests/archives/fixtures.h"
+#include "tests/frontend/standin_converters.h"
 
 namespace corvane::batch {
 namespace {
 
 using test::ScratchDir;
+using File = test::TarMember;
 namespace fs = std::filesystem;
 
-// What the stand-in converters saw and what the SDTS one leaves behind.
-struct ConverterScript {
-  std::vector<std::string> display_inputs, display_opt_inputs;
-  std::vector<std::string> contents;  // of the input file at call time
-  std::string run_name = "HY01CATDshp";
-  std::string title = "Contours, Elev/1:24 000";
-  bool write_names = true;
-  int result = 0;
-};
-ConverterScript g_script;
-
-int fake_display(const char* input, const char* parent) {
-  g_script.display_inputs.push_back(input);
-  g_script.contents.push_back(test::read_file(input));
-  fs::create_directory(std::string(parent) + "/" + g_script.run_name);
-  if (g_script.write_names)
-    test::write_file(std::string(parent) + "/names.txt", g_script.run_name + "\n" + g_script.title);
-  return g_script.result;
-}
-
-int fake_display_opt(const char* input, const char*) {
-  g_script.display_opt_inputs.push_back(input);
-  g_script.contents.push_back(test::read_file(input));
-  return g_script.result;
-}
+const std::string kCatalog = "01234 L     an ISO 8211 leader";
 
 std::tm fixed_time() {
   std::tm t{};
@@ -53,132 +28,108 @@ std::tm fixed_time() {
   return t;
 }
 
+// The unpack directories go into a temporary directory of the test's own, empty afterwards.
 class ItemRunnerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_script = ConverterScript{};
-    install_message_sink(&messages);
+    test::g_stand_in_calls.clear();
+    ::setenv("TEMP", temp.path().c_str(), 1);
   }
-  void TearDown() override { install_message_sink(nullptr); }
+  void TearDown() override {
+    ::unsetenv("TEMP");
+    EXPECT_TRUE(test::list_dir(temp.path()).empty());
+  }
   ItemOutcome run(const std::string& input, const std::string& parent) {
-    return ItemRunner(Converters{&fake_display, &fake_display_opt}, fixed_time)
-        .run({input, parent});
+    return ItemRunner(test::stand_in_converters(), fixed_time).run({input, parent});
   }
 
-  RecordingMessageSink messages;
-  ScratchDir data, out;
+  ScratchDir data, out, temp;
 };
 
-TEST_F(ItemRunnerTest, UpperCaseDdfGoesToDisplayWithThePathUnchanged) {
-  fs::create_directory(data / "Hydro");
-  test::write_file(data / "Hydro/HY01CATD.DDF", "catalog");
-  const ItemOutcome outcome = run(data / "Hydro/HY01CATD.DDF", out.path());
-  ASSERT_EQ(g_script.display_inputs, std::vector<std::string>{data / "Hydro/HY01CATD.DDF"});
-  EXPECT_EQ(g_script.contents.front(), "catalog");
-  EXPECT_TRUE(outcome.converted);
-  // Title "Contours, Elev/1:24 000" at 9:05:07 on 14 March.
-  EXPECT_EQ(outcome.run_directory, out / "Contours__Elev_1:24_0003_14_9_05_07");
-  EXPECT_EQ(test::list_dir(out.path()),
-            std::vector<std::string>{"Contours__Elev_1:24_0003_14_9_05_07"});
-  EXPECT_TRUE(messages.messages.empty());
+// Names lie: what an input holds decides what is done with it. `handed` is the ending of the
+// path a converter is handed, or the one reason of a failure.
+TEST_F(ItemRunnerTest, RecognisesInputsByContentWhateverTheirNames) {
+  const std::string transfer = test::tar_bytes({{File::Kind::File, "README", "about", ""},
+                                                {File::Kind::File, "HY01CATD.DDF", kCatalog, ""}});
+  const std::string zip = "PK\3\4 a zip";
+  struct Case {
+    const char* name;
+    std::string content;
+    char converter;  // 0: none, the item fails
+    const char* handed;
+  };
+  const std::vector<Case> cases{
+      {"HY01CATD.DDF", kCatalog, 'D', "/HY01CATD.DDF"},
+      {"West.Ford.Opt", kCatalog, 'D', "/West.Ford.Opt"},
+      {"notes.DDF", "DLG-3 records", 'O', "/notes.DDF"},
+      {"x.tgz", test::gzip_bytes(transfer), 'D', "/unzipped/HY01CATD.DDF"},
+      {"transfer.dat", test::gzip_bytes(transfer), 'D', "/unzipped/HY01CATD.DDF"},
+      {"transfer.gz", test::gzip_bytes(transfer), 'D', "/unzipped/HY01CATD.DDF"},
+      {"transfer", transfer, 'D', "/unzipped/HY01CATD.DDF"},
+      {"West.opt.gz", test::gzip_bytes("DLG-3 records"), 'O', "/unzipped/West.opt"},
+      {"catalog.gz", test::gzip_bytes(kCatalog), 'D', "/unzipped/catalog"},
+      {"x.zip", zip, 0, "unsupported archive: zip input is not supported yet"},
+      {"x.tar.gz", zip, 0, "unsupported archive: zip input is not supported yet"},
+      {"modules.tar",
+       test::tar_bytes({{File::Kind::File, "HY01LE01.DDF", kCatalog, ""},
+                        {File::Kind::File, "README", "about", ""}}),
+       0, "no SDTS catalog or DLG-3 optional file in the archive"},
+      {"broken.gz", "\x1f\x8b not gzip", 0, "cannot unpack the archive: the gzip data is damaged"},
+      {"missing.opt", "", 0, "cannot read: No such file or directory"},
+      {"folder", "", 0, "is a folder: "},
+  };
+  for (const Case& c : cases) {
+    const std::string input = data / c.name;
+    if (!c.content.empty()) test::write_file(input, c.content);
+    if (std::string(c.name) == "folder") fs::create_directory(input);
+    test::g_stand_in_calls.clear();
+    const ScratchDir output;
+    const ItemOutcome outcome = run(input, output.path());
+    if (c.converter == 0) {
+      EXPECT_TRUE(test::g_stand_in_calls.empty()) << c.name;
+      EXPECT_EQ(outcome.outcome, Outcome::Failed) << c.name;
+      ASSERT_EQ(outcome.reasons.size(), 1u) << c.name;
+      EXPECT_TRUE(outcome.reasons[0].starts_with(c.handed)) << c.name << ": " << outcome.reasons[0];
+      EXPECT_TRUE(test::list_dir(output.path()).empty()) << c.name;
+      continue;
+    }
+    ASSERT_EQ(test::g_stand_in_calls.size(), 1u) << c.name;
+    EXPECT_EQ(test::g_stand_in_calls[0].converter, c.converter) << c.name;
+    EXPECT_TRUE(test::g_stand_in_calls[0].input.ends_with(c.handed))
+        << c.name << ": " << test::g_stand_in_calls[0].input;
+    EXPECT_EQ(outcome.outcome, Outcome::Converted) << c.name;
+    EXPECT_EQ(test::list_dir(output.path()).size(), 1u) << c.name;  // the run directory only
+  }
 }
 
-TEST_F(ItemRunnerTest, OtherExtensionsGoToDisplayOpt) {
-  test::write_file(data / "West.Ford.Opt", "dlg");
-  const ItemOutcome outcome = run(data / "West.Ford.Opt", out.path());
-  EXPECT_EQ(g_script.display_opt_inputs, std::vector<std::string>{data / "West.Ford.Opt"});
-  EXPECT_TRUE(outcome.converted);
-  EXPECT_EQ(outcome.run_directory, out / "West_Fordshp");
-
-  g_script.result = 1;
-  EXPECT_FALSE(run(data / "West.Ford.Opt", out.path()).converted);
-}
-
-TEST_F(ItemRunnerTest, TransferWithoutTitleKeepsItsNameBeforeTheTime) {
-  test::write_file(data / "AB01CATD.DDF", "catalog");
-  g_script.title = "";
-  EXPECT_EQ(run(data / "AB01CATD.DDF", out.path()).run_directory, out / "HY01CATDshp3_14_9_05_07");
-  EXPECT_FALSE(test::exists(out / "names.txt"));
-}
-
-TEST_F(ItemRunnerTest, SecondConversionInTheSameSecondKeepsItsNameWithAWarning) {
-  test::write_file(data / "AB01CATD.DDF", "catalog");
-  g_script.title = "Same";
-  EXPECT_EQ(run(data / "AB01CATD.DDF", out.path()).run_directory, out / "Same3_14_9_05_07");
-  EXPECT_EQ(run(data / "AB01CATD.DDF", out.path()).run_directory, out / "HY01CATDshp");
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0],
-            "Warning--cannot rename output directory to Same3_14_9_05_07\nDirectory will be named "
-            "HY01CATDshp");
-  EXPECT_EQ(test::list_dir(out.path()),
-            (std::vector<std::string>{"HY01CATDshp", "Same3_14_9_05_07"}));
-}
-
-TEST_F(ItemRunnerTest, MissingNamesFileSkipsTheRenameAndSaysSo) {
-  test::write_file(data / "AB01CATD.DDF", "catalog");
-  g_script.write_names = false;
-  const ItemOutcome outcome = run(data / "AB01CATD.DDF", out.path());
-  EXPECT_TRUE(outcome.converted);
-  EXPECT_EQ(test::list_dir(out.path()), std::vector<std::string>{"HY01CATDshp"});
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_NE(messages.messages[0].find("names.txt not found"), std::string::npos);
-}
-
-TEST_F(ItemRunnerTest, NamesFileCannotSteerTheRenameElsewhere) {
-  test::write_file(data / "AB01CATD.DDF", "catalog");
-  fs::create_directory(out / "parent");
-  g_script.run_name = "../victim";  // the stand-in makes out/victim
-  run(data / "AB01CATD.DDF", out / "parent");
-  EXPECT_TRUE(test::exists(out / "victim"));
-  EXPECT_TRUE(test::list_dir(out / "parent").empty());
-  EXPECT_EQ(messages.messages.size(), 1u);
-}
-
-TEST(RunDirectoryName, TitleCharactersAndTime) {
-  EXPECT_EQ(run_directory_name("Contours, Elev", fixed_time()), "Contours__Elev3_14_9_05_07");
-  EXPECT_EQ(run_directory_name("BOSTON SOUTH, MA   \r", fixed_time()),
-            "BOSTON_SOUTH__MA___3_14_9_05_07");
-}
-
-// The unpack directory is private, named "unzipped", and gone afterwards; the user's own
-// "unzipped" directory beside the outputs is left alone; the current directory stays.
-TEST_F(ItemRunnerTest, TarGzTransferWithUpperCaseCatalog) {
-  fs::create_directory(out / "unzipped");
-  test::write_file(out / "unzipped/mine.txt", "the user's");
-  test::write_tar(data / "1577865.HY.sdts.tar",
-                  {{test::TarMember::Kind::File, "README", "about", ""},
-                   {test::TarMember::Kind::File, "HY01CATD.DDF", "catalog", ""},
-                   {test::TarMember::Kind::File, "HY01LE01.DDF", "lines", ""}});
-  test::write_gzip(data / "1577865.HY.sdts.tar.gz", test::read_file(data / "1577865.HY.sdts.tar"));
-  const std::string cwd = fs::current_path().string();
-
-  const ItemOutcome outcome = run(data / "1577865.HY.sdts.tar.gz", out.path());
-  ASSERT_EQ(g_script.display_inputs.size(), 1u);
-  const std::string catalog = g_script.display_inputs[0];
-  EXPECT_EQ(fs::path(catalog).filename(), "HY01CATD.DDF");
-  EXPECT_EQ(fs::path(catalog).parent_path().filename(), "unzipped");
-  EXPECT_NE(fs::path(catalog).parent_path().string(), out / "unzipped");
-  EXPECT_EQ(g_script.contents[0], "catalog");
-  EXPECT_TRUE(outcome.converted);
-  EXPECT_FALSE(test::exists(fs::path(catalog).parent_path().parent_path().string()));
-  EXPECT_EQ(test::read_file(out / "unzipped/mine.txt"), "the user's");
-  EXPECT_EQ(fs::current_path().string(), cwd);
-}
-
-TEST_F(ItemRunnerTest, ArchiveThatCannotBeUnpackedFailsWithoutConverting) {
-  test::write_file(data / "broken.tar.gz", "not gzip at all");
-  test::write_tar(data / "evil.tar", {{test::TarMember::Kind::File, "../evil.opt", "x", ""}});
-  test::write_tar(data / "empty.tar", {});
-  EXPECT_FALSE(run(data / "broken.tar.gz", out.path()).converted);
-  EXPECT_FALSE(run(data / "evil.tar", out.path()).converted);
-  EXPECT_FALSE(run(data / "empty.tar", out.path()).converted);
-  EXPECT_TRUE(g_script.display_inputs.empty());
-  EXPECT_TRUE(g_script.display_opt_inputs.empty());
-  ASSERT_EQ(messages.messages.size(), 3u);
-  EXPECT_NE(messages.messages[0].find("Cannot unpack"), std::string::npos);
-  EXPECT_NE(messages.messages[1].find("refused member ../evil.opt"), std::string::npos);
-  EXPECT_NE(messages.messages[2].find("No file to convert"), std::string::npos);
-  EXPECT_FALSE(test::exists(data / "../evil.opt"));
+// What lies in the output directory stays as it is: the user's names.txt, and an earlier run
+// directory under the name the converter uses; a name taken gets "_2". The .log ends with
+// where the run directory is.
+TEST_F(ItemRunnerTest, RunDirectoriesNeverReplaceOrMergeIntoWhatIsThere) {
+  test::write_file(data / "HY01CATD.DDF", kCatalog);
+  test::write_file(data / "west.opt", "result=2");
+  test::write_file(out / "names.txt", "the user's");
+  fs::create_directory(out / "westshp");
+  test::write_file(out / "westshp/old.txt", "stale");
+  const std::string title = out / "Stand-in_Title3_14_9_05_07";
+  const std::vector<std::array<std::string, 3>> runs{
+      {data / "HY01CATD.DDF", title, "HY01CATD"},
+      {data / "HY01CATD.DDF", title + "_2", "HY01CATD"},
+      {data / "west.opt", out / "westshp_2", "west"}};
+  for (const auto& [input, expected, stem] : runs) {
+    const ItemOutcome outcome = run(input, out.path());
+    EXPECT_EQ(outcome.run_directory, expected);
+    EXPECT_EQ(test::read_file(expected + "/" + stem + ".log"),
+              "log\nfinal run directory: " + expected + "\n");
+  }
+  const ItemOutcome incomplete = run(data / "west.opt", out.path());
+  EXPECT_EQ(outcome_line("west.opt", incomplete), "west.opt -> " + out / "westshp_3 (incomplete)");
+  EXPECT_EQ(
+      incomplete.reasons,
+      std::vector<std::string>{"LE01 (XX01LE01.DDF): converted in part: 20 of 41 records read"});
+  EXPECT_EQ(test::read_file(out / "names.txt"), "the user's");
+  EXPECT_EQ(test::list_dir(out / "westshp"), std::vector<std::string>{"old.txt"});
+  EXPECT_EQ(test::list_dir(out.path()).size(), 6u);
 }
 
 }  // namespace

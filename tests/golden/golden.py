@@ -4,7 +4,7 @@ and every DLG-3 optional-format file beside the checkout is converted by corvane
 directory of its own, and the md5 of every output file is held against real_outputs.md5.
 What follows the clock or the machine is taken out first: the date in each dBase header, the
 time stamp in SDTS run directory names, and in log and document files the start time and the
-data, output and unpack directories.
+data, output, staging and unpack directories.
 
 usage: golden.py check|update CORVANE DATA_DIR   (update rewrites the manifest)
 """
@@ -39,7 +39,8 @@ def outputs(corvane, data, scratch):
     os.environ["TEMP"] = scratch  # the unpack directories and work files
     out = os.path.join(scratch, "out")
     replacements = [(r"started on \S+ at \S+", "started on X"), (re.escape(out), "OUT"),
-                     (re.escape(data), "DATA"), (r"\S*corvane-unpack-\w+", "UNPACK"), (TIME, "TIME")]
+                     (re.escape(data), "DATA"), (r"\S*corvane-unpack-\w+", "UNPACK"),
+                     (r"/\.corvane-staging-\w+", ""), (TIME, "TIME")]
     sums = {}
     for path, run in convert_each(corvane, real_inputs(data, "sdts", "tar", "opt"), out).items():
         for name in sorted(os.listdir(run or "/nonexistent")):
