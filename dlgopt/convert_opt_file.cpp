@@ -11,7 +11,6 @@
 #include "dlgopt/run_state.h"
 #include "formats/c_file.h"
 #include "formats/layer_reference.h"
-#include "platform/paths.h"
 
 namespace corvane::dlgopt {
 
@@ -54,9 +53,9 @@ void read_lines(DlgRecordReader& reader, DlgElements& elements) {
 }  // namespace
 
 bool ConvertOptFile(OptProgressDialog& dialog) {
-  const std::string work_path = paths::join(paths::temp_directory(), "dlgopt.tmp");
-  if (!g_opt_work_file.open(work_path))
-    g_opt_log.printf("WARNING - cannot open work file %s\n", work_path.c_str());
+  if (!g_opt_work_file.open())
+    g_opt_log.printf("WARNING - cannot open work file %s\n",
+                     g_opt_work_file.file("dlgopt.tmp").c_str());
   g_opt_status = kOptStatusOk;
   g_opt_airport_count = 0;
   g_opt_place_count = 0;

@@ -34,9 +34,15 @@ void OptLog::printf(const char* format, ...) {
   std::fflush(file_.get());
 }
 
-bool OptWorkFile::open(const std::string& path) {
-  file_ = formats::open_c_file(path, "a");
+bool OptWorkFile::open() {
+  directory_ = std::make_unique<paths::WorkDirectory>("quoinlink-");
+  file_ = formats::open_c_file(file("dlgopt.tmp"), "a");
   return file_ != nullptr;
+}
+
+void OptWorkFile::close() {
+  file_.reset();
+  directory_.reset();
 }
 
 void OptWorkFile::record(const std::string& output_path) {

@@ -5,9 +5,12 @@
 #include <array>
 #include <cstdarg>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "formats/c_file.h"
+#include "platform/paths.h"
 
 namespace corvane::dlgopt {
 
@@ -43,14 +46,20 @@ class OptLog {
   formats::CFile file_;
 };
 
-// The work file in the temporary directory: one output path per line, appended across runs.
+// The conversion's private directory under the temporary directory, removed with everything
+// in it when the conversion ends, and the work file in it: one output path per line.
 class OptWorkFile {
  public:
-  bool open(const std::string& path);
-  void close() { file_.reset(); }
+  // Creates the directory (FatalError when it cannot) and opens the work file in it.
+  bool open();
+  void close();
   void record(const std::string& output_path);
+  const std::string& directory() const { return directory_->path(); }
+  // `name` in the private directory.
+  std::string file(std::string_view name) const { return directory_->file(name); }
 
  private:
+  std::unique_ptr<paths::WorkDirectory> directory_;
   formats::CFile file_;
 };
 
