@@ -21,8 +21,7 @@ bool PolygonStaging::open() {
   for (const auto& [file, name] : files) {
     *file = formats::open_c_file(g_opt_work_file.file(name), "wb+");
     if (!*file) {
-      g_opt_log.printf("ERROR - cannot open temporary file %s\n", name);
-      g_opt_status = kOptStatusOutputFailed;
+      report_output_failure(g_opt_work_file.file(name));
       return false;
     }
   }

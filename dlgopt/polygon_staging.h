@@ -14,7 +14,7 @@ namespace corvane::dlgopt {
 
 class PolygonStaging {
  public:
-  // Creates the four files; a file that cannot be opened is logged, sets g_opt_status to -1
+  // Creates the four files; a file that cannot be opened is reported, sets g_opt_status to -1
   // and gives false.
   bool open();
 
