@@ -80,6 +80,11 @@ bool ConvertOptFile(DlgInput& input, OptProgressDialog& dialog) {
   WriteAreaShapes(elements, dialog);
 
   for (const SectionAccount* account : {&nodes, &areas, &lines}) account->report();
+  // Layers without a single element the header states are nothing anyone can use.
+  if (elements.nodes.empty() && elements.areas.empty() && elements.lines.empty() &&
+      nodes.stated() + areas.stated() + lines.stated() > 0) {
+    return false;
+  }
   if (leftover > 0) {
     report_incomplete("after the line records: " + std::to_string(leftover) +
                       (leftover == 1 ? " record that belongs" : " records that belong") +

@@ -7,9 +7,9 @@
 
 namespace corvane::dlgopt {
 
-// Converts `input`. False when the conversion stopped early (the reason is reported); what
-// it could not convert is reported and counted in g_opt_incomplete; conditions that end it
-// at once throw FatalError.
+// Converts `input`. False when the conversion stopped early or converted no element at all
+// (the reasons are reported); what it could not convert is reported and counted in
+// g_opt_incomplete; conditions that end it at once throw FatalError.
 bool ConvertOptFile(DlgInput& input, OptProgressDialog& dialog);
 
 }  // namespace corvane::dlgopt

@@ -155,9 +155,13 @@ TEST_F(NameTableTest, PlacesJoinTheirNodesAndAMissingNamesFileLeavesTheRunIncomp
   EXPECT_EQ(places.rows[1].substr(48), "003        -1      -1");
 }
 
-TEST_F(ConversionTest, ALogThatCannotBeCreatedFailsTheConversion) {
+// A header without a single element, or a log that cannot be made, fails the conversion.
+TEST_F(ConversionTest, NothingUsableOrNoLogFailsTheConversion) {
+  const std::string header = dlgopt_fixture::render(dlgopt_fixture::ladder(1, 2), Form::kFixed);
+  EXPECT_EQ(convert_bytes(header.substr(0, 80 * 15), "header.opt"), 1);
+  EXPECT_TRUE(has_message("lines: missing: 0 of the header's 4 lines converted; the file ends"));
   write_file(path("plain_file"), "x");
-  write_file(path("ok.opt"), dlgopt_fixture::render(dlgopt_fixture::ladder(1, 2), Form::kFixed));
+  write_file(path("ok.opt"), header);
   EXPECT_EQ(RunDisplayOpt(path("ok.opt").c_str(), path("plain_file").c_str()), 1);
   EXPECT_NE(messages_.messages.back().find("Cannot open log file"), std::string::npos);
 }
