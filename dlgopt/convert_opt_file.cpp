@@ -5,21 +5,18 @@
 
 #include "dlgopt/dlg_elements.h"
 #include "dlgopt/dlg_header.h"
-#include "dlgopt/dlg_record_reader.h"
+#include "dlgopt/dlg_sections.h"
 #include "dlgopt/dlg_shapes.h"
 #include "dlgopt/name_tables.h"
 #include "dlgopt/run_state.h"
-#include "formats/c_file.h"
+#include "dlgopt/section_account.h"
 #include "formats/layer_reference.h"
-#include "platform/paths.h"
 
 namespace corvane::dlgopt {
 
 namespace {
 
 constexpr int kScale2M = 2000000;
-constexpr int kFixedRecordSize = 81;
-constexpr int kLineRecordSize = 100;
 
 bool output_failed() {
   if (g_opt_status != kOptStatusOutputFailed) return false;
@@ -27,56 +24,34 @@ bool output_failed() {
   return true;
 }
 
-void read_nodes(DlgRecordReader& reader, DlgElements& elements) {
-  elements.nodes.reserve(bounded_count(g_opt_node_count, reader, 1));
-  for (int n = 0; n < g_opt_node_count; ++n)
-    ReadNodeRecord(reader, n, elements.nodes.emplace_back());
-  g_opt_log.printf("Read %d node records\n", static_cast<int>(elements.nodes.size()));
-}
-
-void read_areas(DlgRecordReader& reader, DlgElements& elements) {
-  elements.areas.reserve(bounded_count(g_opt_area_count, reader, 1));
-  for (int n = 0; n < g_opt_area_count; ++n)
-    ReadAreaRecord(reader, n, elements.areas.emplace_back());
-  g_opt_log.printf("Read %d area records\n", static_cast<int>(elements.areas.size()));
-}
-
-void read_lines(DlgRecordReader& reader, DlgElements& elements) {
-  elements.lines.reserve(bounded_count(g_opt_line_count, reader, 1));
-  for (int n = 0; n < g_opt_line_count; ++n) {
-    DlgLine& line = elements.lines.emplace_back();
-    ReadLineRecord(reader, n, line);
-    if (line.id != n + 1) elements.lines_in_order = false;
+bool lines_in_order(const std::vector<DlgLine>& lines) {
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    if (lines[k].id != static_cast<long>(k) + 1) return false;
   }
-  g_opt_log.printf("Read %d line records\n", static_cast<int>(elements.lines.size()));
+  return true;
 }
 
 }  // namespace
 
-bool ConvertOptFile(OptProgressDialog& dialog) {
-  const std::string work_path = paths::join(paths::temp_directory(), "dlgopt.tmp");
-  if (!g_opt_work_file.open(work_path))
-    g_opt_log.printf("WARNING - cannot open work file %s\n", work_path.c_str());
+bool ConvertOptFile(DlgInput& input, OptProgressDialog& dialog) {
+  if (!g_opt_work_file.open())
+    g_opt_log.printf("WARNING - cannot open work file %s\n",
+                     g_opt_work_file.file("dlgopt.tmp").c_str());
   g_opt_status = kOptStatusOk;
   g_opt_airport_count = 0;
   g_opt_place_count = 0;
+  g_opt_header = input.header();
+  g_opt_scale = g_opt_header.scale;
+  ShowDlgHeader(g_opt_header, dialog);
 
-  const std::string& input_path = dialog.input_file;
-  formats::CFile input = formats::open_c_file(input_path, "rb");
-  if (!input) {
-    g_opt_log.printf("Cannot open input file %s\nQuitting", input_path.c_str());
-    return false;
-  }
-  DlgRecordReader reader(input.get());
-  if (!reader.detect_form()) {
-    g_opt_log.printf("Cannot read banner from DLG file\nQuitting");
-    return false;
-  }
-  g_opt_line_size = reader.has_line_ends() ? kLineRecordSize : kFixedRecordSize;
-  if (!ReadDlgHeader(reader, dialog)) return false;
-
+  const DlgCategory& counts = g_opt_header.category_records.back();
+  SectionAccount nodes("nodes", "node", counts.nodes);
+  SectionAccount areas("areas", "area", counts.areas);
+  SectionAccount lines("lines", "line", counts.lines);
+  SectionReader sections(input.reader());
   DlgElements elements;
-  read_nodes(reader, elements);
+  sections.read_nodes(nodes, elements.nodes);
+  g_opt_log.printf("Read %d node records\n", static_cast<int>(elements.nodes.size()));
   // From the first shapefile on, each gets the projection file the header's reference calls for.
   const formats::ReferenceChoice reference =
       formats::DLG_Coordinate_Reference(g_opt_header.records);
@@ -87,18 +62,34 @@ bool ConvertOptFile(OptProgressDialog& dialog) {
   WriteNodeShapes(elements, dialog);
   if (output_failed()) return false;
 
-  read_areas(reader, elements);
-  read_lines(reader, elements);
+  sections.read_areas(areas, elements.areas);
+  g_opt_log.printf("Read %d area records\n", static_cast<int>(elements.areas.size()));
+  sections.read_lines(lines, elements.lines);
+  g_opt_log.printf("Read %d line records\n", static_cast<int>(elements.lines.size()));
+  const long leftover = sections.leftover_records();
   WriteLineShapes(elements, dialog);
   if (output_failed()) return false;
 
-  if (!elements.lines_in_order) {
+  if (!lines_in_order(elements.lines)) {
     std::stable_sort(elements.lines.begin(), elements.lines.end(),
                      [](const DlgLine& a, const DlgLine& b) { return a.id < b.id; });
     elements.lines_sorted = true;
   }
+  DropAreasWithMissingLines(elements, areas);
+  areas.converted(static_cast<int>(elements.areas.size()));
   WriteAreaShapes(elements, dialog);
 
+  for (const SectionAccount* account : {&nodes, &areas, &lines}) account->report();
+  // Layers without a single element the header states are nothing anyone can use.
+  if (elements.nodes.empty() && elements.areas.empty() && elements.lines.empty() &&
+      nodes.stated() + areas.stated() + lines.stated() > 0) {
+    return false;
+  }
+  if (leftover > 0) {
+    report_incomplete("after the line records: " + std::to_string(leftover) +
+                      (leftover == 1 ? " record that belongs" : " records that belong") +
+                      " to no section " + (leftover == 1 ? "was" : "were") + " not read");
+  }
   if (g_opt_scale == kScale2M) {
     if (g_opt_series == "MT") {
       WriteAirports(elements.lines);

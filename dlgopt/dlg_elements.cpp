@@ -4,7 +4,6 @@
 #include <string>
 
 #include "dlgopt/dlg_field.h"
-#include "dlgopt/run_state.h"
 
 namespace corvane::dlgopt {
 
@@ -15,81 +14,125 @@ constexpr int kLineIdsPerRecord = 12;
 constexpr int kCodePairsPerRecord = 6;
 constexpr int kPointsPerRecord = 3;
 
-// Records taken by a list of `count` entries; negative counts (damaged files) take none.
-long records_for(int count, int per_record) {
-  return count <= 0 ? 0 : (count + per_record - 1) / per_record;
+// Records taken by a list of `count` entries.
+long records_for(int count, int per_record) { return (count + per_record - 1) / per_record; }
+
+// The element is damaged; the reader moves on to the next element record.
+ElementRead damaged(DlgRecordReader& reader, std::string reason) {
+  SkipToElementRecord(reader);
+  return {ElementRead::kDamaged, std::move(reason)};
 }
 
-// Elements are counted from 1 here: this line is for the reader of the log.
-[[noreturn]] void file_ends_early(const char* kind, int index) {
-  opt_fatal("DLG file ends early, in " + std::string(kind) + " " + std::to_string(index + 1) +
-            "\nQuitting");
+// Moves to the element's next continuation record; false (with `outcome` saying why) when
+// the file ends first, an element record comes first or the record is overlong.
+bool next_continuation(DlgRecordReader& reader, ElementRead& outcome) {
+  if (!reader.next()) {
+    outcome = {ElementRead::kCut, {}};
+  } else if (is_element_record(reader.record())) {
+    // The reader stays on it: it opens the next element.
+    outcome = {ElementRead::kDamaged, "its counts call for more records than follow it"};
+  } else if (reader.overlong()) {
+    outcome = damaged(reader, "a record of it holds more than blanks beyond column 80");
+  } else {
+    return true;
+  }
+  return false;
 }
 
-std::string read_element_record(DlgRecordReader& reader, const char* kind, int index, char type) {
-  std::string record;
-  if (!reader.read(record)) file_ends_early(kind, index);
-  char found = 0;
-  ParseField(record, 0, 1, found);
-  if (found != type) opt_fatal("error reading " + std::string(kind) + " " + std::to_string(index));
-  return record;
-}
-
-void skip_records(DlgRecordReader& reader, long count, const char* kind, int index) {
-  if (!reader.skip(count)) file_ends_early(kind, index);
+bool skip_records(DlgRecordReader& reader, long count, ElementRead& outcome) {
+  for (long i = 0; i < count; ++i) {
+    if (!next_continuation(reader, outcome)) return false;
+  }
+  return true;
 }
 
 // Reads a list of `count` entries, `per_record` to a record of the records that follow, each
-// `width` columns wide; `parse` takes the entry at a column of a record.
+// `width` columns wide; `parse` takes the entry at a column of a record, false when it is not
+// one. `entry_name` names an entry in the reason of a damaged element.
 template <typename Entry, typename Parse>
-void read_list(DlgRecordReader& reader, int count, int per_record, int width, const char* kind,
-               int index, std::vector<Entry>& entries, Parse parse) {
+bool read_list(DlgRecordReader& reader, int count, int per_record, int width,
+               const char* entry_name, std::vector<Entry>& entries, ElementRead& outcome,
+               Parse parse) {
   entries.clear();
   entries.reserve(bounded_count(count, reader, per_record));
-  std::string record;
   for (int k = 0; k < count; ++k) {
     const int column = (k % per_record) * width;
-    if (column == 0 && !reader.read(record)) file_ends_early(kind, index);
-    entries.push_back(parse(record, column));
+    if (column == 0 && !next_continuation(reader, outcome)) return false;
+    Entry& entry = entries.emplace_back();
+    if (!parse(reader.record(), column, entry)) {
+      outcome = damaged(reader, std::string(entry_name) + " " + std::to_string(k + 1) + " reads " +
+                                    Quoted(CopyField(reader.record(), column, width)));
+      return false;
+    }
   }
+  return true;
 }
 
-std::vector<DlgCodePair> read_code_pairs(DlgRecordReader& reader, int count, const char* kind,
-                                         int index) {
-  std::vector<DlgCodePair> pairs;
-  read_list(reader, count, kCodePairsPerRecord, 12, kind, index, pairs,
-            [](const std::string& record, int column) {
-              DlgCodePair pair;
-              ParseField(record, column, 6, pair.major);
-              ParseField(record, column + 6, 6, pair.minor);
-              return pair;
-            });
-  return pairs;
+bool read_code_pairs(DlgRecordReader& reader, int count, std::vector<DlgCodePair>& pairs,
+                     ElementRead& outcome) {
+  return read_list(reader, count, kCodePairsPerRecord, 12, "attribute pair", pairs, outcome,
+                   [](const std::string& record, int column, DlgCodePair& pair) {
+                     return ParseField(record, column, 6, pair.major) &&
+                            ParseField(record, column + 6, 6, pair.minor);
+                   });
 }
 
-// Node and area records open alike: id, representative point, the counts of two lists and
-// of the code pairs.
-struct PointElementHead {
-  std::string record;
-  int first_list = 0;
-  int second_list = 0;
-  int pairs = 0;
-};
-
-template <typename Element>
-PointElementHead read_point_element(DlgRecordReader& reader, const char* kind, int index, char type,
-                                    Element& element) {
-  PointElementHead head{read_element_record(reader, kind, index, type)};
-  ParseField(head.record, 1, 5, element.id);
-  ParseField(head.record, 6, 12, element.x);
-  ParseField(head.record, 18, 12, element.y);
-  ParseField(head.record, 30, 6, head.first_list);
-  ParseField(head.record, 36, 6, head.second_list);
-  ParseField(head.record, 48, 6, head.pairs);
-  return head;
+// Reads `fields` of the element record into `values`, which must all be well formed and none
+// negative. The reason of the first that is not goes to `outcome`.
+template <std::size_t N>
+bool read_counts(DlgRecordReader& reader, const NamedField (&fields)[N], int (&values)[N],
+                 ElementRead& outcome) {
+  if (reader.overlong()) {
+    outcome = damaged(reader, "its record holds more than blanks beyond column 80");
+    return false;
+  }
+  const std::string& record = reader.record();
+  for (std::size_t k = 0; k < N; ++k) {
+    if (!ParseField(record, fields[k], values[k]) || values[k] < 0) {
+      outcome = damaged(reader, DescribeField(record, fields[k]));
+      return false;
+    }
+  }
+  return true;
 }
+
+// The representative point of a node or area record, columns 7-30.
+bool read_point(DlgRecordReader& reader, double& x, double& y, ElementRead& outcome) {
+  const std::string& record = reader.record();
+  if (ParseField(record, 6, 12, x) && ParseField(record, 18, 12, y)) return true;
+  outcome = damaged(reader, DescribeField(record, {7, 24, "X and Y"}));
+  return false;
+}
+
+// The end of an element read in full: the reader moves to the record after it.
+ElementRead complete(DlgRecordReader& reader) {
+  reader.next();
+  return {};
+}
+
+constexpr NamedField kNodeFields[] = {{2, 5, "node id"},
+                                      {31, 6, "number of line ids"},
+                                      {37, 6, "number of area ids"},
+                                      {49, 6, "number of attribute pairs"},
+                                      {55, 6, "number of further records"}};
+constexpr NamedField kAreaFields[] = {{2, 5, "area id"},
+                                      {31, 6, "number of node ids"},
+                                      {37, 6, "number of line ids"},
+                                      {49, 6, "number of attribute pairs"}};
+constexpr NamedField kLineFields[] = {{2, 5, "line id"},
+                                      {7, 6, "start node id"},
+                                      {13, 6, "end node id"},
+                                      {19, 6, "left area id"},
+                                      {25, 6, "right area id"},
+                                      {43, 6, "number of coordinate pairs"},
+                                      {49, 6, "number of attribute pairs"}};
 
 }  // namespace
+
+void SkipToElementRecord(DlgRecordReader& reader) {
+  while (reader.next() && !is_element_record(reader.record())) {
+  }
+}
 
 std::size_t bounded_count(long count, const DlgRecordReader& reader, int entries_per_record) {
   if (count <= 0) return 0;
@@ -99,49 +142,66 @@ std::size_t bounded_count(long count, const DlgRecordReader& reader, int entries
   return static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), most));
 }
 
-void ReadNodeRecord(DlgRecordReader& reader, int index, DlgNode& node) {
-  const PointElementHead head = read_point_element(reader, "node", index, 'N', node);
-  int further = 0;
-  ParseField(head.record, 54, 6, further);
-  const long lists = records_for(head.first_list, kSkippedListPerRecord) +
-                     records_for(head.second_list, kSkippedListPerRecord);
-  skip_records(reader, lists, "node", index);
-  node.codes = read_code_pairs(reader, head.pairs, "node", index);
-  skip_records(reader, std::max(further, 0), "node", index);
+ElementRead ReadNodeRecord(DlgRecordReader& reader, int, DlgNode& node) {
+  ElementRead outcome;
+  int values[std::size(kNodeFields)] = {};
+  if (!read_counts(reader, kNodeFields, values, outcome) ||
+      !read_point(reader, node.x, node.y, outcome)) {
+    return outcome;
+  }
+  const auto [id, first_list, second_list, pairs, further] = values;
+  node.id = id;
+  if (!skip_records(reader,
+                    records_for(first_list, kSkippedListPerRecord) +
+                        records_for(second_list, kSkippedListPerRecord),
+                    outcome) ||
+      !read_code_pairs(reader, pairs, node.codes, outcome) ||
+      !skip_records(reader, further, outcome)) {
+    return outcome;
+  }
+  return complete(reader);
 }
 
-void ReadAreaRecord(DlgRecordReader& reader, int index, DlgArea& area) {
-  const PointElementHead head = read_point_element(reader, "area", index, 'A', area);
-  skip_records(reader, records_for(head.first_list, kSkippedListPerRecord), "area", index);
-
-  read_list(reader, head.second_list, kLineIdsPerRecord, 6, "area", index, area.lines,
-            [](const std::string& record, int column) {
-              int id = 0;
-              ParseField(record, column, 6, id);
-              return id;
-            });
-  area.codes = read_code_pairs(reader, head.pairs, "area", index);
+ElementRead ReadAreaRecord(DlgRecordReader& reader, int number, DlgArea& area) {
+  ElementRead outcome;
+  int values[std::size(kAreaFields)] = {};
+  if (!read_counts(reader, kAreaFields, values, outcome) ||
+      !read_point(reader, area.x, area.y, outcome)) {
+    return outcome;
+  }
+  const auto [id, first_list, line_ids, pairs] = values;
+  area.number = number;
+  area.id = id;
+  if (!skip_records(reader, records_for(first_list, kSkippedListPerRecord), outcome) ||
+      !read_list(reader, line_ids, kLineIdsPerRecord, 6, "line id", area.lines, outcome,
+                 [](const std::string& record, int column, std::int32_t& line) {
+                   return ParseField(record, column, 6, line);
+                 }) ||
+      !read_code_pairs(reader, pairs, area.codes, outcome)) {
+    return outcome;
+  }
+  return complete(reader);
 }
 
-void ReadLineRecord(DlgRecordReader& reader, int index, DlgLine& line) {
-  const std::string record = read_element_record(reader, "line", index, 'L');
-  int point_count = 0, pairs = 0;
-  ParseField(record, 1, 5, line.id);
-  ParseField(record, 6, 6, line.start_node);
-  ParseField(record, 12, 6, line.end_node);
-  ParseField(record, 18, 6, line.left_area);
-  ParseField(record, 24, 6, line.right_area);
-  ParseField(record, 42, 6, point_count);
-  ParseField(record, 48, 6, pairs);
-
-  read_list(reader, point_count, kPointsPerRecord, 24, "line", index, line.points,
-            [](const std::string& record, int column) {
-              formats::SHPVertex point;
-              ParseField(record, column, 12, point.x);
-              ParseField(record, column + 12, 12, point.y);
-              return point;
-            });
-  line.codes = read_code_pairs(reader, pairs, "line", index);
+ElementRead ReadLineRecord(DlgRecordReader& reader, int, DlgLine& line) {
+  ElementRead outcome;
+  int values[std::size(kLineFields)] = {};
+  if (!read_counts(reader, kLineFields, values, outcome)) return outcome;
+  const auto [id, start_node, end_node, left_area, right_area, point_count, pairs] = values;
+  line.id = id;
+  line.start_node = start_node;
+  line.end_node = end_node;
+  line.left_area = left_area;
+  line.right_area = right_area;
+  if (!read_list(reader, point_count, kPointsPerRecord, 24, "coordinate pair", line.points, outcome,
+                 [](const std::string& record, int column, formats::SHPVertex& point) {
+                   return ParseField(record, column, 12, point.x) &&
+                          ParseField(record, column + 12, 12, point.y);
+                 }) ||
+      !read_code_pairs(reader, pairs, line.codes, outcome)) {
+    return outcome;
+  }
+  return complete(reader);
 }
 
 }  // namespace corvane::dlgopt

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "dlgopt/dlg_record_reader.h"
@@ -23,6 +24,7 @@ struct DlgNode {
 };
 
 struct DlgArea {
+  int number = 0;  // position in the area section, from 1
   int id = 0;
   double x = 0.0;  // representative point
   double y = 0.0;
@@ -49,15 +51,31 @@ struct DlgElements {
   std::vector<DlgNode> nodes;
   std::vector<DlgArea> areas;
   std::vector<DlgLine> lines;
-  bool lines_in_order = true;  // line ids equal their positions from 1
-  bool lines_sorted = false;   // sorted by id because they were not in order
+  bool lines_sorted = false;  // sorted by id because their ids were not their positions from 1
 };
 
-// Each reads element `index` (from 0): its element record and all its continuation records.
-// A record of the wrong type or a file that ends inside the element ends the conversion.
-void ReadNodeRecord(DlgRecordReader& reader, int index, DlgNode& node);
-void ReadAreaRecord(DlgRecordReader& reader, int index, DlgArea& area);
-void ReadLineRecord(DlgRecordReader& reader, int index, DlgLine& line);
+// What reading one element came to.
+struct ElementRead {
+  enum Result { kRead, kDamaged, kCut };
+  Result result = kRead;
+  std::string reason;  // why the element is damaged: "its record ...", "coordinate pair 5 ..."
+};
+
+// Element records open with a letter (N, A or L); continuation records never do.
+inline bool is_element_record(const std::string& record) {
+  const char c = static_cast<char>(record[0] | 0x20);
+  return c >= 'a' && c <= 'z';
+}
+
+// Each reads element `number` (from 1) whose element record the reader stands on, with its
+// continuation records, and leaves the reader on the record after them: after a damaged
+// element, on the next element record. kCut when the file ends inside the element.
+ElementRead ReadNodeRecord(DlgRecordReader& reader, int number, DlgNode& node);
+ElementRead ReadAreaRecord(DlgRecordReader& reader, int number, DlgArea& area);
+ElementRead ReadLineRecord(DlgRecordReader& reader, int number, DlgLine& line);
+
+// Moves the reader past its record to the next element record, or to the end.
+void SkipToElementRecord(DlgRecordReader& reader);
 
 // How many of `count` list entries the rest of the file can hold at most, so that a count
 // read from a damaged file never causes a huge allocation.

@@ -2,13 +2,22 @@
 // system, projection parameters, control points and categories.
 #pragma once
 
+#include <string>
+
 #include "dlgopt/dlg_record_reader.h"
 #include "dlgopt/opt_progress_dialog.h"
+#include "dlgopt/run_state.h"
 
 namespace corvane::dlgopt {
 
-// Reads the header into g_opt_header, g_opt_scale and the element counts, shows it in the
-// window and logs it. False (with the reason logged) when the header is incomplete.
-bool ReadDlgHeader(DlgRecordReader& reader, OptProgressDialog& dialog);
+// Reads the header records from the reader's position into `header` and judges them: record 1
+// is free text, record 4's numeric fields and every category record must be well formed, and
+// there must be a category. The answer is empty for a plausible header (the reader then stands
+// on its last record), else the reason it is not one. `plausible` counts the records read and
+// found plausible, so that of two readings the one that got further can give its reason.
+std::string ReadDlgHeader(DlgRecordReader& reader, DlgHeader& header, int& plausible);
+
+// Shows the header in the window and logs it.
+void ShowDlgHeader(const DlgHeader& header, OptProgressDialog& dialog);
 
 }  // namespace corvane::dlgopt

@@ -26,12 +26,9 @@ const DBFFieldDef kLinkFields[] = {
 const DBFFieldDef kAreaFields[] = {
     {"POLY_ID", 'N', 8, 0}, {"CEN_X", 'N', 12, 2}, {"CEN_Y", 'N', 12, 2}, {nullptr, 0, 0, 0}};
 
-// An output that cannot be opened is logged and marks the run as failed; gives `opened`.
+// An output that cannot be opened is reported and marks the run as failed; gives `opened`.
 bool output_opened(bool opened, const std::string& path) {
-  if (!opened) {
-    g_opt_log.printf("ERROR - cannot open output file %s\n", path.c_str());
-    g_opt_status = kOptStatusOutputFailed;
-  }
+  if (!opened) report_output_failure(path);
   return opened;
 }
 
@@ -71,15 +68,12 @@ SHPArc line_arc(const DlgLine& line) {
   return arc;
 }
 
-const DlgLine& area_line(const DlgElements& elements, std::int32_t entry, int area_id) {
+// The index of the line an area's line list names with `entry`, or -1.
+long area_line_index(const DlgElements& elements, std::int32_t entry) {
   const std::int64_t id = std::llabs(static_cast<long long>(entry));
   const long index =
       elements.lines_sorted ? FindLineIndex(elements.lines, id) : static_cast<long>(id - 1);
-  if (index < 0 || static_cast<std::size_t>(index) >= elements.lines.size()) {
-    opt_fatal("ERROR-cannot find link " + std::to_string(entry) + " for area " +
-              std::to_string(area_id));
-  }
-  return elements.lines[static_cast<std::size_t>(index)];
+  return index >= 0 && static_cast<std::size_t>(index) < elements.lines.size() ? index : -1;
 }
 
 }  // namespace
@@ -95,6 +89,20 @@ double line_length(std::span<const SHPVertex> points) {
 
 long FindLineIndex(std::span<const DlgLine> lines, std::int64_t id) {
   return halving_search(lines, id, [](const DlgLine& line) { return std::int64_t{line.id}; });
+}
+
+void DropAreasWithMissingLines(DlgElements& elements, SectionAccount& account) {
+  std::erase_if(elements.areas, [&](const DlgArea& area) {
+    for (const std::int32_t entry : area.lines) {
+      if (entry != 0 && area_line_index(elements, entry) < 0) {
+        account.skipped(area.number, "was skipped (it lists line " +
+                                         std::to_string(std::llabs(std::int64_t{entry})) +
+                                         ", which is not among the lines read)");
+        return true;
+      }
+    }
+    return false;
+  });
 }
 
 namespace {
@@ -204,8 +212,9 @@ void WriteAreaShapes(const DlgElements& elements, OptProgressDialog& dialog) {
         staging.next_ring();
         continue;
       }
-      const DlgLine& line = area_line(elements, entry, area.id);
-      staging.add_points(line.points, entry < 0);
+      // Every line an area lists is there (DropAreasWithMissingLines).
+      const long index = area_line_index(elements, entry);
+      staging.add_points(elements.lines.at(static_cast<std::size_t>(index)).points, entry < 0);
     }
     staging.end_area();
     dialog.set_areas_processed(static_cast<int>(rows));

@@ -1,6 +1,8 @@
 #include "dlgopt/name_tables.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "dlgopt/dbf_row.h"
@@ -9,6 +11,7 @@
 #include "dlgopt/row_table.h"
 #include "dlgopt/run_state.h"
 #include "formats/c_file.h"
+#include "platform/paths.h"
 
 namespace corvane::dlgopt {
 
@@ -55,8 +58,7 @@ std::string digits(const char* format, int value) {
 struct NamesTable {
   std::int32_t major;     // the code pairs whose minor code numbers a name
   const char* few_nodes;  // logged when fewer nodes carry the code than the header counts
-  const char* no_names;   // logged after the names file's path when it cannot be opened
-  int no_names_status;    // and the run's status then
+  const char* title;      // names the table in the line reporting it missing
   const char* suffix;     // of the table's file
   const DBFFieldDef* fields;
   const char* none;   // logged when the table gets no rows
@@ -65,16 +67,14 @@ struct NamesTable {
 
 const NamesTable kAirports = {kAirportMajor,
                               "WARNING, not all airports found\n",
-                              ", no airport names generated",
-                              kOptStatusNamesMissing,
+                              "airport names",
                               "air.dbf",
                               kAirportFields,
                               "No airport records generated\n",
                               "Wrote %d airport records\n"};
 const NamesTable kPlaces = {kPlaceMajor,
                             "WARNING, not all named places found\n",
-                            ".  No place names generated",
-                            kOptStatusOutputFailed,
+                            "place names",
                             "place.dbf",
                             kPlaceFields,
                             "No place records generated\n",
@@ -91,8 +91,10 @@ void write_names_table(std::span<const DlgLine> lines, int wanted, const NamesTa
   const std::string path = g_opt_input_stem + ".txt";
   const formats::CFile names = formats::open_c_file(path, "r");
   if (!names) {
-    g_opt_log.printf("ERROR - cannot open input file %s%s\n", path.c_str(), table.no_names);
-    g_opt_status = table.no_names_status;
+    report_incomplete(std::string(table.title) + " (" +
+                      paths::name_part(output_path(table.suffix)) + "): missing: the names file " +
+                      path + " cannot be read (" + std::strerror(errno) +
+                      "); it belongs beside the input");
     return;
   }
   RowTable rows(table.suffix, table.fields);

@@ -16,14 +16,12 @@ constexpr std::int64_t kMostPolygonPoints = 100'000'000;
 }  // namespace
 
 bool PolygonStaging::open() {
-  directory_ = std::make_unique<paths::WorkDirectory>("dlgopt");
   const std::array<std::pair<formats::CFile*, const char*>, 4> files = {
       {{&points_, "pts.tmp"}, {&heads_, "head.tmp"}, {&boxes_, "box.tmp"}, {&parts_, "parts.tmp"}}};
   for (const auto& [file, name] : files) {
-    *file = formats::open_c_file(directory_->file(name), "wb+");
+    *file = formats::open_c_file(g_opt_work_file.file(name), "wb+");
     if (!*file) {
-      g_opt_log.printf("ERROR - cannot open temporary file %s\n", name);
-      g_opt_status = kOptStatusOutputFailed;
+      report_output_failure(g_opt_work_file.file(name));
       return false;
     }
   }
@@ -130,7 +128,7 @@ double PolygonStaging::get_double(std::FILE* file) {
 }
 
 void PolygonStaging::staging_failed() {
-  opt_fatal("Cannot write or read the polygon staging files in " + directory_->path());
+  opt_fatal("Cannot write or read the polygon staging files in " + g_opt_work_file.directory());
 }
 
 }  // namespace corvane::dlgopt

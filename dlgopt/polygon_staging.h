@@ -1,23 +1,21 @@
-// Staging files for polygon assembly, in a private work directory of the conversion:
+// Staging files for polygon assembly, in the conversion's private work directory:
 // "pts.tmp" (every point, X and Y), "head.tmp" (points per ring), "parts.tmp" (rings per
 // area) and "box.tmp" (each area's box). Values are little-endian 32-bit integers and doubles.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <span>
 
 #include "formats/bounding_box.h"
 #include "formats/c_file.h"
 #include "formats/shp_records.h"
-#include "platform/paths.h"
 
 namespace corvane::dlgopt {
 
 class PolygonStaging {
  public:
-  // Creates the work directory and the four files; a file that cannot be opened is logged,
-  // sets g_opt_status to -1 and gives false.
+  // Creates the four files; a file that cannot be opened is reported, sets g_opt_status to -1
+  // and gives false.
   bool open();
 
   // Writing, area by area: an area starts with one empty ring.
@@ -39,7 +37,6 @@ class PolygonStaging {
   double get_double(std::FILE* file);
   [[noreturn]] void staging_failed();
 
-  std::unique_ptr<paths::WorkDirectory> directory_;
   formats::CFile points_;
   formats::CFile heads_;
   formats::CFile boxes_;

@@ -19,8 +19,7 @@ RowTable::~RowTable() {
 bool RowTable::open() {
   file_ = formats::open_c_file(path_, "wb");
   if (!file_) {
-    g_opt_log.printf("ERROR - cannot open output file %s\n", path_.c_str());
-    g_opt_status = kOptStatusOutputFailed;
+    report_output_failure(path_);
     return false;
   }
   if (formats::DBF_Write_Header(file_.get(), 0, fields_) != 0 ||

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "dlgopt/convert_opt_file.h"
+#include "dlgopt/dlg_input.h"
 #include "dlgopt/opt_progress_dialog.h"
 #include "dlgopt/run_state.h"
 #include "platform/fatal_error.h"
@@ -52,7 +53,12 @@ void log_start(const std::string& run_dir, bool created) {
                    run_dir.c_str());
 }
 
-bool run(const std::string& input_path, const std::string& output_parent) {
+int run(const std::string& input_path, const std::string& output_parent) {
+  DlgInput input;
+  if (const std::string fault = input.open(input_path); !fault.empty()) {
+    corvane::show_message("not an SDTS transfer or DLG-3 optional file: " + fault);
+    return 1;
+  }
   OptProgressDialog dialog(input_path);
   const std::string base = base_name(input_path);
   const std::string run_dir = paths::join(output_parent, base + "shp");
@@ -66,8 +72,8 @@ bool run(const std::string& input_path, const std::string& output_parent) {
   g_opt_input_stem = input_stem(input_path);
   g_opt_series = series(input_path);
   dialog.create();
-  const bool converted = ConvertOptFile(dialog);
-  return converted && g_opt_status == kOptStatusOk;
+  if (!ConvertOptFile(input, dialog) || g_opt_status != kOptStatusOk) return 1;
+  return g_opt_incomplete > 0 ? 2 : 0;
 }
 
 }  // namespace
@@ -77,7 +83,7 @@ int RunDisplayOpt(const char* input_path, const char* output_parent) {
   reset_run_state();
   int result = 1;
   try {
-    result = run(input_path, output_parent) ? 0 : 1;
+    result = run(input_path, output_parent);
   } catch (const corvane::FatalError&) {
     // Already shown and logged; the outputs written so far stay for inspection.
   } catch (const std::exception& e) {

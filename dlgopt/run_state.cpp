@@ -1,6 +1,10 @@
 #include "dlgopt/run_state.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "platform/fatal_error.h"
+#include "platform/message_sink.h"
 
 namespace corvane::dlgopt {
 
@@ -10,12 +14,9 @@ std::string g_opt_out_prefix;
 std::string g_opt_input_stem;
 std::string g_opt_series;
 int g_opt_status = kOptStatusOk;
+int g_opt_incomplete = 0;
 int g_opt_scale = 0;
-int g_opt_line_size = 0;
 DlgHeader g_opt_header;
-int g_opt_node_count = 0;
-int g_opt_area_count = 0;
-int g_opt_line_count = 0;
 int g_opt_airport_count = 0;
 int g_opt_place_count = 0;
 
@@ -34,9 +35,15 @@ void OptLog::printf(const char* format, ...) {
   std::fflush(file_.get());
 }
 
-bool OptWorkFile::open(const std::string& path) {
-  file_ = formats::open_c_file(path, "a");
+bool OptWorkFile::open() {
+  directory_ = std::make_unique<paths::WorkDirectory>("quoinlink-");
+  file_ = formats::open_c_file(file("dlgopt.tmp"), "a");
   return file_ != nullptr;
+}
+
+void OptWorkFile::close() {
+  file_.reset();
+  directory_.reset();
 }
 
 void OptWorkFile::record(const std::string& output_path) {
@@ -50,11 +57,23 @@ void reset_run_state() {
   g_opt_input_stem.clear();
   g_opt_series.clear();
   g_opt_status = kOptStatusOk;
+  g_opt_incomplete = 0;
   g_opt_scale = 0;
-  g_opt_line_size = 0;
   g_opt_header = DlgHeader{};
-  g_opt_node_count = g_opt_area_count = g_opt_line_count = 0;
   g_opt_airport_count = g_opt_place_count = 0;
+}
+
+void report_incomplete(const std::string& line) {
+  g_opt_log.printf("%s\n", line.c_str());
+  corvane::show_message(line);
+  ++g_opt_incomplete;
+}
+
+void report_output_failure(const std::string& path) {
+  const std::string line = "cannot create output file " + path + " (" + std::strerror(errno) + ")";
+  g_opt_log.printf("%s\n", line.c_str());
+  corvane::show_message(line);
+  g_opt_status = kOptStatusOutputFailed;
 }
 
 std::string output_path(const char* suffix) { return g_opt_out_prefix + suffix; }

@@ -1,27 +1,24 @@
-// Fixed-column fields, the three record forms, and attribute code descriptions.
+// Fixed-column fields and attribute code descriptions.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "dlgopt/code_description.h"
 #include "dlgopt/dlg_field.h"
-#include "dlgopt/dlg_record_reader.h"
 #include "dlgopt/run_state.h"
-#include "formats/c_file.h"
-#include "tests/dlgopt/dlgopt_test_support.h"
 
 namespace corvane::dlgopt {
 namespace {
 
+// Numbers read as far as they go; the answer tells whether the field was well formed.
 TEST(ParseFieldTest, BlankMissingAndPartialNumbersReadAsTheCLibraryWould) {
-  const std::pair<const char*, int> integers[] = {{"   12", 12},
-                                                  {"      ", 0},
-                                                  {"  12AB", 12},
-                                                  {"    -7", -7},
-                                                  {"99999999999999999999", 2147483647}};
-  for (const auto& [text, value] : integers) {
+  const std::tuple<const char*, int, bool> integers[] = {
+      {"   12", 12, true},  {"      ", 0, true},  {"  12AB", 12, false},
+      {"    -7", -7, true}, {"     +", 0, false}, {"99999999999999999999", 2147483647, false}};
+  for (const auto& [text, value, well_formed] : integers) {
     int i = -1;
-    ParseField(text, 0, 20, i);
+    EXPECT_EQ(ParseField(text, 0, 20, i), well_formed) << text;
     EXPECT_EQ(i, value) << text;
   }
   int i = -1;
@@ -30,52 +27,18 @@ TEST(ParseFieldTest, BlankMissingAndPartialNumbersReadAsTheCLibraryWould) {
   ParseField("N   12   3.5", 1, 5, i);
   EXPECT_EQ(i, 12);
   // A Fortran exponent ends the number at the D.
-  for (const auto& [text, value] :
-       {std::pair{"   304844.81", 304844.81}, {" 6.35000000000D-01", 6.35}, {"   abc", 0.0}}) {
+  const std::tuple<const char*, double, bool> reals[] = {{"   304844.81", 304844.81, true},
+                                                         {" 6.35000000000D-01", 6.35, true},
+                                                         {"   3Q4844.81", 3.0, false},
+                                                         {"   abc", 0.0, false}};
+  for (const auto& [text, value, well_formed] : reals) {
     double d = -1.0;
-    ParseField(text, 0, 18, d);
+    EXPECT_EQ(ParseField(text, 0, 18, d), well_formed) << text;
     EXPECT_DOUBLE_EQ(d, value) << text;
   }
-  char c = 'x';
-  ParseField("L   10", 0, 1, c);
-  EXPECT_EQ(c, 'L');
-  ParseField(" ", 0, 1, c);
-  EXPECT_EQ(c, '0');
   EXPECT_EQ(CopyField("CONCORD, MA  ", 0, 11), "CONCORD, MA");
   EXPECT_EQ(CopyField("AB", 0, 5), "AB   ");
   EXPECT_EQ(CopyField("AB", 10, 3), "   ");
-}
-
-class RecordReaderTest : public ::testing::Test {
- protected:
-  std::vector<std::string> read_all(const std::string& bytes) {
-    const std::string path = scratch_.file("records");
-    test::write_file(path, bytes);
-    formats::CFile file = formats::open_c_file(path, "rb");
-    DlgRecordReader reader(file.get());
-    EXPECT_TRUE(reader.detect_form());
-    line_ends_ = reader.has_line_ends();
-    std::vector<std::string> records;
-    for (std::string record; reader.read(record);) records.push_back(record);
-    return records;
-  }
-  paths::WorkDirectory scratch_{"dlgopt_reader"};
-  bool line_ends_ = false;
-};
-
-TEST_F(RecordReaderTest, ThreeFormsGiveTheSameRecords) {
-  const std::string a = "A" + std::string(78, ' ') + "Z";
-  const std::string b = "B    12" + std::string(73, ' ');
-  EXPECT_EQ(read_all(a + b), (std::vector<std::string>{a, b}));
-  EXPECT_FALSE(line_ends_);
-  EXPECT_EQ(read_all(a + "\n" + b + "\n"), (std::vector<std::string>{a, b}));
-  EXPECT_TRUE(line_ends_);
-  EXPECT_EQ(read_all(a + "\r\n" + "B    12\r\n"), (std::vector<std::string>{a, b}));
-  // A short line after a long one reads blanks, not stale columns.
-  EXPECT_EQ(read_all("L" + std::string(70, ' ') + "999999999\nL\n").at(1),
-            "L" + std::string(79, ' '));
-  // 180 + 4 bytes without line ends: the last 24 are a cut record, not a record.
-  EXPECT_EQ(read_all(std::string(80, 'x') + std::string(100, 'y') + "yyyy").size(), 2u);
 }
 
 class DescribeCodeTest : public ::testing::Test {
