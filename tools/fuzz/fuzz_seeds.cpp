@@ -21,6 +21,7 @@
 #include "tools/dlgopt_fixture/dlgopt_fixture.h"
 #include "tools/fuzz/fuzz_transfer.h"
 #include "tools/iso8211_fixture/iso8211_fixture.h"
+#include "tools/sdts_fixture/sdts_fixture.h"
 
 namespace fs = std::filesystem;
 using namespace corvane;
@@ -126,6 +127,17 @@ void sdts_seeds(const fs::path& root, const fs::path& data, const FuzzTransfer& 
   for (std::size_t i = 0; i < transfer.files.size(); ++i)
     corpus.add(fs::path(transfer.files[i]).filename().string(), static_cast<char>(i),
                read_file(transfer.files[i]));
+  // Other reference systems: the uncommon ones are asked of PROJ.
+  const sdts_fixture::XrefSpec references[] = {
+      {"GEO", "NAS", ""}, {"SPCS", "NAX", "2001"}, {"UTM", "WGB", "19"}, {"UTM", "WGE", "11"}};
+  for (const sdts_fixture::XrefSpec& reference : references) {
+    sdts_fixture::SdtsTransfer t((root / "xref").string(), "TR01");
+    t.xref(reference);
+    t.write();
+    corpus.add("xref-" + reference.rsnm + "-" + reference.hdat, static_cast<char>(slot("XREF")),
+               read_file(t.module_path("XREF")));
+  }
+  fs::remove_all(root / "xref");
   for (const fs::path& file : small_real_files(data, "sdts")) {
     const std::string stem = file.stem().string();
     if (file.extension() != ".DDF" || stem.size() < 4) continue;
@@ -152,6 +164,25 @@ void dlgopt_seeds(const fs::path& root, const fs::path& data) {
     corpus.add(std::string("ladder-") + name, 0, render(dlgopt_fixture::ladder(2, 4), form));
     corpus.add(std::string("airports-") + name, 1, render(named_places(197), form));
     corpus.add(std::string("places-") + name, 2, render(named_places(207), form));
+  }
+  // Record 4's reference system, zone, units and datum; the uncommon ones are asked of PROJ.
+  // Albers is left out: PROJ takes a tenth of a second to build it.
+  struct Reference {
+    const char* name;
+    int system, zone, units;
+    const char* datum;
+  };
+  const Reference references[] = {{"geographic", 0, 0, 4, "  0"},
+                                  {"state-plane-feet", 2, 2001, 1, "  1"},
+                                  {"state-plane", 2, 2001, 2, "  0"},
+                                  {"utm-puerto-rico", 1, 19, 2, "  2"}};
+  for (const Reference& r : references) {
+    dlgopt_fixture::DlgFile file = dlgopt_fixture::ladder(1, 2);
+    file.reference_system = r.system;
+    file.zone = r.zone;
+    file.units = r.units;
+    file.horizontal_datum = r.datum;
+    corpus.add(std::string("reference-") + r.name, 0, render(file, Form::kFixed));
   }
   for (const fs::path& file : small_real_files(data, "dlg3-optional"))
     if (file.extension() == ".opt") corpus.add("real-" + file.stem().string(), 0, read_file(file));
