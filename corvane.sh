@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The project's two commands:
 #   ./corvane.sh run    install what is missing, build, convert the shipped sample data
-#   ./corvane.sh test   install what is missing, build (normal and ASan+UBSan), run every test
+#   ./corvane.sh test   install what is missing, build (normal and ASan+UBSan), run every test,
+#                       then fuzz each libFuzzer target for a minute (tools/fuzz/run.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev zlib1g-dev libarchive-dev
-          qt6-base-dev libproj-dev gdal-bin python3-gdal python3-shapely xvfb clang clang-format)
+          qt6-base-dev libproj-dev gdal-bin python3-gdal python3-shapely xvfb clang clang-format
+          libclang-rt-14-dev)
 
 install_missing() {
   local missing=()
@@ -50,6 +52,7 @@ case "${1:-}" in
     run_tests build
     build build-sanitize -DCORVANE_SANITIZE=ON -DCORVANE_WERROR=ON
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-sanitize
+    tools/fuzz/run.sh 60
     ;;
   *)
     echo "usage: $0 run|test" >&2

@@ -1,9 +1,7 @@
 // libFuzzer target: any bytes, read as an ISO 8211 file the way the module readers read one:
 // value by value, and again with the rest of each record after a single read taken in runs.
 // The runs must tell exactly what the single reads tell; a difference aborts.
-// The reader opens files by path, so each input goes through a file in memory-backed storage.
-#include <unistd.h>
-
+// The reader opens files by path, so each input goes through a file.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,16 +10,11 @@
 #include <vector>
 
 #include "sdts/iso8211/iso8211.h"
+#include "tools/fuzz/fuzz_scratch.h"
 
 using namespace corvane::iso8211;
 
 namespace {
-
-std::string input_path() {
-  const char* dir = std::getenv("ISO8211_FUZZ_DIR");
-  std::string base = dir ? dir : (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");
-  return base + "/iso8211_fuzz_" + std::to_string(getpid()) + ".ddf";
-}
 
 using Subfield = std::tuple<std::string, std::string, std::string, std::string, int>;
 
@@ -64,13 +57,9 @@ std::vector<Subfield> read_file(const std::string& path, bool runs, int& final_s
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string path = input_path();
-  {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) std::abort();
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-  }
+  static const corvane::fuzz::Scratch scratch("iso8211_fuzz");
+  static const std::string path = scratch.input("input.ddf");
+  corvane::fuzz::write_file(path, std::string_view(reinterpret_cast<const char*>(data), size));
   int single_status = 0, run_status = 0;
   const auto single = read_file(path, false, single_status);
   if (single.empty()) return 0;
